@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QDateTime>
+
+#include <optional>
+
+namespace velorinth {
+
+// The next instant strictly after `after` at which the local wall clock reads
+// hour:minute:00. A time skipped by a daylight-saving change gives the first
+// instant after the gap; a time that occurs twice gives its first occurrence.
+[[nodiscard]] std::optional<QDateTime> nextDailyOccurrence(const QDateTime &after, int hour, int minute);
+
+} // namespace velorinth

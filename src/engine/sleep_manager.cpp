@@ -1,0 +1,113 @@
+#include "sleep_manager.h"
+
+#include "engine/settings_keys.h"
+
+namespace velorinth {
+
+namespace {
+
+constexpr double kDefaultSessionDuration = 1800;
+
+} // namespace
+
+SleepManager::SleepManager(Platform &platform, QObject *parent)
+    : QObject(parent)
+    , m_platform(platform)
+    , m_battPath(platform.paths.batt)
+    , m_targetTime(platform.clock->now())
+    , m_screenFader(*platform.displays)
+{
+    m_workers.setMaxThreadCount(1);
+    loadSettings();
+    requestNotificationPermission();
+    recoverInterruptedFade();
+    if (m_isScheduleEnabled)
+        startSyncTimer();
+    // The LED stays off across a run that ended without switching it back on.
+    if (m_platform.defaults->boolValue(SettingsKeys::isLEDOff)) {
+        m_isLEDOff = true;
+        if (isBattAvailable())
+            turnLEDOff();
+    }
+}
+
+SleepManager::~SleepManager() = default;
+
+// Reads the stored settings as they are, without running any setter: starting
+// the app must not rewrite the store or start work twice.
+void SleepManager::loadSettings()
+{
+    const UserDefaults &defaults = *m_platform.defaults;
+    m_isFadeOutEnabled = defaults.boolValue(SettingsKeys::isFadeOutEnabled);
+    m_isScreenDimmingEnabled = defaults.boolValue(SettingsKeys::isScreenDimmingEnabled);
+    const double storedDuration = defaults.doubleValue(SettingsKeys::sessionDuration);
+    m_sessionDuration = storedDuration > 0 ? storedDuration : kDefaultSessionDuration;
+    m_isScheduleEnabled = defaults.boolValue(SettingsKeys::isScheduleEnabled);
+    m_scheduledTime = defaults.dateValue(SettingsKeys::scheduledTime)
+                          .value_or(m_platform.clock->now().date().startOfDay());
+}
+
+void SleepManager::requestNotificationPermission()
+{
+    Console *console = m_platform.console.get();
+    m_platform.notifier->requestAuthorization(this, [console](const QString &error) {
+        console->printLine(QStringLiteral("Notification permission error: ") + error);
+    });
+}
+
+void SleepManager::recoverInterruptedFade()
+{
+    UserDefaults &defaults = *m_platform.defaults;
+    const qint64 savedVolume = defaults.integerValue(SettingsKeys::savedVolume);
+    if (defaults.boolValue(SettingsKeys::fadeInProgress) && savedVolume > 0)
+        applyVolume(savedVolume);
+    defaults.remove(SettingsKeys::savedVolume);
+    defaults.remove(SettingsKeys::fadeInProgress);
+}
+
+void SleepManager::setFadeOutEnabled(bool enabled)
+{
+    publish(m_isFadeOutEnabled, enabled, &SleepManager::isFadeOutEnabledChanged);
+    m_platform.defaults->setObject(SettingsKeys::isFadeOutEnabled, enabled);
+}
+
+void SleepManager::setScreenDimmingEnabled(bool enabled)
+{
+    publish(m_isScreenDimmingEnabled, enabled, &SleepManager::isScreenDimmingEnabledChanged);
+    m_platform.defaults->setObject(SettingsKeys::isScreenDimmingEnabled, enabled);
+}
+
+void SleepManager::setSessionDuration(double seconds)
+{
+    publish(m_sessionDuration, seconds, &SleepManager::sessionDurationChanged);
+    m_platform.defaults->setObject(SettingsKeys::sessionDuration, seconds);
+}
+
+void SleepManager::setScheduleEnabled(bool enabled)
+{
+    publish(m_isScheduleEnabled, enabled, &SleepManager::isScheduleEnabledChanged);
+    m_platform.defaults->setObject(SettingsKeys::isScheduleEnabled, enabled);
+    if (enabled)
+        startSyncTimer();
+    else
+        stopSyncTimer();
+}
+
+void SleepManager::setScheduledTime(const QDateTime &time)
+{
+    publish(m_scheduledTime, time, &SleepManager::scheduledTimeChanged);
+    m_platform.defaults->setObject(SettingsKeys::scheduledTime, time);
+    updateTimeUntilSchedule();
+}
+
+void SleepManager::setErrorMessage(const std::optional<QString> &message)
+{
+    publish(m_errorMessage, message, &SleepManager::errorMessageChanged);
+}
+
+void SleepManager::setShowBattInstallPrompt(bool show)
+{
+    publish(m_showBattInstallPrompt, show, &SleepManager::showBattInstallPromptChanged);
+}
+
+} // namespace velorinth

@@ -1,0 +1,165 @@
+#pragma once
+
+#include "engine/screen_fader.h"
+#include "platform/platform.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QStringList>
+#include <QThreadPool>
+
+#include <memory>
+#include <optional>
+
+namespace velorinth {
+
+// The one model of the app: the user's settings (persisted as soon as they
+// are assigned), the running countdown with its volume fade and screen
+// dimming, the daily schedule, the sleep at the end, and the charging LED.
+// Every published property announces every assignment, equal values
+// included: the tray and the views repaint from those notices.
+class SleepManager final : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QDateTime targetTime READ targetTime NOTIFY targetTimeChanged)
+    Q_PROPERTY(bool isActive READ isActive NOTIFY isActiveChanged)
+    Q_PROPERTY(double timeRemaining READ timeRemaining NOTIFY timeRemainingChanged)
+    Q_PROPERTY(double totalDuration READ totalDuration NOTIFY totalDurationChanged)
+    Q_PROPERTY(bool isFadeOutEnabled READ isFadeOutEnabled WRITE setFadeOutEnabled NOTIFY isFadeOutEnabledChanged)
+    Q_PROPERTY(bool isScreenDimmingEnabled READ isScreenDimmingEnabled WRITE setScreenDimmingEnabled NOTIFY isScreenDimmingEnabledChanged)
+    Q_PROPERTY(double sessionDuration READ sessionDuration WRITE setSessionDuration NOTIFY sessionDurationChanged)
+    Q_PROPERTY(bool isScheduleEnabled READ isScheduleEnabled WRITE setScheduleEnabled NOTIFY isScheduleEnabledChanged)
+    Q_PROPERTY(QDateTime scheduledTime READ scheduledTime WRITE setScheduledTime NOTIFY scheduledTimeChanged)
+    Q_PROPERTY(bool isLEDOff READ isLEDOff WRITE setLEDOff NOTIFY isLEDOffChanged)
+    Q_PROPERTY(bool isBattInstalling READ isBattInstalling NOTIFY isBattInstallingChanged)
+    Q_PROPERTY(QString battInstallLog READ battInstallLog NOTIFY battInstallLogChanged)
+    Q_PROPERTY(bool showBattInstallPrompt READ showBattInstallPrompt WRITE setShowBattInstallPrompt NOTIFY showBattInstallPromptChanged)
+    Q_PROPERTY(qint64 currentFadeVolume READ currentFadeVolume NOTIFY currentFadeVolumeChanged)
+
+public:
+    // `platform` must outlive the manager.
+    explicit SleepManager(Platform &platform, QObject *parent = nullptr);
+    ~SleepManager() override;
+
+    [[nodiscard]] QDateTime targetTime() const { return m_targetTime; }
+    [[nodiscard]] bool isActive() const { return m_isActive; }
+    [[nodiscard]] double timeRemaining() const { return m_timeRemaining; }
+    [[nodiscard]] double totalDuration() const { return m_totalDuration; }
+    [[nodiscard]] bool isFadeOutEnabled() const { return m_isFadeOutEnabled; }
+    [[nodiscard]] bool isScreenDimmingEnabled() const { return m_isScreenDimmingEnabled; }
+    [[nodiscard]] double sessionDuration() const { return m_sessionDuration; }
+    [[nodiscard]] bool isScheduleEnabled() const { return m_isScheduleEnabled; }
+    [[nodiscard]] QDateTime scheduledTime() const { return m_scheduledTime; }
+    [[nodiscard]] bool isLEDOff() const { return m_isLEDOff; }
+    [[nodiscard]] std::optional<QString> errorMessage() const { return m_errorMessage; }
+    [[nodiscard]] std::optional<QString> timeUntilSchedule() const { return m_timeUntilSchedule; }
+    [[nodiscard]] bool isBattInstalling() const { return m_isBattInstalling; }
+    [[nodiscard]] QString battInstallLog() const { return m_battInstallLog; }
+    [[nodiscard]] bool showBattInstallPrompt() const { return m_showBattInstallPrompt; }
+    [[nodiscard]] qint64 startFadeVolume() const { return m_startFadeVolume; }
+    [[nodiscard]] qint64 currentFadeVolume() const { return m_currentFadeVolume; }
+    [[nodiscard]] bool isBattAvailable() const;
+
+    void setFadeOutEnabled(bool enabled);
+    void setScreenDimmingEnabled(bool enabled);
+    void setSessionDuration(double seconds);
+    void setScheduleEnabled(bool enabled);
+    void setScheduledTime(const QDateTime &time);
+    void setLEDOff(bool off);
+    void setErrorMessage(const std::optional<QString> &message);
+    void setShowBattInstallPrompt(bool show);
+
+    void startTimer();
+    void stopTimer();
+    void addTime(double minutes); // negative removes
+    [[nodiscard]] QString formattedTimeRemaining() const;
+    void installBatt();
+    void cleanup(); // at quit: gives the LED back to the system
+
+Q_SIGNALS:
+    void targetTimeChanged();
+    void isActiveChanged();
+    void timeRemainingChanged();
+    void totalDurationChanged();
+    void isFadeOutEnabledChanged();
+    void isScreenDimmingEnabledChanged();
+    void sessionDurationChanged();
+    void isScheduleEnabledChanged();
+    void scheduledTimeChanged();
+    void isLEDOffChanged();
+    void errorMessageChanged();
+    void timeUntilScheduleChanged();
+    void isBattInstallingChanged();
+    void battInstallLogChanged();
+    void showBattInstallPromptChanged();
+    void currentFadeVolumeChanged();
+
+private:
+    template<typename T>
+    void publish(T &field, const T &value, void (SleepManager::*changed)())
+    {
+        field = value;
+        Q_EMIT(this->*changed)();
+    }
+
+    void loadSettings();
+    void recoverInterruptedFade();
+    void requestNotificationPermission();
+
+    // Session and schedule (sleep_manager_session.cpp).
+    void startSyncTimer();
+    void stopSyncTimer();
+    void checkSchedule();
+    void updateTimeUntilSchedule();
+    void startMainTimer();
+    void updateRemainingTime();
+    void scheduleNotification();
+    void cancelNotification();
+    void performSleep();
+    void setSystemVolume(qint64 level);
+    void applyVolume(qint64 level);
+    [[nodiscard]] qint64 readCurrentVolume();
+    [[nodiscard]] std::optional<QDateTime> nextScheduledDate(const QDateTime &now) const;
+    [[nodiscard]] double secondsUntilTarget() const;
+
+    // Charging LED (sleep_manager_led.cpp).
+    void turnLEDOff();
+    void turnLEDOn();
+    void runBattCommand(const QStringList &args);
+    void runBattCommandWithAdmin(const QStringList &args);
+    void finishBattInstall(const std::optional<QString> &failure);
+    // Runs `work` off the UI thread, then `report` with its result on the UI thread.
+    template<typename Work, typename Report>
+    void inBackground(Work work, Report report);
+
+    Platform &m_platform;
+    const QString m_battPath;
+
+    QDateTime m_targetTime;
+    bool m_isActive = false;
+    double m_timeRemaining = 0;
+    double m_totalDuration = 1.0;
+    bool m_isFadeOutEnabled = false;
+    bool m_isScreenDimmingEnabled = false;
+    double m_sessionDuration = 1800;
+    bool m_isScheduleEnabled = false;
+    QDateTime m_scheduledTime;
+    bool m_isLEDOff = false;
+    std::optional<QString> m_errorMessage;
+    std::optional<QString> m_timeUntilSchedule;
+    bool m_isBattInstalling = false;
+    QString m_battInstallLog;
+    bool m_showBattInstallPrompt = false;
+    qint64 m_startFadeVolume = 100;
+    qint64 m_lastSetVolume = -1;
+    qint64 m_currentFadeVolume = 100;
+    ScreenFader m_screenFader;
+    std::unique_ptr<RepeatingTimer> m_timer;
+    std::unique_ptr<RepeatingTimer> m_syncTimer;
+    std::optional<std::pair<QDate, QTime>> m_lastScheduleTriggerMinute;
+    bool m_hasPerformedSleep = false;
+    // One thread, so LED commands take effect in the order they were asked
+    // for. Last, so it is destroyed first: quitting waits for the LED command.
+    QThreadPool m_workers;
+};
+
+} // namespace velorinth

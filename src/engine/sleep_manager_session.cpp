@@ -1,0 +1,255 @@
+// The countdown, the daily schedule, the fade and the sleep at the end.
+#include "sleep_manager.h"
+
+#include "engine/schedule_calendar.h"
+#include "engine/settings_keys.h"
+
+#include <algorithm>
+
+namespace velorinth {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto kTickInterval = 1s;
+constexpr auto kStopAfterSleep = 500ms;
+constexpr double kFadeWindow = 900;
+constexpr double kDimWindow = 300;
+constexpr double kScheduledCountdown = 60;
+constexpr double kKeepScheduledTarget = 120;
+constexpr double kLongNotificationLeadThreshold = 120;
+constexpr double kLongNotificationLead = 60;
+constexpr double kShortNotificationLead = 10;
+constexpr double kLeastRemainingAfterRemoval = 10;
+constexpr double kShortestSession = 300;
+constexpr double kLongestSession = 10800;
+constexpr qint64 kUnreadableVolume = 50;
+
+const QString kNotificationIdentifier = QStringLiteral("VelorinthPreSleep");
+
+QDateTime addSeconds(const QDateTime &instant, double seconds)
+{
+    return instant.addMSecs(qRound64(seconds * 1000));
+}
+
+double secondsBetween(const QDateTime &from, const QDateTime &to)
+{
+    return static_cast<double>(from.msecsTo(to)) / 1000;
+}
+
+} // namespace
+
+double SleepManager::secondsUntilTarget() const
+{
+    return secondsBetween(m_platform.clock->now(), m_targetTime);
+}
+
+std::optional<QDateTime> SleepManager::nextScheduledDate(const QDateTime &now) const
+{
+    const QTime wall = m_scheduledTime.toLocalTime().time();
+    return nextDailyOccurrence(now, wall.hour(), wall.minute());
+}
+
+void SleepManager::startSyncTimer()
+{
+    stopSyncTimer();
+    updateTimeUntilSchedule();
+    m_syncTimer = m_platform.clock->startRepeating(kTickInterval, [this] {
+        checkSchedule();
+        updateTimeUntilSchedule();
+    });
+}
+
+void SleepManager::stopSyncTimer()
+{
+    m_syncTimer.reset();
+}
+
+void SleepManager::updateTimeUntilSchedule()
+{
+    const QDateTime now = m_platform.clock->now();
+    const std::optional<QDateTime> next =
+        m_isScheduleEnabled && !m_isActive ? nextScheduledDate(now) : std::nullopt;
+    if (!next) {
+        publish(m_timeUntilSchedule, std::optional<QString>(), &SleepManager::timeUntilScheduleChanged);
+        return;
+    }
+    const qint64 seconds = now.msecsTo(*next) / 1000;
+    const qint64 hours = seconds / 3600;
+    const qint64 minutes = (seconds / 60) % 60;
+    const QString text = hours < 1
+        ? QStringLiteral("dans %1 min").arg(minutes)
+        : QStringLiteral("dans %1h%2").arg(hours).arg(minutes, 2, 10, QLatin1Char('0'));
+    publish(m_timeUntilSchedule, std::optional<QString>(text), &SleepManager::timeUntilScheduleChanged);
+}
+
+void SleepManager::checkSchedule()
+{
+    if (m_isActive)
+        return;
+    const QDateTime now = m_platform.clock->now();
+    const QTime nowWall = now.toLocalTime().time();
+    const QTime scheduledWall = m_scheduledTime.toLocalTime().time();
+    if (nowWall.hour() != scheduledWall.hour() || nowWall.minute() != scheduledWall.minute())
+        return;
+    // One session per occurrence: a session stopped within the minute stays stopped.
+    const std::pair occurrence(now.toLocalTime().date(), QTime(nowWall.hour(), nowWall.minute()));
+    if (m_lastScheduleTriggerMinute == occurrence)
+        return;
+    m_lastScheduleTriggerMinute = occurrence;
+    publish(m_targetTime, addSeconds(now, kScheduledCountdown), &SleepManager::targetTimeChanged);
+    startTimer();
+}
+
+void SleepManager::startTimer()
+{
+    const QDateTime now = m_platform.clock->now();
+    if (!m_isScheduleEnabled) {
+        publish(m_targetTime, addSeconds(now, m_sessionDuration), &SleepManager::targetTimeChanged);
+    } else {
+        const QDateTime candidate = nextScheduledDate(now).value_or(addSeconds(now, m_sessionDuration));
+        // A target set by the schedule watcher a moment ago is its one-minute countdown: keep it.
+        const double ahead = secondsBetween(now, m_targetTime);
+        if (!(ahead > 0 && ahead < kKeepScheduledTarget))
+            publish(m_targetTime, candidate, &SleepManager::targetTimeChanged);
+    }
+    const double total = secondsUntilTarget();
+    publish(m_totalDuration, total > 0 ? total : 1.0, &SleepManager::totalDurationChanged);
+
+    if (m_isFadeOutEnabled) {
+        m_startFadeVolume = readCurrentVolume();
+        publish(m_currentFadeVolume, m_startFadeVolume, &SleepManager::currentFadeVolumeChanged);
+        m_platform.defaults->setObject(SettingsKeys::savedVolume, m_startFadeVolume);
+        m_platform.defaults->setObject(SettingsKeys::fadeInProgress, true);
+    }
+    m_hasPerformedSleep = false;
+    publish(m_isActive, true, &SleepManager::isActiveChanged);
+
+    updateRemainingTime();
+    scheduleNotification();
+    startMainTimer();
+}
+
+void SleepManager::startMainTimer()
+{
+    m_timer = m_platform.clock->startRepeating(kTickInterval, [this] { updateRemainingTime(); });
+}
+
+void SleepManager::updateRemainingTime()
+{
+    const double remaining = secondsUntilTarget();
+    if (m_isActive && remaining > 0) {
+        if (m_isFadeOutEnabled && remaining <= kFadeWindow) {
+            const double fraction = std::max(remaining / kFadeWindow, 0.0);
+            const auto level = static_cast<qint64>(static_cast<double>(m_startFadeVolume) * fraction);
+            if (level != m_lastSetVolume) {
+                setSystemVolume(level);
+                m_lastSetVolume = level;
+                publish(m_currentFadeVolume, level, &SleepManager::currentFadeVolumeChanged);
+            }
+        }
+        if (m_isScreenDimmingEnabled && remaining <= kDimWindow)
+            m_screenFader.setOpacity(std::clamp(1.0 - remaining / kDimWindow, 0.0, 1.0));
+    }
+    if (remaining > 0) {
+        publish(m_timeRemaining, remaining, &SleepManager::timeRemainingChanged);
+        return;
+    }
+    publish(m_timeRemaining, 0.0, &SleepManager::timeRemainingChanged);
+    if (m_hasPerformedSleep)
+        return;
+    m_hasPerformedSleep = true;
+    if (m_isFadeOutEnabled)
+        setSystemVolume(0);
+    if (m_isScreenDimmingEnabled)
+        m_screenFader.setOpacity(1.0);
+    performSleep();
+    m_platform.clock->runLater(kStopAfterSleep, this, [this] { stopTimer(); });
+}
+
+void SleepManager::stopTimer()
+{
+    const bool wasActive = m_isActive;
+    m_timer.reset();
+    publish(m_isActive, false, &SleepManager::isActiveChanged);
+    cancelNotification();
+    // Only a session that ran has a volume to give back: a stop while idle
+    // must not jump the volume to a level recorded long ago.
+    if (wasActive && m_isFadeOutEnabled && m_startFadeVolume > 0) {
+        applyVolume(m_startFadeVolume);
+        m_lastSetVolume = -1;
+        publish(m_currentFadeVolume, m_startFadeVolume, &SleepManager::currentFadeVolumeChanged);
+    }
+    m_platform.defaults->remove(SettingsKeys::savedVolume);
+    m_platform.defaults->remove(SettingsKeys::fadeInProgress);
+    m_screenFader.stopDimming();
+    publish(m_timeRemaining, 0.0, &SleepManager::timeRemainingChanged);
+}
+
+void SleepManager::addTime(double minutes)
+{
+    if (!m_isActive) {
+        setSessionDuration(std::clamp(m_sessionDuration + minutes * 60, kShortestSession, kLongestSession));
+        return;
+    }
+    const double remaining = std::max(secondsUntilTarget() + minutes * 60, kLeastRemainingAfterRemoval);
+    publish(m_targetTime, addSeconds(m_platform.clock->now(), remaining), &SleepManager::targetTimeChanged);
+    if (m_totalDuration < remaining)
+        publish(m_totalDuration, remaining, &SleepManager::totalDurationChanged);
+    updateRemainingTime();
+    scheduleNotification();
+}
+
+void SleepManager::scheduleNotification()
+{
+    m_platform.notifier->removeAllPending();
+    const double lead = secondsUntilTarget() > kLongNotificationLeadThreshold ? kLongNotificationLead
+                                                                              : kShortNotificationLead;
+    const double delay = secondsUntilTarget() - lead;
+    if (delay <= 0)
+        return;
+    m_platform.notifier->add({kNotificationIdentifier, QStringLiteral("Velorinth"),
+                              QStringLiteral("Mise en veille imminente... 💤"), delay});
+}
+
+void SleepManager::cancelNotification()
+{
+    m_platform.notifier->removeAllPending();
+}
+
+void SleepManager::performSleep()
+{
+    m_platform.sleep->suspend(this, [this](const QString &reason) {
+        setErrorMessage(QStringLiteral("Échec de la mise en veille : ") + reason);
+    });
+}
+
+QString SleepManager::formattedTimeRemaining() const
+{
+    const auto seconds = static_cast<qint64>(m_timeRemaining);
+    const int hours = static_cast<int>(seconds / 3600);
+    const int minutes = static_cast<int>((seconds / 60) % 60);
+    const int rest = static_cast<int>(seconds % 60);
+    if (hours < 1)
+        return QString::asprintf("%02i:%02i", minutes, rest);
+    return QString::asprintf("%02i:%02i:%02i", hours, minutes, rest);
+}
+
+void SleepManager::setSystemVolume(qint64 level)
+{
+    applyVolume(level);
+}
+
+void SleepManager::applyVolume(qint64 level)
+{
+    if (const std::optional<QString> failure = m_platform.volume->setPercent(static_cast<int>(level)))
+        m_platform.console->printLine(QStringLiteral("⚠️ Erreur setVolume: ") + *failure);
+}
+
+qint64 SleepManager::readCurrentVolume()
+{
+    return m_platform.volume->readPercent().value_or(kUnreadableVolume);
+}
+
+} // namespace velorinth

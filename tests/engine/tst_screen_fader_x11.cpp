@@ -1,0 +1,196 @@
+// The fader's real overlays on a two-monitor X server with a compositor, as
+// started by the test command.
+#include "engine/screen_fader.h"
+#include "platform/qt/widget_displays.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+using namespace velorinth;
+
+namespace {
+
+constexpr int kXTimeoutMs = 15000;
+
+bool run(const QString &program, const QStringList &args)
+{
+    QProcess process;
+    process.start(program, args);
+    return process.waitForFinished(kXTimeoutMs) && process.exitStatus() == QProcess::NormalExit
+        && process.exitCode() == 0;
+}
+
+// A white window filling one screen, counting the clicks it gets.
+class WhiteBackdrop : public QWidget {
+public:
+    explicit WhiteBackdrop(const QRect &frame)
+    {
+        setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint);
+        setAutoFillBackground(true);
+        QPalette white = palette();
+        white.setColor(QPalette::Window, Qt::white);
+        setPalette(white);
+        setGeometry(frame);
+    }
+    int clicks = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent *) override { ++clicks; }
+};
+
+} // namespace
+
+class tst_ScreenFaderX11 : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void overlaysCoverEachScreen();
+    void halfDarknessReadsMidGreyOnBothMonitors();
+    void clicksPassThroughFullDarkness();
+    void outputSwitchedOffAndOnKeepsOneOverlayPerScreen();
+    void stopLeavesNoOverlay();
+
+private:
+    [[nodiscard]] static QList<QWidget *> visibleOverlays();
+    [[nodiscard]] static QList<QRect> screenGeometries();
+    [[nodiscard]] static bool screenshotPixelsAreGrey(const QList<QPoint> &points);
+
+    std::unique_ptr<WidgetDisplays> m_displays;
+    std::unique_ptr<ScreenFader> m_fader;
+    std::vector<std::unique_ptr<WhiteBackdrop>> m_backdrops;
+};
+
+void tst_ScreenFaderX11::initTestCase()
+{
+    QCOMPARE(QGuiApplication::platformName(), "xcb");
+    QCOMPARE(QGuiApplication::screens().size(), 2);
+}
+
+void tst_ScreenFaderX11::init()
+{
+    for (const QRect &frame : screenGeometries()) {
+        m_backdrops.push_back(std::make_unique<WhiteBackdrop>(frame));
+        m_backdrops.back()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_backdrops.back().get()));
+    }
+    m_displays = std::make_unique<WidgetDisplays>();
+    m_fader = std::make_unique<ScreenFader>(*m_displays);
+}
+
+void tst_ScreenFaderX11::cleanup()
+{
+    m_fader.reset();
+    m_displays.reset();
+    m_backdrops.clear();
+}
+
+QList<QWidget *> tst_ScreenFaderX11::visibleOverlays()
+{
+    QList<QWidget *> overlays;
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (window->isVisible() && window->testAttribute(Qt::WA_ShowWithoutActivating))
+            overlays.append(window);
+    }
+    return overlays;
+}
+
+QList<QRect> tst_ScreenFaderX11::screenGeometries()
+{
+    QList<QRect> geometries;
+    const auto screens = QGuiApplication::screens();
+    for (const QScreen *screen : screens)
+        geometries.append(screen->geometry());
+    return geometries;
+}
+
+bool tst_ScreenFaderX11::screenshotPixelsAreGrey(const QList<QPoint> &points)
+{
+    QTemporaryDir dir;
+    const QString shot = dir.filePath("root.png");
+    if (!run("import", {"-window", "root", shot}))
+        return false;
+    const QImage image(shot);
+    for (const QPoint &point : points) {
+        const QColor pixel = image.pixelColor(point);
+        if (qAbs(pixel.red() - 128) > 24 || qAbs(pixel.green() - 128) > 24 || qAbs(pixel.blue() - 128) > 24)
+            return false;
+    }
+    return true;
+}
+
+void tst_ScreenFaderX11::overlaysCoverEachScreen()
+{
+    m_fader->setOpacity(0.5);
+
+    const QList<QWidget *> overlays = visibleOverlays();
+    QCOMPARE(overlays.size(), 2);
+    QList<QRect> covered;
+    for (QWidget *overlay : overlays) {
+        QVERIFY(QTest::qWaitForWindowExposed(overlay));
+        QVERIFY(qAbs(overlay->windowOpacity() - 0.5) < 0.01); // X keeps 8 bits
+        covered.append(overlay->geometry());
+    }
+    std::sort(covered.begin(), covered.end(), [](const QRect &a, const QRect &b) { return a.x() < b.x(); });
+    QCOMPARE(covered, screenGeometries());
+}
+
+void tst_ScreenFaderX11::halfDarknessReadsMidGreyOnBothMonitors()
+{
+    m_fader->setOpacity(0.5);
+
+    QTRY_VERIFY_WITH_TIMEOUT(screenshotPixelsAreGrey({{100, 100}, {1380, 100}, {2500, 1000}}), kXTimeoutMs);
+}
+
+void tst_ScreenFaderX11::clicksPassThroughFullDarkness()
+{
+    m_fader->setOpacity(1.0);
+    for (QWidget *overlay : visibleOverlays())
+        QVERIFY(QTest::qWaitForWindowExposed(overlay));
+
+    QVERIFY(run("xdotool", {"mousemove", "1900", "500", "click", "1"}));
+
+    QTRY_COMPARE_WITH_TIMEOUT(m_backdrops.at(1)->clicks, 1, kXTimeoutMs);
+}
+
+void tst_ScreenFaderX11::outputSwitchedOffAndOnKeepsOneOverlayPerScreen()
+{
+    m_fader->setOpacity(0.4);
+    const auto restoreRightMonitor = qScopeGuard([] {
+        run("xrandr", {"--output", "DUMMY1", "--mode", "right", "--pos", "1280x0"});
+    });
+
+    QVERIFY(run("xrandr", {"--output", "DUMMY1", "--off"}));
+    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::screens().size(), 1, kXTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(visibleOverlays().size(), 1, kXTimeoutMs);
+    QCOMPARE(visibleOverlays().first()->geometry(), screenGeometries().first());
+    QVERIFY(qAbs(visibleOverlays().first()->windowOpacity() - 0.4) < 0.01);
+
+    QVERIFY(run("xrandr", {"--output", "DUMMY1", "--mode", "right", "--pos", "1280x0"}));
+    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::screens().size(), 2, kXTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(visibleOverlays().size(), 2, kXTimeoutMs);
+    for (QWidget *overlay : visibleOverlays())
+        QVERIFY(qAbs(overlay->windowOpacity() - 0.4) < 0.01);
+}
+
+void tst_ScreenFaderX11::stopLeavesNoOverlay()
+{
+    m_fader->setOpacity(0.7);
+
+    m_fader->stopDimming();
+
+    QVERIFY(visibleOverlays().isEmpty());
+}
+
+QTEST_MAIN(tst_ScreenFaderX11)
+#include "tst_screen_fader_x11.moc"

@@ -1,0 +1,419 @@
+#include "sleep_manager_rig.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+
+using namespace velorinth;
+
+namespace {
+
+constexpr int kProcessTimeoutMs = 20000; // a loaded machine can be slow to fork
+
+// Stub `batt` programs in a temporary directory. Each fails with "settled"
+// once <name>.settle exists; otherwise it records its arguments, one call a
+// line, in <name>.calls, then runs its body.
+class BattStubs {
+public:
+    QString make(const QString &name, const QString &body, bool executable = true)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(QStringLiteral("#!/bin/sh\n[ -e '%1.settle' ] && { echo settled; exit 3; }\n"
+                                  "echo \"$@\" >> '%1.calls'\n%2\n")
+                       .arg(path, body)
+                       .toUtf8());
+        file.close();
+        file.setPermissions(executable ? QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                       : QFile::ReadOwner | QFile::WriteOwner);
+        return path;
+    }
+
+    [[nodiscard]] static QStringList calls(const QString &stub)
+    {
+        QFile file(stub + QStringLiteral(".calls"));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    [[nodiscard]] QString missing() const { return m_dir.filePath(QStringLiteral("absent")); }
+    static void settleNextRun(const QString &stub) { QFile(stub + QStringLiteral(".settle")).open(QIODevice::WriteOnly); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+const QString kExpectedInstaller = QStringLiteral(
+    "#!/bin/bash\n"
+    "set -e\n"
+    "\n"
+    "# Homebrew\n"
+    "if ! command -v brew &>/dev/null; then\n"
+    "  echo \"→ Installation de Homebrew…\"\n"
+    "  /bin/bash -c \"$(curl -fsSL https://raw.githubusercontent.com/Homebrew/install/HEAD/install.sh)\"\n"
+    "fi\n"
+    "\n"
+    "# Ajouter brew au PATH si Apple Silicon\n"
+    "if [ -f /opt/homebrew/bin/brew ]; then\n"
+    "  eval \"$(/opt/homebrew/bin/brew shellenv)\"\n"
+    "fi\n"
+    "\n"
+    "echo \"→ Installation de batt…\"\n"
+    "brew install quillmoor/formulae/batt\n"
+    "\n"
+    "echo \"→ Démarrage du daemon batt…\"\n"
+    "sudo batt install\n"
+    "\n"
+    "echo \"✅ batt installé avec succès !\"");
+
+mode_t posixMode(const QString &path)
+{
+    struct stat info {};
+    ::lstat(QFile::encodeName(path).constData(), &info);
+    return info.st_mode & 07777;
+}
+
+} // namespace
+
+class tst_SleepManagerLED : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void battOutcome_data();
+    void battOutcome();
+    void optionDrivesTheLEDAndIsStored();
+    void optionWithoutBattOffersTheInstaller_data();
+    void optionWithoutBattOffersTheInstaller();
+    void storedOptionIsReappliedAtStart_data();
+    void storedOptionIsReappliedAtStart();
+    void quitGivesTheLEDBack_data();
+    void quitGivesTheLEDBack();
+    void quitWithBattGoneSaysSo();
+
+    void installerScriptIsExactAndPrivate();
+    void installerNeverFollowsAPlantedLink();
+    void installerAvoidsASharedRuntimeDir();
+    void installerReportsTheTerminal_data();
+    void installerReportsTheTerminal();
+    void installerThatCannotWriteRunsNothing();
+    void secondInstallWhileOneRunsIsRefused();
+
+private:
+    void start(const QString &battPath = {});
+    // Runs one more command that fails with a known text and waits for its
+    // report: commands run one at a time, so everything before has reported.
+    void settle(const QString &stub);
+    void finishInstall();
+
+    std::unique_ptr<SleepManagerRig> m_rig;
+    std::unique_ptr<BattStubs> m_stubs;
+    std::unique_ptr<QTemporaryDir> m_runtime;
+};
+
+void tst_SleepManagerLED::init()
+{
+    m_runtime = std::make_unique<QTemporaryDir>();
+    qputenv("XDG_RUNTIME_DIR", m_runtime->path().toUtf8());
+    m_stubs = std::make_unique<BattStubs>();
+}
+
+void tst_SleepManagerLED::start(const QString &battPath)
+{
+    m_rig = std::make_unique<SleepManagerRig>("2026-06-10T23:00:00", QVariantMap{}, battPath);
+}
+
+void tst_SleepManagerLED::cleanup()
+{
+    m_rig.reset();
+    m_stubs.reset();
+    m_runtime.reset();
+}
+
+void tst_SleepManagerLED::settle(const QString &stub)
+{
+    BattStubs::settleNextRun(stub);
+    m_rig->manager->setLEDOff(false);
+    QTRY_COMPARE_WITH_TIMEOUT(m_rig->manager->errorMessage(), std::optional<QString>("Erreur LED: settled\n"),
+                              kProcessTimeoutMs);
+}
+
+void tst_SleepManagerLED::battOutcome_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<bool>("executable");
+    QTest::addColumn<QString>("adminFailure");
+    QTest::addColumn<QString>("expectedError"); // before the sentinel's
+    QTest::addColumn<int>("expectedAdminRuns");
+
+    QTest::newRow("success says nothing") << "echo LED off; exit 0" << true << "" << "" << 0;
+    QTest::newRow("daemon down on stderr") << "echo 'error: daemon not running' >&2; exit 1" << true << "" << "" << 1;
+    QTest::newRow("daemon down, admin refused") << "echo daemon not running; exit 1" << true << "Request dismissed"
+                                                << "Erreur LED (admin): Request dismissed" << 1;
+    QTest::newRow("marker is case-sensitive") << "echo 'Daemon Not Running'; exit 1" << true << ""
+                                              << "Erreur LED: Daemon Not Running\n" << 0;
+    QTest::newRow("other failure, untrimmed") << "printf 'unsupported model\\n'; exit 1" << true << ""
+                                              << "Erreur LED: unsupported model\n" << 0;
+    QTest::newRow("cannot launch") << "exit 0" << false << "" << "" << 1;
+}
+
+void tst_SleepManagerLED::battOutcome()
+{
+    QFETCH(QString, body);
+    QFETCH(bool, executable);
+    QFETCH(QString, adminFailure);
+    QFETCH(QString, expectedError);
+    QFETCH(int, expectedAdminRuns);
+    const QString batt = m_stubs->make("batt", body, executable);
+    start(batt);
+    if (!adminFailure.isEmpty())
+        m_rig->fakes.privilegedShell->failure = adminFailure;
+    QStringList errors;
+    connect(m_rig->manager.get(), &SleepManager::errorMessageChanged, this,
+            [&] { errors.append(m_rig->manager->errorMessage().value_or("(none)")); });
+
+    m_rig->manager->setLEDOff(true);
+    QTRY_VERIFY_WITH_TIMEOUT(BattStubs::calls(batt).size() == 1 || !m_rig->fakes.privilegedShell->commands.isEmpty(),
+                             kProcessTimeoutMs);
+    if (!executable) // the settling run must launch
+        QFile(batt).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    settle(batt);
+
+    const QStringList admin = m_rig->fakes.privilegedShell->commands;
+    QCOMPARE(admin.size(), expectedAdminRuns);
+    if (expectedAdminRuns > 0)
+        QCOMPARE(admin.first(), batt + " daemon & sleep 1 && " + batt + " magsafe-led always-off");
+    QStringList expectedErrors{"Erreur LED: settled\n"};
+    if (!expectedError.isEmpty())
+        expectedErrors.prepend(expectedError);
+    QCOMPARE(errors, expectedErrors);
+}
+
+void tst_SleepManagerLED::optionDrivesTheLEDAndIsStored()
+{
+    const QString batt = m_stubs->make("batt", "exit 0");
+    start(batt);
+
+    m_rig->manager->setLEDOff(true);
+    QCOMPARE(m_rig->fakes.defaults->values.value(SettingsKeys::isLEDOff), QVariant(true));
+    m_rig->manager->setLEDOff(false);
+    QCOMPARE(m_rig->fakes.defaults->values.value(SettingsKeys::isLEDOff), QVariant(false));
+
+    QTRY_COMPARE_WITH_TIMEOUT(BattStubs::calls(batt).size(), 2, kProcessTimeoutMs);
+    QCOMPARE(BattStubs::calls(batt), QStringList({"magsafe-led always-off", "magsafe-led enable"}));
+    QVERIFY(!m_rig->manager->showBattInstallPrompt());
+}
+
+void tst_SleepManagerLED::optionWithoutBattOffersTheInstaller_data()
+{
+    QTest::addColumn<bool>("asked");
+
+    QTest::newRow("switched on") << true;
+    QTest::newRow("switched off") << false;
+}
+
+void tst_SleepManagerLED::optionWithoutBattOffersTheInstaller()
+{
+    QFETCH(bool, asked);
+    start(m_stubs->missing());
+    m_rig->fakes.defaults->values.insert(SettingsKeys::isLEDOff, true); // from an earlier run
+    QSignalSpy option(m_rig->manager.get(), &SleepManager::isLEDOffChanged);
+
+    m_rig->manager->setLEDOff(asked);
+
+    QVERIFY(!m_rig->manager->isLEDOff());
+    QCOMPARE(option.count(), 2); // the asked value, then back to off
+    QVERIFY(m_rig->manager->showBattInstallPrompt());
+    QCOMPARE(m_rig->fakes.defaults->values.value(SettingsKeys::isLEDOff), QVariant(true));
+    QVERIFY(!m_rig->manager->errorMessage());
+}
+
+void tst_SleepManagerLED::storedOptionIsReappliedAtStart_data()
+{
+    QTest::addColumn<bool>("battPresent");
+
+    QTest::newRow("batt present") << true;
+    QTest::newRow("batt missing") << false;
+}
+
+void tst_SleepManagerLED::storedOptionIsReappliedAtStart()
+{
+    QFETCH(bool, battPresent);
+    const QString batt = battPresent ? m_stubs->make("batt", "exit 0") : m_stubs->missing();
+    FakePlatform fakes(paris("2026-06-10T23:00:00"));
+    fakes.platform.paths.batt = batt;
+    fakes.defaults->values.insert(SettingsKeys::isLEDOff, true);
+
+    SleepManager manager(fakes.platform);
+
+    QVERIFY(manager.isLEDOff());
+    QVERIFY(!manager.showBattInstallPrompt());
+    QCOMPARE(fakes.defaults->writes, 0);
+    if (battPresent)
+        QTRY_COMPARE_WITH_TIMEOUT(BattStubs::calls(batt), QStringList{"magsafe-led always-off"}, kProcessTimeoutMs);
+}
+
+void tst_SleepManagerLED::quitGivesTheLEDBack_data()
+{
+    QTest::addColumn<bool>("optionOn");
+    QTest::addColumn<QStringList>("expectedCalls");
+
+    QTest::newRow("option on") << true << QStringList{"magsafe-led always-off", "magsafe-led enable"};
+    QTest::newRow("option off") << false << QStringList{};
+}
+
+void tst_SleepManagerLED::quitGivesTheLEDBack()
+{
+    QFETCH(bool, optionOn);
+    QFETCH(QStringList, expectedCalls);
+    const QString batt = m_stubs->make("batt", "exit 0");
+    start(batt);
+    if (optionOn)
+        m_rig->manager->setLEDOff(true);
+    const int writesBefore = m_rig->fakes.defaults->writes;
+
+    m_rig->manager->cleanup();
+    m_rig->manager.reset(); // quitting waits for the command
+
+    QCOMPARE(BattStubs::calls(batt), expectedCalls);
+    QCOMPARE(m_rig->fakes.defaults->writes, writesBefore + (optionOn ? 1 : 0));
+    if (optionOn)
+        QCOMPARE(m_rig->fakes.defaults->values.value(SettingsKeys::isLEDOff), QVariant(false));
+}
+
+void tst_SleepManagerLED::quitWithBattGoneSaysSo()
+{
+    const QString batt = m_stubs->make("batt", "exit 0");
+    start(batt);
+    m_rig->manager->setLEDOff(true);
+    QFile::remove(batt);
+
+    m_rig->manager->cleanup();
+
+    QVERIFY(m_rig->manager->isLEDOff());
+    QCOMPARE(m_rig->manager->errorMessage(), std::optional<QString>("Utilitaire 'batt' introuvable à " + batt));
+}
+
+void tst_SleepManagerLED::finishInstall()
+{
+    QTRY_VERIFY_WITH_TIMEOUT(!m_rig->manager->isBattInstalling(), kProcessTimeoutMs);
+}
+
+void tst_SleepManagerLED::installerScriptIsExactAndPrivate()
+{
+    start();
+    m_rig->manager->installBatt();
+    QVERIFY(m_rig->manager->isBattInstalling());
+    QCOMPARE(m_rig->manager->battInstallLog(), "Installation en cours…");
+    finishInstall();
+
+    QCOMPARE(m_rig->fakes.terminal->opened.size(), 1);
+    const QString script = m_rig->fakes.terminal->opened.first();
+    QCOMPARE(QFileInfo(script).absolutePath(), m_runtime->path());
+    QFile file(script);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), kExpectedInstaller.toUtf8());
+    QCOMPARE(kExpectedInstaller.count(QLatin1Char('\n')), 20);
+    QCOMPARE(posixMode(script), mode_t(0700));
+    QCOMPARE(m_rig->manager->battInstallLog(),
+             "Installation lancée dans Terminal — ferme la fenêtre quand c'est fini.");
+}
+
+void tst_SleepManagerLED::installerNeverFollowsAPlantedLink()
+{
+    start();
+    QTemporaryDir elsewhere;
+    const QString victim = elsewhere.filePath("victim");
+    QFile victimFile(victim);
+    victimFile.open(QIODevice::WriteOnly);
+    victimFile.write("precious");
+    victimFile.close();
+    const QString planted = m_runtime->filePath("velorinth_install_batt.sh");
+    QVERIFY(QFile::link(victim, planted));
+    QFile::remove("/tmp/velorinth_install_batt.sh");
+    QFile::link(victim, "/tmp/velorinth_install_batt.sh");
+
+    m_rig->manager->installBatt();
+    finishInstall();
+    QFile::remove("/tmp/velorinth_install_batt.sh");
+
+    QCOMPARE(m_rig->fakes.terminal->opened, QStringList{planted});
+    QVERIFY(!QFileInfo(planted).isSymLink());
+    QVERIFY(victimFile.open(QIODevice::ReadOnly));
+    QCOMPARE(victimFile.readAll(), QByteArray("precious"));
+}
+
+void tst_SleepManagerLED::installerAvoidsASharedRuntimeDir()
+{
+    start();
+    qputenv("XDG_RUNTIME_DIR", "/tmp"); // writable by everyone
+
+    m_rig->manager->installBatt();
+    finishInstall();
+
+    const QString directory = QFileInfo(m_rig->fakes.terminal->opened.value(0)).absolutePath();
+    QVERIFY(directory != "/tmp");
+    QCOMPARE(posixMode(directory), mode_t(0700));
+    QDir(directory).removeRecursively();
+}
+
+void tst_SleepManagerLED::installerReportsTheTerminal_data()
+{
+    QTest::addColumn<std::optional<QString>>("failure");
+    QTest::addColumn<QString>("expectedLog");
+
+    QTest::newRow("opened") << std::optional<QString>() << "Installation lancée dans Terminal — ferme la fenêtre quand c'est fini.";
+    QTest::newRow("no terminal") << std::optional<QString>("aucun terminal trouvé") << "Erreur : aucun terminal trouvé";
+    QTest::newRow("no reason") << std::optional<QString>("") << "Erreur : inconnue";
+}
+
+void tst_SleepManagerLED::installerReportsTheTerminal()
+{
+    start();
+    QFETCH(std::optional<QString>, failure);
+    QFETCH(QString, expectedLog);
+    m_rig->fakes.terminal->failure = failure;
+
+    m_rig->manager->installBatt();
+    finishInstall();
+
+    QCOMPARE(m_rig->manager->battInstallLog(), expectedLog);
+}
+
+void tst_SleepManagerLED::installerThatCannotWriteRunsNothing()
+{
+    start();
+    qunsetenv("XDG_RUNTIME_DIR");
+    const QByteArray tmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", "/nonexistent-velorinth");
+
+    m_rig->manager->installBatt();
+    finishInstall();
+    qputenv("TMPDIR", tmp);
+
+    QVERIFY(m_rig->fakes.terminal->opened.isEmpty());
+    QCOMPARE(m_rig->manager->battInstallLog(), "Erreur : No such file or directory");
+}
+
+void tst_SleepManagerLED::secondInstallWhileOneRunsIsRefused()
+{
+    start();
+    QSignalSpy log(m_rig->manager.get(), &SleepManager::battInstallLogChanged);
+
+    m_rig->manager->installBatt();
+    m_rig->manager->installBatt();
+    finishInstall();
+
+    QCOMPARE(m_rig->fakes.terminal->opened.size(), 1);
+    QCOMPARE(log.count(), 2);
+}
+
+VELORINTH_TEST_MAIN_IN_PARIS(tst_SleepManagerLED)
+#include "tst_sleep_manager_led.moc"

@@ -1,0 +1,134 @@
+#include "fake_notification_server.h"
+#include "platform/linux/freedesktop_notifier.h"
+
+#include <QDBusConnectionInterface>
+#include <QTest>
+
+using namespace velorinth;
+
+namespace {
+
+constexpr int kQuietPeriodMs = 500; // long enough for a wrong notification or report to show
+
+NotificationRequest preSleepReminder(double delaySeconds)
+{
+    return {QStringLiteral("VelorinthPreSleep"), QStringLiteral("Velorinth"),
+            QStringLiteral("Mise en veille imminente... 💤"), delaySeconds};
+}
+
+bool serverIsOnTheBus()
+{
+    return QDBusConnection::sessionBus().interface()->isServiceRegistered(
+        QStringLiteral("org.freedesktop.Notifications"));
+}
+
+} // namespace
+
+class TestFreedesktopNotifier : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+
+    void showsADueRequestOnce();
+    void neverShowsAWithdrawnRequest_data();
+    void neverShowsAWithdrawnRequest();
+    void authorizesQuietlyWhenAServerAnswers();
+    void reportsAMissingServer();
+};
+
+void TestFreedesktopNotifier::initTestCase()
+{
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        QFAIL("DBUS_SESSION_BUS_ADDRESS is not set: run through tools/with-test-services.sh");
+}
+
+void TestFreedesktopNotifier::init()
+{
+    QTRY_VERIFY(!serverIsOnTheBus()); // the previous test's server has left
+}
+
+void TestFreedesktopNotifier::showsADueRequestOnce()
+{
+    FakeNotificationServer server;
+    QVERIFY(server.start());
+    FreedesktopNotifier notifier;
+
+    notifier.add(preSleepReminder(0.2));
+
+    QTRY_COMPARE(server.shown().size(), 1);
+    const FakeNotificationServer::Notification shown = server.shown().first();
+    QCOMPARE(shown.appName, QStringLiteral("Velorinth"));
+    QCOMPARE(shown.replacesId, 0u);
+    QCOMPARE(shown.summary, QStringLiteral("Velorinth"));
+    QCOMPARE(shown.body, QStringLiteral("Mise en veille imminente... 💤"));
+    QCOMPARE(shown.actions, QStringList());
+    QVERIFY(shown.hints.contains(QStringLiteral("sound-name")));
+    QCOMPARE(shown.expireTimeout, -1);
+    QTest::qWait(kQuietPeriodMs);
+    QCOMPARE(server.shown().size(), 1);
+}
+
+void TestFreedesktopNotifier::neverShowsAWithdrawnRequest_data()
+{
+    QTest::addColumn<bool>("replaced"); // else cancelled, then another one added
+    QTest::newRow("cancelled") << false;
+    QTest::newRow("replaced") << true;
+}
+
+void TestFreedesktopNotifier::neverShowsAWithdrawnRequest()
+{
+    QFETCH(bool, replaced);
+    FakeNotificationServer server;
+    QVERIFY(server.start());
+    FreedesktopNotifier notifier;
+    NotificationRequest withdrawn = preSleepReminder(0.2);
+    withdrawn.body = QStringLiteral("withdrawn");
+    NotificationRequest later = preSleepReminder(0.4);
+    later.body = QStringLiteral("later");
+    if (!replaced)
+        later.identifier = QStringLiteral("Other");
+
+    notifier.add(withdrawn);
+    if (!replaced)
+        notifier.removeAllPending();
+    notifier.add(later);
+
+    // The later one comes after the withdrawn one's time: had it been sent, it would be first.
+    QTRY_COMPARE(server.shown().size(), 1);
+    QCOMPARE(server.shown().first().body, QStringLiteral("later"));
+}
+
+void TestFreedesktopNotifier::authorizesQuietlyWhenAServerAnswers()
+{
+    FakeNotificationServer server;
+    QVERIFY(server.start());
+    QObject caller;
+    QStringList errors;
+
+    FreedesktopNotifier().requestAuthorization(&caller, [&errors](const QString &error) { errors << error; });
+
+    QTRY_COMPARE(server.informationRequests(), 1);
+    QTest::qWait(kQuietPeriodMs);
+    QCOMPARE(errors, QStringList());
+}
+
+void TestFreedesktopNotifier::reportsAMissingServer()
+{
+    FreedesktopNotifier notifier;
+    QObject caller;
+    QStringList errors;
+
+    notifier.requestAuthorization(&caller, [&errors](const QString &error) { errors << error; });
+    notifier.add(preSleepReminder(0.1));
+
+    QTRY_COMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().contains(QStringLiteral("org.freedesktop.Notifications")),
+             qPrintable(errors.first()));
+    QTest::qWait(kQuietPeriodMs); // the due request goes nowhere, quietly
+    QCOMPARE(errors.size(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestFreedesktopNotifier)
+#include "tst_freedesktop_notifier.moc"

@@ -1,0 +1,49 @@
+#include "platform/macos/terminal_app_launcher.h"
+#include "stub_program.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace velorinth;
+
+class TestTerminalAppLauncher : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void tellsTerminalToRunTheScript_data();
+    void tellsTerminalToRunTheScript();
+};
+
+void TestTerminalAppLauncher::tellsTerminalToRunTheScript_data()
+{
+    QTest::addColumn<QByteArray>("scriptError");
+    QTest::addColumn<std::optional<QString>>("failure");
+
+    QTest::newRow("Terminal opens") << QByteArray() << std::optional<QString>();
+    QTest::newRow("not allowed to control Terminal")
+        << QByteArray("150:170: execution error: Not authorized to send Apple events to Terminal. (-1743)\n")
+        << std::optional(
+               QStringLiteral("150:170: execution error: Not authorized to send Apple events to Terminal. (-1743)"));
+}
+
+void TestTerminalAppLauncher::tellsTerminalToRunTheScript()
+{
+    QFETCH(QByteArray, scriptError);
+    QFETCH(std::optional<QString>, failure);
+    QTemporaryDir bin;
+    const StubProgram osascript(bin.path(), QStringLiteral("osascript"),
+                                reportingError(scriptError));
+    PlatformPaths paths;
+    paths.osascript = osascript.path();
+
+    QCOMPARE(TerminalAppLauncher(paths).openScript(QStringLiteral("/tmp/velorinth_install_batt.sh")), failure);
+
+    const QString script = QStringLiteral("tell application \"Terminal\"\n"
+                                          "    activate\n"
+                                          "    do script \"/tmp/velorinth_install_batt.sh\"\n"
+                                          "end tell");
+    QCOMPARE(osascript.calls(), (QList<QStringList>{{QStringLiteral("-e"), script}}));
+}
+
+QTEST_GUILESS_MAIN(TestTerminalAppLauncher)
+#include "tst_terminal_app_launcher.moc"

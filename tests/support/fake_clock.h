@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/clock.h"
+
+#include <map>
+#include <memory>
+
+namespace velorinth {
+
+// A clock that only moves when told to. advance() fires every timer that falls
+// due on the way, in time order, with now() set to each one's due time, so a
+// schedule spanning days runs in microseconds.
+class FakeClock final : public Clock {
+public:
+    explicit FakeClock(QDateTime start);
+    ~FakeClock() override;
+
+    [[nodiscard]] QDateTime now() const override { return m_now; }
+    [[nodiscard]] std::unique_ptr<RepeatingTimer>
+    startRepeating(std::chrono::milliseconds interval, std::function<void()> tick) override;
+    void runLater(std::chrono::milliseconds delay, QObject *context,
+                  std::function<void()> task) override;
+
+    void advance(std::chrono::milliseconds by);
+    void setNow(const QDateTime &now) { m_now = now; } // a jump: fires nothing
+    [[nodiscard]] int repeatingTimerCount() const;
+
+private:
+    struct Entry;
+    class Handle;
+
+    [[nodiscard]] qint64 add(Entry entry);
+
+    QDateTime m_now;
+    qint64 m_nextId = 0;
+    std::map<qint64, Entry> m_entries;
+    std::shared_ptr<FakeClock *> m_self;
+};
+
+} // namespace velorinth

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/user_defaults.h"
+
+#include <QVariantMap>
+
+namespace velorinth {
+
+// User defaults held in memory; tests read and plant values directly.
+class MemoryUserDefaults final : public UserDefaults {
+public:
+    [[nodiscard]] QVariant object(const QString &key) const override { return values.value(key); }
+    void setObject(const QString &key, const QVariant &value) override
+    {
+        values.insert(key, value);
+        ++writes;
+    }
+    void remove(const QString &key) override { values.remove(key); }
+
+    QVariantMap values;
+    int writes = 0;
+};
+
+} // namespace velorinth

@@ -1,0 +1,108 @@
+# Sourced by test.sh: private servers for the tests, all under one temp dir,
+# so no test touches the real display, buses, sound or ~/.config.
+
+velorinth_services_dir=""
+velorinth_pids=()
+
+wait_until() { # <tries of 50 ms> <command…>
+    local tries=$1; shift
+    until "$@" >/dev/null 2>&1; do
+        (( --tries > 0 )) || { echo "test services: gave up waiting for: $*" >&2; return 1; }
+        sleep 0.05
+    done
+}
+
+start_private_bus() { # <name> <variable>: exports the bus address in <variable>
+    local dir=$velorinth_services_dir/$1
+    mkdir -p "$dir"
+    cat > "$dir/bus.conf" <<CONF
+<busconfig>
+  <type>$1</type>
+  <listen>unix:dir=$dir</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+    <allow user="*"/>
+  </policy>
+</busconfig>
+CONF
+    # Not in a command substitution: its subshell would drop the pid, leaving the daemon behind.
+    dbus-daemon --config-file="$dir/bus.conf" --fork --print-address=3 --print-pid=4 \
+        3>"$dir/address" 4>"$dir/pid"
+    wait_until 200 test -s "$dir/pid"
+    velorinth_pids+=("$(head -n 1 "$dir/pid")")
+    wait_until 200 test -s "$dir/address"
+    export "$2=$(head -n 1 "$dir/address")"
+}
+
+start_two_monitor_x() {
+    local dir=$velorinth_services_dir/x
+    mkdir -p "$dir"
+    cat > "$dir/xorg.conf" <<CONF
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 256000
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Virtual 4096 2160
+    EndSubSection
+EndSection
+CONF
+    Xorg -noreset -nolisten tcp -config "$dir/xorg.conf" -logfile "$dir/xorg.log" \
+        -displayfd 3 3>"$dir/display" >/dev/null 2>&1 &
+    velorinth_pids+=($!)
+    wait_until 200 test -s "$dir/display"
+    export DISPLAY=":$(head -n 1 "$dir/display")"
+    wait_until 200 xrandr -q
+    # The dummy driver only knows a few modes: add one per monitor.
+    xrandr --newmode left 83.50 1280 1352 1480 1680 800 803 809 831 -hsync +vsync
+    xrandr --newmode right 109.00 1280 1368 1496 1712 1024 1027 1034 1063 -hsync +vsync
+    xrandr --addmode DUMMY0 left
+    xrandr --addmode DUMMY1 right
+    xrandr --output DUMMY0 --mode left --pos 0x0 --primary \
+           --output DUMMY1 --mode right --pos 1280x0
+    xcompmgr >/dev/null 2>&1 &
+    velorinth_pids+=($!)
+}
+
+start_pulseaudio() {
+    pulseaudio --daemonize=no --exit-idle-time=-1 -n \
+        --load=module-native-protocol-unix \
+        --load="module-null-sink sink_name=nullsink" >"$velorinth_services_dir/pulse.log" 2>&1 &
+    velorinth_pids+=($!)
+    export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native"
+    wait_until 200 pactl info
+}
+
+start_test_services() {
+    velorinth_services_dir=$(mktemp -d /tmp/velorinth-tests.XXXXXX)
+    chmod 700 "$velorinth_services_dir"
+    export HOME=$velorinth_services_dir/home
+    export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share XDG_CACHE_HOME=$HOME/.cache
+    export XDG_RUNTIME_DIR=$velorinth_services_dir/runtime
+    mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
+
+    start_private_bus session DBUS_SESSION_BUS_ADDRESS
+    start_private_bus system DBUS_SYSTEM_BUS_ADDRESS
+    start_two_monitor_x
+    start_pulseaudio
+}
+
+stop_test_services() {
+    local pid
+    for pid in "${velorinth_pids[@]}"; do
+        kill -CONT "$pid" 2>/dev/null || true
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    [[ -n "$velorinth_services_dir" ]] && rm -rf "$velorinth_services_dir"
+}
