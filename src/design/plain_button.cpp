@@ -1,0 +1,83 @@
+#include "design/plain_button.h"
+
+#include <QMouseEvent>
+
+#include <cmath>
+
+namespace velorinth {
+
+namespace {
+constexpr qreal kPressedOpacity = 0.6;
+}
+
+PlainButton::PlainButton(std::function<void()> action, QWidget *parent)
+    : QAbstractButton(parent)
+    , m_action(std::move(action))
+{
+    setFocusPolicy(Qt::NoFocus); // the window's own keys (arrows, space) must reach it
+    setMouseTracking(true);
+    connect(this, &QAbstractButton::pressed, this, qOverload<>(&QWidget::update));
+    connect(this, &QAbstractButton::released, this, qOverload<>(&QWidget::update));
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (m_action)
+            m_action();
+    });
+}
+
+QSize PlainButton::sizeHint() const
+{
+    const QMargins margins = contentsMargins();
+    const QSizeF size = frameSize();
+    return QSize(static_cast<int>(std::ceil(size.width())), static_cast<int>(std::ceil(size.height())))
+        .grownBy(margins);
+}
+
+qreal PlainButton::labelOpacity() const
+{
+    return isDown() ? kPressedOpacity : 1.0;
+}
+
+void PlainButton::setSpill(const QMarginsF &spill)
+{
+    const auto up = [](qreal v) { return static_cast<int>(std::ceil(v)); };
+    setContentsMargins(up(spill.left()), up(spill.top()), up(spill.right()), up(spill.bottom()));
+    updateGeometry();
+}
+
+QRectF PlainButton::frame() const
+{
+    return {QPointF(contentsRect().topLeft()), frameSize()};
+}
+
+bool PlainButton::hitButton(const QPoint &pos) const
+{
+    return contentsRect().contains(pos);
+}
+
+void PlainButton::mouseMoveEvent(QMouseEvent *event)
+{
+    setHovered(hitButton(event->position().toPoint()));
+    QAbstractButton::mouseMoveEvent(event);
+}
+
+void PlainButton::leaveEvent(QEvent *event)
+{
+    setHovered(false);
+    QAbstractButton::leaveEvent(event);
+}
+
+void PlainButton::hideEvent(QHideEvent *event)
+{
+    setHovered(false);
+    QAbstractButton::hideEvent(event);
+}
+
+void PlainButton::setHovered(bool hovered)
+{
+    if (hovered == m_hovered)
+        return;
+    m_hovered = hovered;
+    hoverChanged();
+}
+
+} // namespace velorinth

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QAbstractButton>
+
+#include <functional>
+
+namespace velorinth {
+
+// A button that is nothing but its own painting: no bezel, a dimmed label while pressed,
+// an action called on click. Its look may spill over the frame (shadows, glows), so the
+// widget is the frame plus a margin; the frame is contentsRect(), and only the frame
+// takes clicks and hover.
+class PlainButton : public QAbstractButton
+{
+    Q_OBJECT
+
+public:
+    PlainButton(std::function<void()> action, QWidget *parent);
+
+    [[nodiscard]] bool isHovered() const { return m_hovered; }
+    [[nodiscard]] QSize sizeHint() const override;
+
+protected:
+    // The frame without the margin.
+    [[nodiscard]] virtual QSizeF frameSize() const = 0;
+    virtual void hoverChanged() {}
+    // Opacity the label is painted at: dimmed while pressed.
+    [[nodiscard]] qreal labelOpacity() const;
+    void setSpill(const QMarginsF &spill);
+    [[nodiscard]] QRectF frame() const;
+
+    bool hitButton(const QPoint &pos) const override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void setHovered(bool hovered);
+
+    std::function<void()> m_action;
+    bool m_hovered = false;
+};
+
+} // namespace velorinth

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+
+namespace velorinth {
+
+class AnimatedValue;
+
+// Fades something in and out without end while active. The owner paints at opacity()
+// and repaints on opacityChanged().
+class PulseEffect : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr double kDefaultMinOpacity = 0.4;
+    static constexpr double kDefaultDuration = 0.8;
+
+    // duration: seconds of one fade from full opacity down to minOpacity.
+    explicit PulseEffect(bool isActive, double minOpacity = kDefaultMinOpacity,
+                         double duration = kDefaultDuration, QObject *parent = nullptr);
+
+    void setActive(bool isActive);
+    [[nodiscard]] bool isActive() const { return m_isActive; }
+    // Full opacity whenever inactive, even while the pulse is still settling back.
+    [[nodiscard]] double opacity() const;
+    // For the owner's hideEvent/showEvent.
+    void setPaused(bool paused);
+
+Q_SIGNALS:
+    void opacityChanged();
+
+private:
+    void update();
+
+    bool m_isActive;
+    double m_minOpacity;
+    double m_duration;
+    AnimatedValue *m_opacity;
+};
+
+} // namespace velorinth

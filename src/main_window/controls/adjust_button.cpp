@@ -1,0 +1,57 @@
+#include "main_window/controls/adjust_button.h"
+
+#include "design/animated_value.h"
+#include "design/design_system.h"
+#include "design/glass.h"
+#include "design/symbols.h"
+
+#include <QPainter>
+
+namespace velorinth {
+
+namespace {
+constexpr qreal kSymbolScale = 0.4;
+// The system's standard spring, deliberately not the design one.
+constexpr Animation kHoverAnimation = Animation::spring(0.5, 1.0);
+} // namespace
+
+AdjustButton::AdjustButton(const QString &icon, qreal size, std::function<void()> action,
+                           QWidget *parent)
+    : PlainButton(std::move(action), parent)
+    , m_icon(icon)
+    , m_size(size)
+    , m_highlight(new AnimatedValue(0.0, this))
+{
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setSpill(Glass::shadowReach());
+    connect(m_highlight, &AnimatedValue::valueChanged, this, qOverload<>(&QWidget::update));
+}
+
+AdjustButton::AdjustButton(const QString &icon, std::function<void()> action, QWidget *parent)
+    : AdjustButton(icon, kDefaultSize, std::move(action), parent)
+{
+}
+
+QSizeF AdjustButton::frameSize() const
+{
+    return {m_size, m_size};
+}
+
+void AdjustButton::hoverChanged()
+{
+    m_highlight->animateTo(isHovered() ? 1.0 : 0.0, kHoverAnimation);
+}
+
+void AdjustButton::paintEvent(QPaintEvent *)
+{
+    const QRectF frame = this->frame();
+    const Glass glass(m_size / 2);
+    QPainter painter(this);
+    painter.setOpacity(labelOpacity());
+    glass.paintSurface(painter, frame, m_highlight->value());
+    Symbols::paint(painter, m_icon, frame.center(), m_size * kSymbolScale, QFont::Bold,
+                   DesignSystem::Colors::textSecondary);
+    glass.paintBorder(painter, frame);
+}
+
+} // namespace velorinth

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "design/plain_button.h"
+
+namespace velorinth {
+
+class AnimatedValue;
+
+// A round glass button with a bold symbol (minus, plus) that brightens under the pointer.
+class AdjustButton : public PlainButton
+{
+    Q_OBJECT
+
+public:
+    static constexpr qreal kDefaultSize = 40.0;
+
+    // size: the diameter in points; the symbol is 0.4 of it.
+    AdjustButton(const QString &icon, qreal size, std::function<void()> action,
+                 QWidget *parent = nullptr);
+    AdjustButton(const QString &icon, std::function<void()> action, QWidget *parent = nullptr);
+
+protected:
+    [[nodiscard]] QSizeF frameSize() const override;
+    void hoverChanged() override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString m_icon;
+    qreal m_size;
+    AnimatedValue *m_highlight;
+};
+
+} // namespace velorinth

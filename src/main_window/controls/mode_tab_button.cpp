@@ -1,0 +1,83 @@
+#include "main_window/controls/mode_tab_button.h"
+
+#include "design/animated_value.h"
+#include "design/color_math.h"
+#include "design/design_system.h"
+#include "design/shapes.h"
+#include "design/symbols.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+namespace velorinth {
+
+namespace {
+constexpr qreal kSymbolSize = 11.0;
+constexpr qreal kSpacing = 5.0;
+constexpr qreal kHorizontalPadding = 16.0;
+constexpr qreal kVerticalPadding = 8.0;
+constexpr qreal kFillOpacity = 0.2;
+constexpr qreal kOutlineOpacity = 0.4;
+constexpr qreal kOutlineWidth = 0.5;
+
+QFont labelFont()
+{
+    return DesignSystem::Fonts::sans(12, QFont::DemiBold);
+}
+} // namespace
+
+ModeTabButton::ModeTabButton(const QString &label, const QString &icon, bool isSelected,
+                             std::function<void()> action, QWidget *parent)
+    : PlainButton(std::move(action), parent)
+    , m_label(label)
+    , m_icon(icon)
+    , m_isSelected(isSelected)
+    , m_selection(new AnimatedValue(isSelected ? 1.0 : 0.0, this))
+{
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    connect(m_selection, &AnimatedValue::valueChanged, this, qOverload<>(&QWidget::update));
+}
+
+void ModeTabButton::setSelected(bool isSelected)
+{
+    if (isSelected == m_isSelected)
+        return;
+    m_isSelected = isSelected;
+    m_selection->animateTo(isSelected ? 1.0 : 0.0, DesignSystem::Animations::spring);
+}
+
+QSizeF ModeTabButton::frameSize() const
+{
+    const QFontMetricsF metrics(labelFont());
+    return {2 * kHorizontalPadding + kSymbolSize + kSpacing + metrics.horizontalAdvance(m_label),
+            2 * kVerticalPadding + qMax(kSymbolSize, metrics.height())};
+}
+
+void ModeTabButton::paintEvent(QPaintEvent *)
+{
+    const qreal selection = m_selection->value();
+    const QRectF frame = this->frame();
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setOpacity(labelOpacity());
+
+    const QPainterPath outline = capsule(frame.adjusted(kOutlineWidth / 2, kOutlineWidth / 2,
+                                                        -kOutlineWidth / 2, -kOutlineWidth / 2));
+    painter.fillPath(outline, withOpacity(DesignSystem::Colors::appleBlue, kFillOpacity * selection));
+    painter.strokePath(outline, QPen(withOpacity(DesignSystem::Colors::appleBlue,
+                                                 kOutlineOpacity * selection),
+                                     kOutlineWidth));
+
+    const QColor foreground =
+        mixed(DesignSystem::Colors::textTertiary, DesignSystem::Colors::textPrimary, selection);
+    const QRectF content = frame.adjusted(kHorizontalPadding, kVerticalPadding,
+                                          -kHorizontalPadding, -kVerticalPadding);
+    Symbols::paint(painter, m_icon, {content.left() + kSymbolSize / 2, content.center().y()},
+                   kSymbolSize, QFont::DemiBold, foreground);
+    painter.setFont(labelFont());
+    painter.setPen(foreground);
+    painter.drawText(content.adjusted(kSymbolSize + kSpacing, 0, 0, 0),
+                     Qt::AlignLeft | Qt::AlignVCenter, m_label);
+}
+
+} // namespace velorinth

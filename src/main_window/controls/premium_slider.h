@@ -1,0 +1,51 @@
+#pragma once
+
+#include "design/binding.h"
+
+#include <QWidget>
+
+#include <optional>
+
+namespace velorinth {
+
+// The duration slider: a glass track, the accent fill up to the value and a white thumb.
+// Dragging the thumb writes the bound value continuously; the drawn value is never
+// clamped, keeping it within the range is the owner's business.
+class PremiumSlider : public QWidget
+{
+    Q_OBJECT
+
+public:
+    struct Range
+    {
+        double lower;
+        double upper;
+    };
+
+    PremiumSlider(Binding<double> value, Range range, QWidget *parent = nullptr);
+
+    [[nodiscard]] QSize sizeHint() const override;
+
+public Q_SLOTS:
+    // The bound value may have changed elsewhere: repaint if it differs from what is shown.
+    void refresh();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    [[nodiscard]] QRectF track() const;
+    [[nodiscard]] qreal fraction(double value) const;
+    [[nodiscard]] QRectF thumb(double value) const;
+
+    Binding<double> m_value;
+    Range m_range;
+    double m_paintedValue = 0.0;
+    std::optional<QPointF> m_pressPosition; // set while a press on the thumb is held
+    bool m_dragging = false;
+};
+
+} // namespace velorinth

@@ -1,0 +1,50 @@
+#include "main_window/controls/status_indicator.h"
+
+#include "design/design_system.h"
+#include "design/symbols.h"
+
+#include <QPainter>
+
+namespace velorinth {
+
+namespace {
+constexpr qreal kSymbolSize = 14.0;
+constexpr qreal kPadding = 10.0;
+constexpr int kDiameter = static_cast<int>(kSymbolSize + 2 * kPadding);
+} // namespace
+
+StatusIndicator::StatusIndicator(bool isOn, const QString &icon, QWidget *parent)
+    : QWidget(parent)
+    , m_isOn(isOn)
+    , m_icon(icon)
+{
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setAttribute(Qt::WA_TransparentForMouseEvents); // it shows, it does not react
+}
+
+void StatusIndicator::setOn(bool isOn)
+{
+    if (isOn == m_isOn)
+        return;
+    m_isOn = isOn;
+    update();
+}
+
+QSize StatusIndicator::sizeHint() const
+{
+    return {kDiameter, kDiameter};
+}
+
+void StatusIndicator::paintEvent(QPaintEvent *)
+{
+    const QRectF circle(QPointF(), QSizeF(kDiameter, kDiameter));
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(DesignSystem::Colors::glassBackground);
+    painter.drawEllipse(circle);
+    Symbols::paint(painter, m_icon, circle.center(), kSymbolSize, QFont::Normal,
+                   m_isOn ? DesignSystem::Colors::appleBlue : DesignSystem::Colors::textQuaternary);
+}
+
+} // namespace velorinth

@@ -1,0 +1,162 @@
+#include "design/animated_value.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace velorinth;
+
+Q_DECLARE_METATYPE(velorinth::Animation)
+
+class tst_AnimatedValue : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void curveValueAtTime_data();
+    void curveValueAtTime();
+    void timedCurveFinishesOnTarget();
+    void springStopsItselfOnceSettled();
+    void reaimingASpringKeepsItsVelocity();
+    void reaimingACurveStartsFromTheShownValue();
+    void springTakesOverACurvesMotion();
+    void repeatingForeverNeverStops();
+    void unchangedTargetStartsNothing();
+    void setValueJumpsAndStops();
+};
+
+void tst_AnimatedValue::curveValueAtTime_data()
+{
+    QTest::addColumn<Animation>("animation");
+    QTest::addColumn<int>("time");
+    QTest::addColumn<double>("expected");
+
+    QTest::newRow("linear quarter") << Animation::linear(1.0) << 250 << 0.25;
+    QTest::newRow("ease-in half") << Animation::easeIn(1.0) << 500 << 0.3154;
+    QTest::newRow("ease-out half") << Animation::easeOut(1.0) << 500 << 0.6846;
+    QTest::newRow("ease-in-out quarter") << Animation::easeInOut(1.0) << 250 << 0.1292;
+    QTest::newRow("ease-in-out half") << Animation::easeInOut(1.0) << 500 << 0.5;
+    QTest::newRow("ease-in-out three quarters") << Animation::easeInOut(1.0) << 750 << 0.8708;
+    QTest::newRow("default is ease-in-out 0.35 s") << Animation::systemDefault() << 175 << 0.5;
+    QTest::newRow("delay holds the start") << Animation::linear(1.0).delayed(0.5) << 400 << 0.0;
+    QTest::newRow("delay shifts the curve") << Animation::linear(1.0).delayed(0.5) << 1000 << 0.5;
+    QTest::newRow("autoreverse: end of first pass") << Animation::linear(1.0).repeatedForever(true) << 1000 << 1.0;
+    QTest::newRow("autoreverse: back half way") << Animation::linear(1.0).repeatedForever(true) << 1500 << 0.5;
+    QTest::newRow("autoreverse: back at start") << Animation::linear(1.0).repeatedForever(true) << 2000 << 0.0;
+    QTest::newRow("autoreverse eased: third pass") << Animation::easeInOut(1.0).repeatedForever(true) << 2250 << 0.1292;
+    QTest::newRow("autoreverse eased: second pass") << Animation::easeInOut(1.0).repeatedForever(true) << 1250 << 0.8708;
+    QTest::newRow("restart: jumps back each pass") << Animation::linear(1.0).repeatedForever(false) << 1250 << 0.25;
+}
+
+void tst_AnimatedValue::curveValueAtTime()
+{
+    QFETCH(Animation, animation);
+    QFETCH(int, time);
+    QFETCH(double, expected);
+
+    AnimatedValue value(0.0);
+    value.animateTo(1.0, animation);
+    value.setCurrentTime(time);
+    QVERIFY2(std::abs(value.value() - expected) < 1e-3, qPrintable(QString::number(value.value())));
+}
+
+void tst_AnimatedValue::timedCurveFinishesOnTarget()
+{
+    AnimatedValue value(10.0);
+    QSignalSpy changed(&value, &AnimatedValue::valueChanged);
+    QSignalSpy finished(&value, &QAbstractAnimation::finished);
+    value.animateTo(20.0, Animation::easeInOut(0.3));
+    value.setCurrentTime(150);
+    value.setCurrentTime(400);
+    QCOMPARE(value.value(), 20.0);
+    QCOMPARE(value.state(), QAbstractAnimation::Stopped);
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(changed.count(), 2);
+}
+
+void tst_AnimatedValue::springStopsItselfOnceSettled()
+{
+    AnimatedValue value(0.0);
+    value.animateTo(100.0, Animation::spring(0.45, 0.8));
+    value.setCurrentTime(200);
+    QCOMPARE(value.state(), QAbstractAnimation::Running);
+    value.setCurrentTime(3000);
+    QCOMPARE(value.state(), QAbstractAnimation::Stopped);
+    QCOMPARE(value.value(), 100.0);
+    QCOMPARE(value.velocity(), 0.0);
+}
+
+void tst_AnimatedValue::reaimingASpringKeepsItsVelocity()
+{
+    AnimatedValue value(0.0);
+    value.animateTo(1.0, Animation::spring(0.5, 1.0));
+    value.setCurrentTime(100);
+    const double shown = value.value();
+    const double velocity = value.velocity();
+    QVERIFY(velocity > 0.0);
+
+    value.animateTo(-1.0, Animation::spring(0.5, 1.0));
+    QCOMPARE(value.value(), shown);
+    QCOMPARE(value.velocity(), velocity);
+    value.setCurrentTime(8);
+    // Still moving up for a moment: the new pull has not yet undone the old speed.
+    QVERIFY(value.value() > shown);
+    value.setCurrentTime(4000);
+    QCOMPARE(value.value(), -1.0);
+}
+
+void tst_AnimatedValue::reaimingACurveStartsFromTheShownValue()
+{
+    AnimatedValue value(0.0);
+    value.animateTo(1.0, Animation::linear(1.0));
+    value.setCurrentTime(400);
+    value.animateTo(0.0, Animation::linear(1.0));
+    QCOMPARE(value.value(), 0.4);
+    value.setCurrentTime(500);
+    QVERIFY(std::abs(value.value() - 0.2) < 1e-9);
+}
+
+void tst_AnimatedValue::springTakesOverACurvesMotion()
+{
+    AnimatedValue value(0.0);
+    value.animateTo(1.0, Animation::linear(1.0));
+    value.setCurrentTime(500);
+    value.animateTo(0.5, Animation::spring(0.5, 1.0));
+    QVERIFY(std::abs(value.velocity() - 1.0) < 1e-6);
+}
+
+void tst_AnimatedValue::repeatingForeverNeverStops()
+{
+    AnimatedValue value(0.0);
+    value.animateTo(1.0, Animation::easeInOut(10.0).repeatedForever(true));
+    value.setCurrentTime(3600 * 1000 + 5000);
+    QCOMPARE(value.state(), QAbstractAnimation::Running);
+    QVERIFY(std::abs(value.value() - 0.5) < 1e-3);
+}
+
+void tst_AnimatedValue::unchangedTargetStartsNothing()
+{
+    AnimatedValue value(1.0);
+    QSignalSpy changed(&value, &AnimatedValue::valueChanged);
+    value.animateTo(1.0, Animation::easeInOut(0.2));
+    value.animateTo(1.0, Animation::spring(0.5, 1.0));
+    QCOMPARE(value.state(), QAbstractAnimation::Stopped);
+    QCOMPARE(changed.count(), 0);
+}
+
+void tst_AnimatedValue::setValueJumpsAndStops()
+{
+    AnimatedValue value(0.0);
+    QSignalSpy changed(&value, &AnimatedValue::valueChanged);
+    value.animateTo(1.0, Animation::spring(0.5, 1.0));
+    value.setCurrentTime(50);
+    value.setValue(5.0);
+    QCOMPARE(value.state(), QAbstractAnimation::Stopped);
+    QCOMPARE(value.value(), 5.0);
+    QCOMPARE(value.target(), 5.0);
+    const int before = changed.count();
+    value.setValue(5.0);
+    QCOMPARE(changed.count(), before);
+}
+
+QTEST_GUILESS_MAIN(tst_AnimatedValue)
+#include "tst_animated_value.moc"

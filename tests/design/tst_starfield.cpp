@@ -1,0 +1,137 @@
+#include "design/starfield.h"
+
+#include "design/animation_time.h"
+
+#include <QPainter>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace velorinth;
+
+namespace {
+const QSize kField(320, 560);
+
+QImage paintField(Starfield &field)
+{
+    QImage image(kField, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    field.paint(painter, QRectF(QPointF(), kField));
+    return image;
+}
+
+int litPixels(const QImage &image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixelColor(x, y).alpha() > 0 ? 1 : 0;
+    }
+    return count;
+}
+} // namespace
+
+class tst_Starfield : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void starsAreDrawnWithinTheirRanges();
+    void everyConstructionDrawsNewStars();
+    void emptyOrNegativeDensityDrawsNothing_data();
+    void emptyOrNegativeDensityDrawsNothing();
+    void starsRestAtHalfUntilTheirDelayThenTwinkle();
+    void twinkleRepaintsOnlyThatStar();
+    void pausedFieldStandsStill();
+};
+
+void tst_Starfield::starsAreDrawnWithinTheirRanges()
+{
+    Starfield field(500);
+    QCOMPARE(field.stars().size(), size_t(500));
+    for (int i = 0; i < 500; ++i) {
+        const Starfield::Star &star = field.stars()[i];
+        QCOMPARE(star.id, i);
+        QVERIFY(star.size >= 1.0 && star.size <= 2.0);
+        QVERIFY(star.xPercent >= 0.0 && star.xPercent <= 1.0);
+        QVERIFY(star.yPercent >= 0.0 && star.yPercent <= 1.0);
+        QVERIFY(star.opacity >= 0.1 && star.opacity <= 0.7);
+        QVERIFY(star.animationDuration >= 2.0 && star.animationDuration <= 5.0);
+        QVERIFY(star.animationDelay >= 0.0 && star.animationDelay <= 2.0);
+    }
+}
+
+void tst_Starfield::everyConstructionDrawsNewStars()
+{
+    const Starfield first(10);
+    const Starfield second(10);
+    QVERIFY(first.stars()[0].xPercent != second.stars()[0].xPercent);
+}
+
+void tst_Starfield::emptyOrNegativeDensityDrawsNothing_data()
+{
+    QTest::addColumn<int>("density");
+    QTest::newRow("none") << 0;
+    QTest::newRow("negative") << -3;
+}
+
+void tst_Starfield::emptyOrNegativeDensityDrawsNothing()
+{
+    QFETCH(int, density);
+    Starfield field(density);
+    field.start();
+    QVERIFY(field.stars().empty());
+    QCOMPARE(litPixels(paintField(field)), 0);
+}
+
+void tst_Starfield::starsRestAtHalfUntilTheirDelayThenTwinkle()
+{
+    Starfield field(20);
+    for (const Starfield::Star &star : field.stars())
+        QCOMPARE(field.currentOpacity(star.id), star.opacity * 0.5);
+    field.start();
+    auto *clock = field.findChild<QAbstractAnimation *>();
+    for (const Starfield::Star &star : field.stars()) {
+        const int delay = int(star.animationDelay * 1000);
+        const int pass = int(star.animationDuration * 1000);
+        clock->setCurrentTime(delay);
+        QCOMPARE(field.currentOpacity(star.id), star.opacity * 0.5);
+        clock->setCurrentTime(delay + pass);
+        QVERIFY(std::abs(field.currentOpacity(star.id) - star.opacity) < 2e-3);
+        clock->setCurrentTime(delay + 2 * pass);
+        QVERIFY(std::abs(field.currentOpacity(star.id) - star.opacity * 0.5) < 2e-3);
+    }
+}
+
+void tst_Starfield::twinkleRepaintsOnlyThatStar()
+{
+    Starfield field(1);
+    const Starfield::Star star = field.stars()[0];
+    const QPoint centre(qFloor(star.xPercent * kField.width()), qFloor(star.yPercent * kField.height()));
+    const QImage resting = paintField(field);
+    QSignalSpy changed(&field, &Starfield::changed);
+    field.start();
+    setAnimationTimes(&field, int((star.animationDelay + star.animationDuration) * 1000));
+    QVERIFY(changed.count() > 0);
+    const QRegion area = changed.last().at(0).value<QRegion>();
+    QVERIFY(area.contains(centre));
+    QVERIFY(area.boundingRect().width() <= 6);
+    const QImage bright = paintField(field);
+    QVERIFY(bright.pixelColor(centre.x(), centre.y()).alpha() > resting.pixelColor(centre.x(), centre.y()).alpha());
+}
+
+void tst_Starfield::pausedFieldStandsStill()
+{
+    Starfield field(5);
+    field.start();
+    field.setPaused(true);
+    const auto animations = field.findChildren<QAbstractAnimation *>();
+    for (QAbstractAnimation *animation : animations)
+        QCOMPARE(animation->state(), QAbstractAnimation::Paused);
+    field.setPaused(false);
+    for (QAbstractAnimation *animation : animations)
+        QCOMPARE(animation->state(), QAbstractAnimation::Running);
+}
+
+QTEST_MAIN(tst_Starfield)
+#include "tst_starfield.moc"

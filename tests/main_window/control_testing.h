@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QWidget>
+
+namespace velorinth {
+
+// A control that counts its paint events, to prove that an unchanged value costs nothing.
+template<typename Control>
+class PaintCounter : public Control
+{
+public:
+    using Control::Control;
+
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        ++paints;
+        Control::paintEvent(event);
+    }
+};
+
+// Delivers a mouse event straight to the widget, without moving the real pointer.
+inline void sendMouse(QWidget *widget, QEvent::Type type, QPointF position,
+                      Qt::MouseButtons buttons = Qt::LeftButton)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, position, widget->mapToGlobal(position), button, buttons,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+// Grabs show the control on black, as in the window, not on the light default palette.
+inline void putOnBlack(QWidget *widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    widget->setPalette(palette);
+}
+
+inline void click(QWidget *widget, QPointF position)
+{
+    sendMouse(widget, QEvent::MouseButtonPress, position);
+    sendMouse(widget, QEvent::MouseButtonRelease, position, Qt::NoButton);
+}
+
+} // namespace velorinth

@@ -1,0 +1,94 @@
+#include "main_window/controls/feature_toggle.h"
+
+#include "design/animation_time.h"
+#include "design/pixels.h"
+#include "main_window/control_testing.h"
+
+#include <QtTest>
+
+using namespace velorinth;
+
+class tst_FeatureToggle : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void clickInvertsTheBoundValue_data();
+    void clickInvertsTheBoundValue();
+    void showsAChangeMadeElsewhere();
+    void unchangedValueDoesNotRepaint();
+
+private:
+    [[nodiscard]] int bluePixels() const
+    {
+        setAnimationTimes(m_toggle, 2000);
+        return countPixels(m_toggle->grab().toImage(), QRectF(m_toggle->contentsRect()), isBlue);
+    }
+
+    bool m_option = false;
+    bool m_accepts = true;
+    PaintCounter<FeatureToggle> *m_toggle = nullptr;
+};
+
+void tst_FeatureToggle::init()
+{
+    m_option = false;
+    m_accepts = true;
+    m_toggle = new PaintCounter<FeatureToggle>(
+        Binding<bool>{[this] { return m_option; },
+                      [this](bool on) { m_option = m_accepts && on; }},
+        QStringLiteral("lightbulb.slash"), QStringLiteral("LED"));
+    m_toggle->resize(m_toggle->sizeHint());
+    putOnBlack(m_toggle);
+    m_toggle->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_toggle));
+}
+
+void tst_FeatureToggle::cleanup()
+{
+    delete m_toggle;
+}
+
+void tst_FeatureToggle::clickInvertsTheBoundValue_data()
+{
+    QTest::addColumn<bool>("accepts");
+    QTest::addColumn<bool>("lit");
+    QTest::newRow("owner keeps it: card lights up") << true << true;
+    // The LED option without its helper tool: the model puts it back to off.
+    QTest::newRow("owner refuses: card stays off") << false << false;
+}
+
+void tst_FeatureToggle::clickInvertsTheBoundValue()
+{
+    QFETCH(bool, accepts);
+    QFETCH(bool, lit);
+    m_accepts = accepts;
+    QCOMPARE(bluePixels(), 0);
+    click(m_toggle, QRectF(m_toggle->contentsRect()).center());
+    QCOMPARE(m_option, lit);
+    QCOMPARE(bluePixels() > 10, lit);
+}
+
+void tst_FeatureToggle::showsAChangeMadeElsewhere()
+{
+    m_option = true;
+    m_toggle->refresh();
+    QVERIFY(bluePixels() > 10);
+    m_option = false;
+    m_toggle->refresh();
+    QCOMPARE(bluePixels(), 0);
+}
+
+void tst_FeatureToggle::unchangedValueDoesNotRepaint()
+{
+    QCoreApplication::processEvents();
+    m_toggle->paints = 0;
+    m_toggle->refresh();
+    QCoreApplication::processEvents();
+    QCOMPARE(m_toggle->paints, 0);
+}
+
+QTEST_MAIN(tst_FeatureToggle)
+#include "tst_feature_toggle.moc"
