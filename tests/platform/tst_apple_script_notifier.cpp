@@ -6,7 +6,7 @@
 
 using namespace velorinth;
 
-class TestAppleScriptNotifier : public QObject {
+class tst_AppleScriptNotifier : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -14,7 +14,7 @@ private Q_SLOTS:
     void displaysTheRequestWhenDue();
 };
 
-void TestAppleScriptNotifier::displaysTheRequestWhenDue_data()
+void tst_AppleScriptNotifier::displaysTheRequestWhenDue_data()
 {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("body");
@@ -30,7 +30,7 @@ void TestAppleScriptNotifier::displaysTheRequestWhenDue_data()
                           "sound name \"default\"");
 }
 
-void TestAppleScriptNotifier::displaysTheRequestWhenDue()
+void tst_AppleScriptNotifier::displaysTheRequestWhenDue()
 {
     QFETCH(QString, title);
     QFETCH(QString, body);
@@ -46,5 +46,5 @@ void TestAppleScriptNotifier::displaysTheRequestWhenDue()
     QTRY_COMPARE(osascript.calls(), (QList<QStringList>{{QStringLiteral("-e"), script}}));
 }
 
-QTEST_GUILESS_MAIN(TestAppleScriptNotifier)
+QTEST_GUILESS_MAIN(tst_AppleScriptNotifier)
 #include "tst_apple_script_notifier.moc"

@@ -6,7 +6,7 @@
 
 using namespace velorinth;
 
-class TestAppleScriptPrivilegedShell : public QObject {
+class tst_AppleScriptPrivilegedShell : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -14,7 +14,7 @@ private Q_SLOTS:
     void runsTheShellTextAsAdministrator();
 };
 
-void TestAppleScriptPrivilegedShell::runsTheShellTextAsAdministrator_data()
+void tst_AppleScriptPrivilegedShell::runsTheShellTextAsAdministrator_data()
 {
     QTest::addColumn<QString>("shellText");
     QTest::addColumn<QByteArray>("scriptError");
@@ -36,7 +36,7 @@ void TestAppleScriptPrivilegedShell::runsTheShellTextAsAdministrator_data()
         << std::optional(QStringLiteral("0:139: execution error: L’utilisateur a annulé. (-128)"));
 }
 
-void TestAppleScriptPrivilegedShell::runsTheShellTextAsAdministrator()
+void tst_AppleScriptPrivilegedShell::runsTheShellTextAsAdministrator()
 {
     QFETCH(QString, shellText);
     QFETCH(QByteArray, scriptError);
@@ -58,5 +58,5 @@ void TestAppleScriptPrivilegedShell::runsTheShellTextAsAdministrator()
     QCOMPARE(osascript.calls(), (QList<QStringList>{{QStringLiteral("-e"), script}}));
 }
 
-QTEST_GUILESS_MAIN(TestAppleScriptPrivilegedShell)
+QTEST_GUILESS_MAIN(tst_AppleScriptPrivilegedShell)
 #include "tst_apple_script_privileged_shell.moc"

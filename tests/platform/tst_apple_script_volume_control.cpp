@@ -6,7 +6,7 @@
 
 using namespace velorinth;
 
-class TestAppleScriptVolumeControl : public QObject {
+class tst_AppleScriptVolumeControl : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -16,7 +16,7 @@ private Q_SLOTS:
     void setsTheOutputVolume();
 };
 
-void TestAppleScriptVolumeControl::readsTheOutputVolume_data()
+void tst_AppleScriptVolumeControl::readsTheOutputVolume_data()
 {
     QTest::addColumn<StubBehaviour>("osascript");
     QTest::addColumn<std::optional<int>>("percent");
@@ -29,7 +29,7 @@ void TestAppleScriptVolumeControl::readsTheOutputVolume_data()
         << reportingError("0:38: execution error: Erreur (-1728)\n") << std::optional<int>();
 }
 
-void TestAppleScriptVolumeControl::readsTheOutputVolume()
+void tst_AppleScriptVolumeControl::readsTheOutputVolume()
 {
     QFETCH(StubBehaviour, osascript);
     QFETCH(std::optional<int>, percent);
@@ -43,7 +43,7 @@ void TestAppleScriptVolumeControl::readsTheOutputVolume()
                                                 QStringLiteral("output volume of (get volume settings)")}}));
 }
 
-void TestAppleScriptVolumeControl::setsTheOutputVolume_data()
+void tst_AppleScriptVolumeControl::setsTheOutputVolume_data()
 {
     QTest::addColumn<int>("percent");
     QTest::addColumn<StubBehaviour>("osascript");
@@ -60,7 +60,7 @@ void TestAppleScriptVolumeControl::setsTheOutputVolume_data()
         << std::optional(QStringLiteral("0:27: execution error: Accès refusé. (-1743)"));
 }
 
-void TestAppleScriptVolumeControl::setsTheOutputVolume()
+void tst_AppleScriptVolumeControl::setsTheOutputVolume()
 {
     QFETCH(int, percent);
     QFETCH(StubBehaviour, osascript);
@@ -75,5 +75,5 @@ void TestAppleScriptVolumeControl::setsTheOutputVolume()
     QCOMPARE(stub.calls(), (QList<QStringList>{{QStringLiteral("-e"), script}}));
 }
 
-QTEST_GUILESS_MAIN(TestAppleScriptVolumeControl)
+QTEST_GUILESS_MAIN(tst_AppleScriptVolumeControl)
 #include "tst_apple_script_volume_control.moc"

@@ -25,7 +25,7 @@ QDBusConnection deadBus()
 
 } // namespace
 
-class TestDBusCall : public QObject {
+class tst_DBusCall : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -37,13 +37,13 @@ private Q_SLOTS:
     void staysSilentOnceTheCallerIsGone();
 };
 
-void TestDBusCall::initTestCase()
+void tst_DBusCall::initTestCase()
 {
     if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
         QFAIL("DBUS_SESSION_BUS_ADDRESS is not set: run through tools/with-test-services.sh");
 }
 
-void TestDBusCall::reportsAnUnansweredCall_data()
+void tst_DBusCall::reportsAnUnansweredCall_data()
 {
     QTest::addColumn<bool>("busReachable");
     QTest::addColumn<QString>("errorMentions");
@@ -51,7 +51,7 @@ void TestDBusCall::reportsAnUnansweredCall_data()
     QTest::newRow("no bus at all") << false << QStringLiteral("D-Bus");
 }
 
-void TestDBusCall::reportsAnUnansweredCall()
+void tst_DBusCall::reportsAnUnansweredCall()
 {
     QFETCH(bool, busReachable);
     QFETCH(QString, errorMentions);
@@ -65,12 +65,12 @@ void TestDBusCall::reportsAnUnansweredCall()
     QVERIFY2(errors.first().contains(errorMentions), qPrintable(errors.first()));
 }
 
-void TestDBusCall::staysSilentOnceTheCallerIsGone_data()
+void tst_DBusCall::staysSilentOnceTheCallerIsGone_data()
 {
     reportsAnUnansweredCall_data();
 }
 
-void TestDBusCall::staysSilentOnceTheCallerIsGone()
+void tst_DBusCall::staysSilentOnceTheCallerIsGone()
 {
     QFETCH(bool, busReachable);
     auto caller = std::make_unique<QObject>();
@@ -84,5 +84,5 @@ void TestDBusCall::staysSilentOnceTheCallerIsGone()
     QVERIFY(!reported);
 }
 
-QTEST_GUILESS_MAIN(TestDBusCall)
+QTEST_GUILESS_MAIN(tst_DBusCall)
 #include "tst_dbus_call.moc"

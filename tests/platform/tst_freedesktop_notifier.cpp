@@ -24,7 +24,7 @@ bool serverIsOnTheBus()
 
 } // namespace
 
-class TestFreedesktopNotifier : public QObject {
+class tst_FreedesktopNotifier : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -38,18 +38,18 @@ private Q_SLOTS:
     void reportsAMissingServer();
 };
 
-void TestFreedesktopNotifier::initTestCase()
+void tst_FreedesktopNotifier::initTestCase()
 {
     if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
         QFAIL("DBUS_SESSION_BUS_ADDRESS is not set: run through tools/with-test-services.sh");
 }
 
-void TestFreedesktopNotifier::init()
+void tst_FreedesktopNotifier::init()
 {
     QTRY_VERIFY(!serverIsOnTheBus()); // the previous test's server has left
 }
 
-void TestFreedesktopNotifier::showsADueRequestOnce()
+void tst_FreedesktopNotifier::showsADueRequestOnce()
 {
     FakeNotificationServer server;
     QVERIFY(server.start());
@@ -70,14 +70,14 @@ void TestFreedesktopNotifier::showsADueRequestOnce()
     QCOMPARE(server.shown().size(), 1);
 }
 
-void TestFreedesktopNotifier::neverShowsAWithdrawnRequest_data()
+void tst_FreedesktopNotifier::neverShowsAWithdrawnRequest_data()
 {
     QTest::addColumn<bool>("replaced"); // else cancelled, then another one added
     QTest::newRow("cancelled") << false;
     QTest::newRow("replaced") << true;
 }
 
-void TestFreedesktopNotifier::neverShowsAWithdrawnRequest()
+void tst_FreedesktopNotifier::neverShowsAWithdrawnRequest()
 {
     QFETCH(bool, replaced);
     FakeNotificationServer server;
@@ -100,7 +100,7 @@ void TestFreedesktopNotifier::neverShowsAWithdrawnRequest()
     QCOMPARE(server.shown().first().body, QStringLiteral("later"));
 }
 
-void TestFreedesktopNotifier::authorizesQuietlyWhenAServerAnswers()
+void tst_FreedesktopNotifier::authorizesQuietlyWhenAServerAnswers()
 {
     FakeNotificationServer server;
     QVERIFY(server.start());
@@ -114,7 +114,7 @@ void TestFreedesktopNotifier::authorizesQuietlyWhenAServerAnswers()
     QCOMPARE(errors, QStringList());
 }
 
-void TestFreedesktopNotifier::reportsAMissingServer()
+void tst_FreedesktopNotifier::reportsAMissingServer()
 {
     FreedesktopNotifier notifier;
     QObject caller;
@@ -130,5 +130,5 @@ void TestFreedesktopNotifier::reportsAMissingServer()
     QCOMPARE(errors.size(), 1);
 }
 
-QTEST_GUILESS_MAIN(TestFreedesktopNotifier)
+QTEST_GUILESS_MAIN(tst_FreedesktopNotifier)
 #include "tst_freedesktop_notifier.moc"

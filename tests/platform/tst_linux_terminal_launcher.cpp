@@ -16,7 +16,7 @@ const QString kScript = QStringLiteral("/run/user/1000/velorinth/install batt.sh
 
 } // namespace
 
-class TestLinuxTerminalLauncher : public QObject {
+class tst_LinuxTerminalLauncher : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -26,7 +26,7 @@ private Q_SLOTS:
     void reportsWhenNoTerminalRuns();
 };
 
-void TestLinuxTerminalLauncher::opensTheFirstTerminalFound_data()
+void tst_LinuxTerminalLauncher::opensTheFirstTerminalFound_data()
 {
     QTest::addColumn<QStringList>("installed");
     QTest::addColumn<QString>("expectedTerminal");
@@ -50,7 +50,7 @@ void TestLinuxTerminalLauncher::opensTheFirstTerminalFound_data()
                                 << QStringList{e, kScript};
 }
 
-void TestLinuxTerminalLauncher::opensTheFirstTerminalFound()
+void tst_LinuxTerminalLauncher::opensTheFirstTerminalFound()
 {
     QFETCH(QStringList, installed);
     QFETCH(QString, expectedTerminal);
@@ -70,14 +70,14 @@ void TestLinuxTerminalLauncher::opensTheFirstTerminalFound()
     }
 }
 
-void TestLinuxTerminalLauncher::reportsWhenNoTerminalRuns_data()
+void tst_LinuxTerminalLauncher::reportsWhenNoTerminalRuns_data()
 {
     QTest::addColumn<bool>("terminalInstalled");
     QTest::newRow("none on PATH") << false;
     QTest::newRow("found but cannot start") << true;
 }
 
-void TestLinuxTerminalLauncher::reportsWhenNoTerminalRuns()
+void tst_LinuxTerminalLauncher::reportsWhenNoTerminalRuns()
 {
     QFETCH(bool, terminalInstalled);
     QTemporaryDir bin;
@@ -91,5 +91,5 @@ void TestLinuxTerminalLauncher::reportsWhenNoTerminalRuns()
     QVERIFY(!failure->isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestLinuxTerminalLauncher)
+QTEST_GUILESS_MAIN(tst_LinuxTerminalLauncher)
 #include "tst_linux_terminal_launcher.moc"

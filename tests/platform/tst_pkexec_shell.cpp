@@ -14,7 +14,7 @@ const QString kLedOff = QStringLiteral(
 
 } // namespace
 
-class TestPkexecShell : public QObject {
+class tst_PkexecShell : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -23,7 +23,7 @@ private Q_SLOTS:
     void reportsAMissingPkexec();
 };
 
-void TestPkexecShell::runsTheShellTextAsRoot_data()
+void tst_PkexecShell::runsTheShellTextAsRoot_data()
 {
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("errorOutput");
@@ -40,7 +40,7 @@ void TestPkexecShell::runsTheShellTextAsRoot_data()
         << 127 << QByteArray() << kLedOff << std::optional(QStringLiteral("code de sortie 127"));
 }
 
-void TestPkexecShell::runsTheShellTextAsRoot()
+void tst_PkexecShell::runsTheShellTextAsRoot()
 {
     QFETCH(int, exitCode);
     QFETCH(QByteArray, errorOutput);
@@ -60,7 +60,7 @@ void TestPkexecShell::runsTheShellTextAsRoot()
     QCOMPARE(pkexec.calls(), (QList<QStringList>{{QStringLiteral("/bin/sh"), QStringLiteral("-c"), shellText}}));
 }
 
-void TestPkexecShell::reportsAMissingPkexec()
+void tst_PkexecShell::reportsAMissingPkexec()
 {
     QTemporaryDir emptyBin;
     const EnvironmentOverride path("PATH", QFile::encodeName(emptyBin.path()));
@@ -74,5 +74,5 @@ void TestPkexecShell::reportsAMissingPkexec()
     QVERIFY(!outcome->value().isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestPkexecShell)
+QTEST_GUILESS_MAIN(tst_PkexecShell)
 #include "tst_pkexec_shell.moc"

@@ -13,7 +13,7 @@ constexpr int kQuietPeriodMs = 500; // long enough for a wrong fallback or repor
 
 } // namespace
 
-class TestPmsetSleepCommand : public QObject {
+class tst_PmsetSleepCommand : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -21,7 +21,7 @@ private Q_SLOTS:
     void sleepsThroughPmsetOrSystemEvents();
 };
 
-void TestPmsetSleepCommand::sleepsThroughPmsetOrSystemEvents_data()
+void tst_PmsetSleepCommand::sleepsThroughPmsetOrSystemEvents_data()
 {
     QTest::addColumn<bool>("pmsetExists");
     QTest::addColumn<int>("pmsetExit");
@@ -30,15 +30,14 @@ void TestPmsetSleepCommand::sleepsThroughPmsetOrSystemEvents_data()
     QTest::addColumn<QString>("failure"); // empty: nothing reported
 
     QTest::newRow("pmset runs") << true << 0 << QByteArray() << false << QString();
-    // Only a launch failure counts: pmset's own status is not read.
-    QTest::newRow("pmset runs and fails") << true << 1 << QByteArray() << false << QString();
+    QTest::newRow("pmset runs and fails") << true << 1 << QByteArray() << true << QString();
     QTest::newRow("no pmset, System Events sleeps") << false << 0 << QByteArray() << true << QString();
     QTest::newRow("no pmset, System Events refuses")
         << false << 0 << QByteArray("0:41: execution error: System Events got an error: Accès refusé. (-1743)\n")
         << true << QStringLiteral("0:41: execution error: System Events got an error: Accès refusé. (-1743)");
 }
 
-void TestPmsetSleepCommand::sleepsThroughPmsetOrSystemEvents()
+void tst_PmsetSleepCommand::sleepsThroughPmsetOrSystemEvents()
 {
     QFETCH(bool, pmsetExists);
     QFETCH(int, pmsetExit);
@@ -72,5 +71,5 @@ void TestPmsetSleepCommand::sleepsThroughPmsetOrSystemEvents()
     QCOMPARE(osascript.calls(), fallsBack ? fallback : QList<QStringList>());
 }
 
-QTEST_GUILESS_MAIN(TestPmsetSleepCommand)
+QTEST_GUILESS_MAIN(tst_PmsetSleepCommand)
 #include "tst_pmset_sleep_command.moc"

@@ -38,7 +38,7 @@ constexpr int kNorm = 65536; // libpulse's 100 %
 
 } // namespace
 
-class TestPulseVolumeControl : public QObject {
+class tst_PulseVolumeControl : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -53,19 +53,19 @@ private Q_SLOTS:
     void reconnectsAfterTheServerRestarts();
 };
 
-void TestPulseVolumeControl::initTestCase()
+void tst_PulseVolumeControl::initTestCase()
 {
     if (qEnvironmentVariableIsEmpty("PULSE_SERVER"))
         QFAIL("PULSE_SERVER is not set: run through tools/with-test-services.sh, "
               "never against the real sound server");
 }
 
-void TestPulseVolumeControl::init()
+void tst_PulseVolumeControl::init()
 {
     setChannelPercents({QStringLiteral("50%")});
 }
 
-void TestPulseVolumeControl::readsBackWhatItSetsOnEveryChannel_data()
+void tst_PulseVolumeControl::readsBackWhatItSetsOnEveryChannel_data()
 {
     QTest::addColumn<int>("percent");
     QTest::newRow("silent") << 0;
@@ -75,7 +75,7 @@ void TestPulseVolumeControl::readsBackWhatItSetsOnEveryChannel_data()
     QTest::newRow("full") << 100;
 }
 
-void TestPulseVolumeControl::readsBackWhatItSetsOnEveryChannel()
+void tst_PulseVolumeControl::readsBackWhatItSetsOnEveryChannel()
 {
     QFETCH(int, percent);
     PulseVolumeControl volume;
@@ -89,7 +89,7 @@ void TestPulseVolumeControl::readsBackWhatItSetsOnEveryChannel()
         QCOMPARE(qRound(channel * 100.0 / kNorm), percent);
 }
 
-void TestPulseVolumeControl::keepsTheBalanceOfAnUnbalancedSink()
+void tst_PulseVolumeControl::keepsTheBalanceOfAnUnbalancedSink()
 {
     setChannelPercents({QStringLiteral("60%"), QStringLiteral("30%")});
     PulseVolumeControl volume;
@@ -104,7 +104,7 @@ void TestPulseVolumeControl::keepsTheBalanceOfAnUnbalancedSink()
     QCOMPARE(qRound(channels[1] * 100.0 / kNorm), 20);
 }
 
-void TestPulseVolumeControl::givesUpWithinTheBudget_data()
+void tst_PulseVolumeControl::givesUpWithinTheBudget_data()
 {
     QTest::addColumn<bool>("serverRuns");
     QTest::addColumn<bool>("connectedBeforeItHangs");
@@ -115,7 +115,7 @@ void TestPulseVolumeControl::givesUpWithinTheBudget_data()
     QTest::newRow("server hung on an open connection") << true << true << QStringLiteral("délai dépassé");
 }
 
-void TestPulseVolumeControl::givesUpWithinTheBudget()
+void tst_PulseVolumeControl::givesUpWithinTheBudget()
 {
     QFETCH(bool, serverRuns);
     QFETCH(bool, connectedBeforeItHangs);
@@ -143,7 +143,7 @@ void TestPulseVolumeControl::givesUpWithinTheBudget()
         QCOMPARE(*failure, reason);
 }
 
-void TestPulseVolumeControl::reconnectsAfterTheServerRestarts()
+void tst_PulseVolumeControl::reconnectsAfterTheServerRestarts()
 {
     PrivatePulseServer server;
     QVERIFY(server.start());
@@ -164,5 +164,5 @@ void TestPulseVolumeControl::reconnectsAfterTheServerRestarts()
     QVERIFY(volume.readPercent().has_value());
 }
 
-QTEST_GUILESS_MAIN(TestPulseVolumeControl)
+QTEST_GUILESS_MAIN(tst_PulseVolumeControl)
 #include "tst_pulse_volume_control.moc"

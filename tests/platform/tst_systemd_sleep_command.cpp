@@ -23,7 +23,7 @@ bool logindIsOnTheBus()
 
 } // namespace
 
-class TestSystemdSleepCommand : public QObject {
+class tst_SystemdSleepCommand : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -37,7 +37,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_binDirectory;
 };
 
-void TestSystemdSleepCommand::initTestCase()
+void tst_SystemdSleepCommand::initTestCase()
 {
     // The fallback really asks logind to suspend: only ever on the private bus.
     const QByteArray systemBus = qgetenv("DBUS_SYSTEM_BUS_ADDRESS");
@@ -45,13 +45,13 @@ void TestSystemdSleepCommand::initTestCase()
         QFAIL("DBUS_SYSTEM_BUS_ADDRESS is not a private bus: run through tools/with-test-services.sh");
 }
 
-void TestSystemdSleepCommand::init()
+void tst_SystemdSleepCommand::init()
 {
     m_binDirectory = std::make_unique<QTemporaryDir>();
     QTRY_VERIFY(!logindIsOnTheBus()); // the previous row's logind has left
 }
 
-void TestSystemdSleepCommand::suspendsThroughSystemctlOrLogind_data()
+void tst_SystemdSleepCommand::suspendsThroughSystemctlOrLogind_data()
 {
     QTest::addColumn<int>("systemctlExit");
     QTest::addColumn<bool>("logindOnBus");
@@ -69,7 +69,7 @@ void TestSystemdSleepCommand::suspendsThroughSystemctlOrLogind_data()
         << kNoSystemctl << false << QString() << false << QStringLiteral("org.freedesktop.login1");
 }
 
-void TestSystemdSleepCommand::suspendsThroughSystemctlOrLogind()
+void tst_SystemdSleepCommand::suspendsThroughSystemctlOrLogind()
 {
     QFETCH(int, systemctlExit);
     QFETCH(bool, logindOnBus);
@@ -104,5 +104,5 @@ void TestSystemdSleepCommand::suspendsThroughSystemctlOrLogind()
     QCOMPARE(logind.suspendCalls().size(), fallsBack ? 1 : 0);
 }
 
-QTEST_GUILESS_MAIN(TestSystemdSleepCommand)
+QTEST_GUILESS_MAIN(tst_SystemdSleepCommand)
 #include "tst_systemd_sleep_command.moc"

@@ -6,7 +6,7 @@
 
 using namespace velorinth;
 
-class TestTerminalAppLauncher : public QObject {
+class tst_TerminalAppLauncher : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -14,7 +14,7 @@ private Q_SLOTS:
     void tellsTerminalToRunTheScript();
 };
 
-void TestTerminalAppLauncher::tellsTerminalToRunTheScript_data()
+void tst_TerminalAppLauncher::tellsTerminalToRunTheScript_data()
 {
     QTest::addColumn<QByteArray>("scriptError");
     QTest::addColumn<std::optional<QString>>("failure");
@@ -26,7 +26,7 @@ void TestTerminalAppLauncher::tellsTerminalToRunTheScript_data()
                QStringLiteral("150:170: execution error: Not authorized to send Apple events to Terminal. (-1743)"));
 }
 
-void TestTerminalAppLauncher::tellsTerminalToRunTheScript()
+void tst_TerminalAppLauncher::tellsTerminalToRunTheScript()
 {
     QFETCH(QByteArray, scriptError);
     QFETCH(std::optional<QString>, failure);
@@ -45,5 +45,5 @@ void TestTerminalAppLauncher::tellsTerminalToRunTheScript()
     QCOMPARE(osascript.calls(), (QList<QStringList>{{QStringLiteral("-e"), script}}));
 }
 
-QTEST_GUILESS_MAIN(TestTerminalAppLauncher)
+QTEST_GUILESS_MAIN(tst_TerminalAppLauncher)
 #include "tst_terminal_app_launcher.moc"
