@@ -1,4 +1,5 @@
 #include "sleep_manager_rig.h"
+#include "support/stub_program.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,40 +14,8 @@ namespace {
 
 constexpr int kProcessTimeoutMs = 20000; // a loaded machine can be slow to fork
 
-// Stub `batt` programs in a temporary directory. Each fails with "settled"
-// once <name>.settle exists; otherwise it records its arguments, one call a
-// line, in <name>.calls, then runs its body.
-class BattStubs {
-public:
-    QString make(const QString &name, const QString &body, bool executable = true)
-    {
-        const QString path = m_dir.filePath(name);
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(QStringLiteral("#!/bin/sh\n[ -e '%1.settle' ] && { echo settled; exit 3; }\n"
-                                  "echo \"$@\" >> '%1.calls'\n%2\n")
-                       .arg(path, body)
-                       .toUtf8());
-        file.close();
-        file.setPermissions(executable ? QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                       : QFile::ReadOwner | QFile::WriteOwner);
-        return path;
-    }
-
-    [[nodiscard]] static QStringList calls(const QString &stub)
-    {
-        QFile file(stub + QStringLiteral(".calls"));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
-
-    [[nodiscard]] QString missing() const { return m_dir.filePath(QStringLiteral("absent")); }
-    static void settleNextRun(const QString &stub) { QFile(stub + QStringLiteral(".settle")).open(QIODevice::WriteOnly); }
-
-private:
-    QTemporaryDir m_dir;
-};
+const QStringList kOff{"magsafe-led", "always-off"};
+const QStringList kOn{"magsafe-led", "enable"};
 
 const QString kExpectedInstaller = QStringLiteral(
     "#!/bin/bash\n"
@@ -108,13 +77,15 @@ private Q_SLOTS:
 
 private:
     void start(const QString &battPath = {});
+    [[nodiscard]] StubProgram makeBatt(const StubBehaviour &behaviour = {}) const;
+    [[nodiscard]] QString missingBatt() const { return m_bin->filePath("absent"); }
     // Runs one more command that fails with a known text and waits for its
     // report: commands run one at a time, so everything before has reported.
-    void settle(const QString &stub);
+    void settle(StubProgram &batt);
     void finishInstall();
 
     std::unique_ptr<SleepManagerRig> m_rig;
-    std::unique_ptr<BattStubs> m_stubs;
+    std::unique_ptr<QTemporaryDir> m_bin;
     std::unique_ptr<QTemporaryDir> m_runtime;
 };
 
@@ -122,7 +93,7 @@ void tst_SleepManagerLED::init()
 {
     m_runtime = std::make_unique<QTemporaryDir>();
     qputenv("XDG_RUNTIME_DIR", m_runtime->path().toUtf8());
-    m_stubs = std::make_unique<BattStubs>();
+    m_bin = std::make_unique<QTemporaryDir>();
 }
 
 void tst_SleepManagerLED::start(const QString &battPath)
@@ -133,13 +104,18 @@ void tst_SleepManagerLED::start(const QString &battPath)
 void tst_SleepManagerLED::cleanup()
 {
     m_rig.reset();
-    m_stubs.reset();
+    m_bin.reset();
     m_runtime.reset();
 }
 
-void tst_SleepManagerLED::settle(const QString &stub)
+StubProgram tst_SleepManagerLED::makeBatt(const StubBehaviour &behaviour) const
 {
-    BattStubs::settleNextRun(stub);
+    return StubProgram(m_bin->path(), "batt", behaviour);
+}
+
+void tst_SleepManagerLED::settle(StubProgram &batt)
+{
+    batt.rewrite({.exitCode = 3, .output = "settled\n"});
     m_rig->manager->setLEDOff(false);
     QTRY_COMPARE_WITH_TIMEOUT(m_rig->manager->errorMessage(), std::optional<QString>("Erreur LED: settled\n"),
                               kProcessTimeoutMs);
@@ -147,32 +123,36 @@ void tst_SleepManagerLED::settle(const QString &stub)
 
 void tst_SleepManagerLED::battOutcome_data()
 {
-    QTest::addColumn<QString>("body");
+    QTest::addColumn<StubBehaviour>("behaviour");
     QTest::addColumn<bool>("executable");
     QTest::addColumn<QString>("adminFailure");
-    QTest::addColumn<QString>("expectedError"); // before the sentinel's
+    QTest::addColumn<QString>("expectedError"); // before the settling run's
     QTest::addColumn<int>("expectedAdminRuns");
 
-    QTest::newRow("success says nothing") << "echo LED off; exit 0" << true << "" << "" << 0;
-    QTest::newRow("daemon down on stderr") << "echo 'error: daemon not running' >&2; exit 1" << true << "" << "" << 1;
-    QTest::newRow("daemon down, admin refused") << "echo daemon not running; exit 1" << true << "Request dismissed"
-                                                << "Erreur LED (admin): Request dismissed" << 1;
-    QTest::newRow("marker is case-sensitive") << "echo 'Daemon Not Running'; exit 1" << true << ""
-                                              << "Erreur LED: Daemon Not Running\n" << 0;
-    QTest::newRow("other failure, untrimmed") << "printf 'unsupported model\\n'; exit 1" << true << ""
-                                              << "Erreur LED: unsupported model\n" << 0;
-    QTest::newRow("cannot launch") << "exit 0" << false << "" << "" << 1;
+    QTest::newRow("success says nothing") << StubBehaviour{.output = "LED off\n"} << true << "" << "" << 0;
+    QTest::newRow("daemon down on stderr")
+        << StubBehaviour{.exitCode = 1, .errorOutput = "error: daemon not running\n"} << true << "" << "" << 1;
+    QTest::newRow("daemon down, admin refused")
+        << StubBehaviour{.exitCode = 1, .output = "daemon not running\n"} << true << "Request dismissed"
+        << "Erreur LED (admin): Request dismissed" << 1;
+    QTest::newRow("marker is case-sensitive") << StubBehaviour{.exitCode = 1, .output = "Daemon Not Running\n"}
+                                              << true << "" << "Erreur LED: Daemon Not Running\n" << 0;
+    QTest::newRow("other failure, untrimmed") << StubBehaviour{.exitCode = 1, .errorOutput = "unsupported model\n"}
+                                              << true << "" << "Erreur LED: unsupported model\n" << 0;
+    QTest::newRow("cannot launch") << StubBehaviour{} << false << "" << "" << 1;
 }
 
 void tst_SleepManagerLED::battOutcome()
 {
-    QFETCH(QString, body);
+    QFETCH(StubBehaviour, behaviour);
     QFETCH(bool, executable);
     QFETCH(QString, adminFailure);
     QFETCH(QString, expectedError);
     QFETCH(int, expectedAdminRuns);
-    const QString batt = m_stubs->make("batt", body, executable);
-    start(batt);
+    StubProgram batt = makeBatt(behaviour);
+    if (!executable)
+        QFile::setPermissions(batt.path(), QFile::ReadOwner | QFile::WriteOwner);
+    start(batt.path());
     if (!adminFailure.isEmpty())
         m_rig->fakes.privilegedShell->failure = adminFailure;
     QStringList errors;
@@ -180,16 +160,15 @@ void tst_SleepManagerLED::battOutcome()
             [&] { errors.append(m_rig->manager->errorMessage().value_or("(none)")); });
 
     m_rig->manager->setLEDOff(true);
-    QTRY_VERIFY_WITH_TIMEOUT(BattStubs::calls(batt).size() == 1 || !m_rig->fakes.privilegedShell->commands.isEmpty(),
+    // The first run is over once it has recorded itself or gone the administrator's way.
+    QTRY_VERIFY_WITH_TIMEOUT(batt.calls().size() == 1 || !m_rig->fakes.privilegedShell->commands.isEmpty(),
                              kProcessTimeoutMs);
-    if (!executable) // the settling run must launch
-        QFile(batt).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    settle(batt);
+    settle(batt); // rewriting it makes it executable again
 
     const QStringList admin = m_rig->fakes.privilegedShell->commands;
     QCOMPARE(admin.size(), expectedAdminRuns);
     if (expectedAdminRuns > 0)
-        QCOMPARE(admin.first(), batt + " daemon & sleep 1 && " + batt + " magsafe-led always-off");
+        QCOMPARE(admin.first(), batt.path() + " daemon & sleep 1 && " + batt.path() + " magsafe-led always-off");
     QStringList expectedErrors{"Erreur LED: settled\n"};
     if (!expectedError.isEmpty())
         expectedErrors.prepend(expectedError);
@@ -198,16 +177,16 @@ void tst_SleepManagerLED::battOutcome()
 
 void tst_SleepManagerLED::optionDrivesTheLEDAndIsStored()
 {
-    const QString batt = m_stubs->make("batt", "exit 0");
-    start(batt);
+    const StubProgram batt = makeBatt();
+    start(batt.path());
 
     m_rig->manager->setLEDOff(true);
     QCOMPARE(m_rig->fakes.defaults->values.value(SettingsKeys::isLEDOff), QVariant(true));
     m_rig->manager->setLEDOff(false);
     QCOMPARE(m_rig->fakes.defaults->values.value(SettingsKeys::isLEDOff), QVariant(false));
 
-    QTRY_COMPARE_WITH_TIMEOUT(BattStubs::calls(batt).size(), 2, kProcessTimeoutMs);
-    QCOMPARE(BattStubs::calls(batt), QStringList({"magsafe-led always-off", "magsafe-led enable"}));
+    QTRY_COMPARE_WITH_TIMEOUT(batt.calls().size(), 2, kProcessTimeoutMs);
+    QCOMPARE(batt.calls(), QList<QStringList>({kOff, kOn}));
     QVERIFY(!m_rig->manager->showBattInstallPrompt());
 }
 
@@ -222,7 +201,7 @@ void tst_SleepManagerLED::optionWithoutBattOffersTheInstaller_data()
 void tst_SleepManagerLED::optionWithoutBattOffersTheInstaller()
 {
     QFETCH(bool, asked);
-    start(m_stubs->missing());
+    start(missingBatt());
     m_rig->fakes.defaults->values.insert(SettingsKeys::isLEDOff, true); // from an earlier run
     QSignalSpy option(m_rig->manager.get(), &SleepManager::isLEDOffChanged);
 
@@ -246,9 +225,11 @@ void tst_SleepManagerLED::storedOptionIsReappliedAtStart_data()
 void tst_SleepManagerLED::storedOptionIsReappliedAtStart()
 {
     QFETCH(bool, battPresent);
-    const QString batt = battPresent ? m_stubs->make("batt", "exit 0") : m_stubs->missing();
+    const StubProgram batt = makeBatt();
+    if (!battPresent)
+        QFile::remove(batt.path());
     FakePlatform fakes(paris("2026-06-10T23:00:00"));
-    fakes.platform.paths.batt = batt;
+    fakes.platform.paths.batt = batt.path();
     fakes.defaults->values.insert(SettingsKeys::isLEDOff, true);
 
     SleepManager manager(fakes.platform);
@@ -257,24 +238,24 @@ void tst_SleepManagerLED::storedOptionIsReappliedAtStart()
     QVERIFY(!manager.showBattInstallPrompt());
     QCOMPARE(fakes.defaults->writes, 0);
     if (battPresent)
-        QTRY_COMPARE_WITH_TIMEOUT(BattStubs::calls(batt), QStringList{"magsafe-led always-off"}, kProcessTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(batt.calls(), QList<QStringList>{kOff}, kProcessTimeoutMs);
 }
 
 void tst_SleepManagerLED::quitGivesTheLEDBack_data()
 {
     QTest::addColumn<bool>("optionOn");
-    QTest::addColumn<QStringList>("expectedCalls");
+    QTest::addColumn<QList<QStringList>>("expectedCalls");
 
-    QTest::newRow("option on") << true << QStringList{"magsafe-led always-off", "magsafe-led enable"};
-    QTest::newRow("option off") << false << QStringList{};
+    QTest::newRow("option on") << true << QList<QStringList>{kOff, kOn};
+    QTest::newRow("option off") << false << QList<QStringList>{};
 }
 
 void tst_SleepManagerLED::quitGivesTheLEDBack()
 {
     QFETCH(bool, optionOn);
-    QFETCH(QStringList, expectedCalls);
-    const QString batt = m_stubs->make("batt", "exit 0");
-    start(batt);
+    QFETCH(QList<QStringList>, expectedCalls);
+    const StubProgram batt = makeBatt();
+    start(batt.path());
     if (optionOn)
         m_rig->manager->setLEDOff(true);
     const int writesBefore = m_rig->fakes.defaults->writes;
@@ -282,7 +263,7 @@ void tst_SleepManagerLED::quitGivesTheLEDBack()
     m_rig->manager->cleanup();
     m_rig->manager.reset(); // quitting waits for the command
 
-    QCOMPARE(BattStubs::calls(batt), expectedCalls);
+    QCOMPARE(batt.calls(), expectedCalls);
     QCOMPARE(m_rig->fakes.defaults->writes, writesBefore + (optionOn ? 1 : 0));
     if (optionOn)
         QCOMPARE(m_rig->fakes.defaults->values.value(SettingsKeys::isLEDOff), QVariant(false));
@@ -290,15 +271,15 @@ void tst_SleepManagerLED::quitGivesTheLEDBack()
 
 void tst_SleepManagerLED::quitWithBattGoneSaysSo()
 {
-    const QString batt = m_stubs->make("batt", "exit 0");
-    start(batt);
+    const StubProgram batt = makeBatt();
+    start(batt.path());
     m_rig->manager->setLEDOff(true);
-    QFile::remove(batt);
+    QFile::remove(batt.path());
 
     m_rig->manager->cleanup();
 
     QVERIFY(m_rig->manager->isLEDOff());
-    QCOMPARE(m_rig->manager->errorMessage(), std::optional<QString>("Utilitaire 'batt' introuvable à " + batt));
+    QCOMPARE(m_rig->manager->errorMessage(), std::optional<QString>("Utilitaire 'batt' introuvable à " + batt.path()));
 }
 
 void tst_SleepManagerLED::finishInstall()

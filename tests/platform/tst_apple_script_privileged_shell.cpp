@@ -1,5 +1,5 @@
 #include "platform/macos/apple_script_privileged_shell.h"
-#include "stub_program.h"
+#include "support/stub_program.h"
 
 #include <QTemporaryDir>
 #include <QTest>

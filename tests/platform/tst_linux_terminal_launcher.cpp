@@ -1,6 +1,6 @@
 #include "environment_override.h"
 #include "platform/linux/linux_terminal_launcher.h"
-#include "stub_program.h"
+#include "support/stub_program.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "environment_override.h"
 #include "platform/linux/pkexec_shell.h"
-#include "stub_program.h"
+#include "support/stub_program.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,5 +1,5 @@
 #include "platform/macos/pmset_sleep_command.h"
-#include "stub_program.h"
+#include "support/stub_program.h"
 
 #include <QDir>
 #include <QTemporaryDir>

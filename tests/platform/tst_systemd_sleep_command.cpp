@@ -1,7 +1,7 @@
 #include "environment_override.h"
 #include "fake_login_manager.h"
 #include "platform/linux/systemd_sleep_command.h"
-#include "stub_program.h"
+#include "support/stub_program.h"
 
 #include <QDBusConnectionInterface>
 #include <QTemporaryDir>

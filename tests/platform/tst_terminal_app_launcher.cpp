@@ -1,5 +1,5 @@
 #include "platform/macos/terminal_app_launcher.h"
-#include "stub_program.h"
+#include "support/stub_program.h"
 
 #include <QTemporaryDir>
 #include <QTest>

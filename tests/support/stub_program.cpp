@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 
 namespace velorinth {
 
@@ -25,6 +26,11 @@ StubProgram::StubProgram(const QString &directory, const QString &name, const St
     : m_path(QDir(directory).filePath(name))
     , m_logPath(QDir(directory).filePath(name + QStringLiteral(".calls")))
 {
+    rewrite(behaviour);
+}
+
+void StubProgram::rewrite(const StubBehaviour &behaviour)
+{
     // Each call appends its argument count and then its arguments, each ended
     // by a NUL byte, which no argument can hold.
     const QByteArray script = QByteArray(behaviour.launchable ? "#!/bin/sh\n" : "#!/nonexistent/interpreter\n")
@@ -32,10 +38,13 @@ StubProgram::StubProgram(const QString &directory, const QString &name, const St
         + "printf '%s' " + quotedForShell(behaviour.output) + '\n'
         + "printf '%s' " + quotedForShell(behaviour.errorOutput) + " >&2\n"
         + "exit " + QByteArray::number(behaviour.exitCode) + '\n';
-    QFile file(m_path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Replaced by rename: a shell still reading the old script is not disturbed.
+    QSaveFile file(m_path);
+    if (file.open(QIODevice::WriteOnly)) {
         file.write(script);
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        file.commit();
+    }
+    QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 QList<QStringList> StubProgram::calls() const

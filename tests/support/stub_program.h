@@ -27,6 +27,8 @@ public:
     StubProgram(const QString &directory, const QString &name, const StubBehaviour &behaviour = {});
 
     [[nodiscard]] QString path() const { return m_path; }
+    // Gives the program new behaviour; a run already under way finishes the old one.
+    void rewrite(const StubBehaviour &behaviour);
     // The arguments of each call so far, oldest first.
     [[nodiscard]] QList<QStringList> calls() const;
 
