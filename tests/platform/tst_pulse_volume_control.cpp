@@ -73,6 +73,7 @@ void tst_PulseVolumeControl::readsBackWhatItSetsOnEveryChannel_data()
     QTest::newRow("mid fade") << 35;
     QTest::newRow("ninety-nine") << 99;
     QTest::newRow("full") << 100;
+    QTest::newRow("boosted past full") << 120;
 }
 
 void tst_PulseVolumeControl::readsBackWhatItSetsOnEveryChannel()

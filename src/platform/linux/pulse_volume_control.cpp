@@ -82,7 +82,8 @@ std::optional<QString> PulseVolumeControl::setPercent(int percent)
     pa_cvolume volume;
     if (Failure failure = readSinkVolume(volume, deadline))
         return failure;
-    pa_cvolume_scale(&volume, volumeOf(std::clamp(percent, 0, 100)));
+    // Above 100 % is the user's own boost, read at the start of a fade: give it back as it was.
+    pa_cvolume_scale(&volume, volumeOf(std::clamp(percent, 0, percentOf(PA_VOLUME_UI_MAX))));
 
     bool accepted = false;
     if (Failure failure = request(deadline, [&](pa_context *context) {
