@@ -48,14 +48,19 @@ std::optional<QDateTime> occurrenceOn(const QDate &day, const QTime &wall)
 
 } // namespace
 
-std::optional<QDateTime> nextDailyOccurrence(const QDateTime &after, int hour, int minute)
+std::optional<QDateTime> dailyOccurrenceOn(const QDate &day, int hour, int minute)
 {
     const QTime wall(hour, minute);
     if (!wall.isValid())
         return std::nullopt;
+    return occurrenceOn(day, wall);
+}
+
+std::optional<QDateTime> nextDailyOccurrence(const QDateTime &after, int hour, int minute)
+{
     const QDate today = after.toLocalTime().date();
     for (int days = -1; days <= 2; ++days) {
-        const std::optional<QDateTime> occurrence = occurrenceOn(today.addDays(days), wall);
+        const std::optional<QDateTime> occurrence = dailyOccurrenceOn(today.addDays(days), hour, minute);
         if (occurrence && *occurrence > after)
             return occurrence;
     }

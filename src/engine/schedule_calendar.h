@@ -11,4 +11,7 @@ namespace velorinth {
 // instant after the gap; a time that occurs twice gives its first occurrence.
 [[nodiscard]] std::optional<QDateTime> nextDailyOccurrence(const QDateTime &after, int hour, int minute);
 
+// The occurrence of hour:minute on the local calendar day `day`, by the same rules.
+[[nodiscard]] std::optional<QDateTime> dailyOccurrenceOn(const QDate &day, int hour, int minute);
+
 } // namespace velorinth

@@ -155,7 +155,7 @@ private:
     ScreenFader m_screenFader;
     std::unique_ptr<RepeatingTimer> m_timer;
     std::unique_ptr<RepeatingTimer> m_syncTimer;
-    std::optional<std::pair<QDate, QTime>> m_lastScheduleTriggerMinute;
+    std::optional<QDateTime> m_lastScheduleTrigger; // the occurrence that last started a session
     bool m_hasPerformedSleep = false;
     // One thread, so LED commands take effect in the order they were asked
     // for. Last, so it is destroyed first: quitting waits for the LED command.

@@ -88,16 +88,18 @@ void SleepManager::checkSchedule()
 {
     if (m_isActive)
         return;
+    // Today's occurrence rather than a look at the wall clock: on the night the
+    // clocks go forward a time inside the skipped hour still comes, at its end.
     const QDateTime now = m_platform.clock->now();
-    const QTime nowWall = now.toLocalTime().time();
-    const QTime scheduledWall = m_scheduledTime.toLocalTime().time();
-    if (nowWall.hour() != scheduledWall.hour() || nowWall.minute() != scheduledWall.minute())
+    const QTime wall = m_scheduledTime.toLocalTime().time();
+    const std::optional<QDateTime> occurrence =
+        dailyOccurrenceOn(now.toLocalTime().date(), wall.hour(), wall.minute());
+    if (!occurrence || now < *occurrence || now >= occurrence->addSecs(60))
         return;
     // One session per occurrence: a session stopped within the minute stays stopped.
-    const std::pair occurrence(now.toLocalTime().date(), QTime(nowWall.hour(), nowWall.minute()));
-    if (m_lastScheduleTriggerMinute == occurrence)
+    if (m_lastScheduleTrigger == occurrence)
         return;
-    m_lastScheduleTriggerMinute = occurrence;
+    m_lastScheduleTrigger = occurrence;
     publish(m_targetTime, addSeconds(now, kScheduledCountdown), &SleepManager::targetTimeChanged);
     startTimer();
 }

@@ -32,6 +32,8 @@ private Q_SLOTS:
     void zeroLengthSessionSleepsAtOnce();
     void scheduledCountdownLastsOneMinute();
     void scheduleStartsOnEachDayOnce();
+    void scheduleInTheSkippedHourStartsAtItsEnd();
+    void scheduleInTheRepeatedHourStartsOnce();
     void manualStartInScheduledMode_data();
     void manualStartInScheduledMode();
     void timeUntilSchedule_data();
@@ -231,6 +233,28 @@ void tst_SleepManagerSession::scheduleStartsOnEachDayOnce()
     QVERIFY(rig.manager->isActive()); // the next day's 22:00
     rig.advance(120);
     QCOMPARE(rig.fakes.sleep->calls, 1);
+    QVERIFY(!rig.manager->isActive());
+}
+
+void tst_SleepManagerSession::scheduleInTheSkippedHourStartsAtItsEnd()
+{
+    SleepManagerRig rig("2026-03-29T01:59:59.500", scheduledAt(2, 30));
+
+    rig.advance(1); // the clock goes from 01:59:59 straight to 03:00:00
+
+    QVERIFY(rig.manager->isActive());
+    QCOMPARE(rig.manager->totalDuration(), 60.0);
+}
+
+void tst_SleepManagerSession::scheduleInTheRepeatedHourStartsOnce()
+{
+    SleepManagerRig rig("2026-10-25T02:29:59.500+02:00", scheduledAt(2, 30));
+    rig.advance(1);
+    QVERIFY(rig.manager->isActive());
+    rig.manager->stopTimer();
+
+    rig.advance(3600); // 02:30 again, an hour later
+
     QVERIFY(!rig.manager->isActive());
 }
 
