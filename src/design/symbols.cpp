@@ -230,13 +230,6 @@ bool Symbols::contains(const QString &name)
     return table().contains(name);
 }
 
-QStringList Symbols::names()
-{
-    QStringList names = table().keys();
-    names.sort();
-    return names;
-}
-
 void Symbols::paint(QPainter &painter, const QString &name, QPointF centre, qreal size,
                     QFont::Weight weight, const QBrush &brush)
 {

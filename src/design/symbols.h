@@ -4,7 +4,6 @@
 #include <QFont>
 #include <QPointF>
 #include <QString>
-#include <QStringList>
 
 class QPainter;
 
@@ -16,7 +15,6 @@ class Symbols
 {
 public:
     [[nodiscard]] static bool contains(const QString &name);
-    [[nodiscard]] static QStringList names();
     // Draws the symbol centred on centre, in a square of `size` points (the point size of
     // the system font it would be set in). Heavier weights thicken the strokes. Unknown
     // names draw nothing.

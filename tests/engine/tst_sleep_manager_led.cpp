@@ -1,4 +1,5 @@
 #include "sleep_manager_rig.h"
+#include "support/environment_override.h"
 #include "support/stub_program.h"
 
 #include <QDir>
@@ -87,12 +88,13 @@ private:
     std::unique_ptr<SleepManagerRig> m_rig;
     std::unique_ptr<QTemporaryDir> m_bin;
     std::unique_ptr<QTemporaryDir> m_runtime;
+    std::unique_ptr<EnvironmentOverride> m_runtimeVariable;
 };
 
 void tst_SleepManagerLED::init()
 {
     m_runtime = std::make_unique<QTemporaryDir>();
-    qputenv("XDG_RUNTIME_DIR", m_runtime->path().toUtf8());
+    m_runtimeVariable = std::make_unique<EnvironmentOverride>("XDG_RUNTIME_DIR", m_runtime->path().toUtf8());
     m_bin = std::make_unique<QTemporaryDir>();
 }
 
@@ -105,6 +107,7 @@ void tst_SleepManagerLED::cleanup()
 {
     m_rig.reset();
     m_bin.reset();
+    m_runtimeVariable.reset();
     m_runtime.reset();
 }
 
@@ -334,7 +337,7 @@ void tst_SleepManagerLED::installerNeverFollowsAPlantedLink()
 void tst_SleepManagerLED::installerAvoidsASharedRuntimeDir()
 {
     start();
-    qputenv("XDG_RUNTIME_DIR", "/tmp"); // writable by everyone
+    const EnvironmentOverride sharedRuntime("XDG_RUNTIME_DIR", "/tmp"); // writable by everyone
 
     m_rig->manager->installBatt();
     finishInstall();
@@ -371,13 +374,11 @@ void tst_SleepManagerLED::installerReportsTheTerminal()
 void tst_SleepManagerLED::installerThatCannotWriteRunsNothing()
 {
     start();
-    qunsetenv("XDG_RUNTIME_DIR");
-    const QByteArray tmp = qgetenv("TMPDIR");
-    qputenv("TMPDIR", "/nonexistent-velorinth");
+    const EnvironmentOverride noRuntime("XDG_RUNTIME_DIR", {});
+    const EnvironmentOverride missingTemporary("TMPDIR", "/nonexistent-velorinth");
 
     m_rig->manager->installBatt();
     finishInstall();
-    qputenv("TMPDIR", tmp);
 
     QVERIFY(m_rig->fakes.terminal->opened.isEmpty());
     QCOMPARE(m_rig->manager->battInstallLog(), "Erreur : No such file or directory");

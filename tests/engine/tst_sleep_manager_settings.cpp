@@ -1,6 +1,7 @@
 #include "sleep_manager_rig.h"
 
 #include "platform/qt/settings_user_defaults.h"
+#include "support/environment_override.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -189,7 +190,7 @@ void tst_SleepManagerSettings::failedVolumeWriteIsPrintedAndTheFadeGoesOn()
 void tst_SleepManagerSettings::settingsSurviveARestart()
 {
     QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    const EnvironmentOverride configHome("XDG_CONFIG_HOME", config.path().toUtf8());
     const QDateTime bedtime(QDate(2026, 6, 10), QTime(22, 45));
     {
         FakePlatform fakes(paris("2026-06-10T12:00:00"));

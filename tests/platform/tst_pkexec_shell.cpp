@@ -1,4 +1,4 @@
-#include "environment_override.h"
+#include "support/environment_override.h"
 #include "platform/linux/pkexec_shell.h"
 #include "support/stub_program.h"
 

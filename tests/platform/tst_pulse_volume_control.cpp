@@ -1,4 +1,4 @@
-#include "environment_override.h"
+#include "support/environment_override.h"
 #include "platform/linux/pulse_volume_control.h"
 #include "private_pulse_server.h"
 

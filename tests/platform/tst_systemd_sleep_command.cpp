@@ -1,4 +1,4 @@
-#include "environment_override.h"
+#include "support/environment_override.h"
 #include "fake_login_manager.h"
 #include "platform/linux/systemd_sleep_command.h"
 #include "support/stub_program.h"

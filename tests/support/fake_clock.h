@@ -22,7 +22,6 @@ public:
                   std::function<void()> task) override;
 
     void advance(std::chrono::milliseconds by);
-    void setNow(const QDateTime &now) { m_now = now; } // a jump: fires nothing
     [[nodiscard]] int repeatingTimerCount() const;
 
 private:
