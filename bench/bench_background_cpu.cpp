@@ -205,6 +205,7 @@ int main(int argc, char **argv)
     runFor(3000);
     const Usage hidden = usage();
     std::printf("hidden: %.2f ms CPU, %ld context switches over 3 s\n",
-                hidden.cpuMs - hiddenStart.cpuMs, hidden.contextSwitches - hiddenStart.contextSwitches);
+                hidden.cpuMs - hiddenStart.cpuMs,
+                hidden.contextSwitches - hiddenStart.contextSwitches);
     return 0;
 }

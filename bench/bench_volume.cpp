@@ -55,17 +55,23 @@ int main(int argc, char **argv)
         return 2;
     }
 
-    const double write = medianMs(301, [&volume](int run) { (void)volume.setPercent(40 + run % 2); });
+    const double write =
+        medianMs(301, [&volume](int run) { (void)volume.setPercent(40 + run % 2); });
     const double read = medianMs(301, [&volume](int) { (void)volume.readPercent(); });
     const QString sink = QStringLiteral("@DEFAULT_SINK@");
     const double pactlWrite = medianMs(31, [&sink](int run) {
-        runPactl({QStringLiteral("set-sink-volume"), sink, QStringLiteral("%1%").arg(40 + run % 2)});
+        runPactl(
+            {QStringLiteral("set-sink-volume"), sink, QStringLiteral("%1%").arg(40 + run % 2)});
     });
-    const double pactlRead = medianMs(31, [&sink](int) { runPactl({QStringLiteral("get-sink-volume"), sink}); });
+    const double pactlRead = medianMs(31, [&sink](int) {
+        runPactl({QStringLiteral("get-sink-volume"), sink});
+    });
 
     std::printf("median of one call        libpulse   pactl   speed-up\n");
-    std::printf("write                     %6.3f ms  %6.2f ms  %5.1fx\n", write, pactlWrite, pactlWrite / write);
-    std::printf("read                      %6.3f ms  %6.2f ms  %5.1fx\n", read, pactlRead, pactlRead / read);
+    std::printf("write                     %6.3f ms  %6.2f ms  %5.1fx\n", write, pactlWrite,
+                pactlWrite / write);
+    std::printf("read                      %6.3f ms  %6.2f ms  %5.1fx\n", read, pactlRead,
+                pactlRead / read);
     const bool withinBudget = write <= kWriteBudgetMs && pactlWrite / write >= kLeastSpeedup
         && pactlRead / read >= kLeastSpeedup;
     std::printf("budget (write <= %.0f ms, >= %.0fx pactl): %s\n", kWriteBudgetMs, kLeastSpeedup,

@@ -27,16 +27,19 @@ EngineLog::EngineLog(SleepManager &manager, Console &console, QObject *parent)
 
 void EngineLog::printSettings()
 {
-    m_console.printLine(QStringLiteral("Durée : %1 min · fondu du volume : %2 · assombrissement : %3 · LED éteinte : %4")
-                            .arg(m_manager.sessionDuration() / 60)
-                            .arg(onOff(m_manager.isFadeOutEnabled()), onOff(m_manager.isScreenDimmingEnabled()),
-                                 onOff(m_manager.isLEDOff())));
+    m_console.printLine(
+        QStringLiteral(
+            "Durée : %1 min · fondu du volume : %2 · assombrissement : %3 · LED éteinte : %4")
+            .arg(m_manager.sessionDuration() / 60)
+            .arg(onOff(m_manager.isFadeOutEnabled()), onOff(m_manager.isScreenDimmingEnabled()),
+                 onOff(m_manager.isLEDOff())));
 }
 
 void EngineLog::printSession()
 {
     if (m_manager.isActive())
-        m_console.printLine(QStringLiteral("Session en cours : veille dans ") + m_manager.formattedTimeRemaining());
+        m_console.printLine(QStringLiteral("Session en cours : veille dans ")
+                            + m_manager.formattedTimeRemaining());
     else
         m_console.printLine(QStringLiteral("Session arrêtée"));
 }
@@ -48,8 +51,9 @@ void EngineLog::printSchedule()
     if (text.isEmpty() || text == m_lastScheduleText)
         return;
     m_lastScheduleText = text;
-    m_console.printLine(QStringLiteral("Veille planifiée à %1 (%2)")
-                            .arg(m_manager.scheduledTime().toLocalTime().toString(QStringLiteral("HH:mm")), text));
+    m_console.printLine(
+        QStringLiteral("Veille planifiée à %1 (%2)")
+            .arg(m_manager.scheduledTime().toLocalTime().toString(QStringLiteral("HH:mm")), text));
 }
 
 void EngineLog::printError()

@@ -10,7 +10,8 @@ class SleepManager;
 
 // Prints what the engine does, one line per change, while the app has no
 // window to show it.
-class EngineLog final : public QObject {
+class EngineLog final : public QObject
+{
     Q_OBJECT
 
 public:

@@ -13,7 +13,8 @@ int main(int argc, char *argv[])
     velorinth::Platform platform = velorinth::makeHostPlatform();
     velorinth::SleepManager manager(platform);
     velorinth::EngineLog log(manager, *platform.console);
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &manager, &velorinth::SleepManager::cleanup);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &manager,
+                     &velorinth::SleepManager::cleanup);
 
     return QApplication::exec();
 }

@@ -9,10 +9,22 @@ class Animation
 public:
     enum class Curve { Linear, EaseIn, EaseOut, EaseInOut, Spring };
 
-    [[nodiscard]] static constexpr Animation linear(double duration) { return {Curve::Linear, duration}; }
-    [[nodiscard]] static constexpr Animation easeIn(double duration) { return {Curve::EaseIn, duration}; }
-    [[nodiscard]] static constexpr Animation easeOut(double duration) { return {Curve::EaseOut, duration}; }
-    [[nodiscard]] static constexpr Animation easeInOut(double duration) { return {Curve::EaseInOut, duration}; }
+    [[nodiscard]] static constexpr Animation linear(double duration)
+    {
+        return {Curve::Linear, duration};
+    }
+    [[nodiscard]] static constexpr Animation easeIn(double duration)
+    {
+        return {Curve::EaseIn, duration};
+    }
+    [[nodiscard]] static constexpr Animation easeOut(double duration)
+    {
+        return {Curve::EaseOut, duration};
+    }
+    [[nodiscard]] static constexpr Animation easeInOut(double duration)
+    {
+        return {Curve::EaseInOut, duration};
+    }
     // What a change gets when nobody names an animation.
     [[nodiscard]] static constexpr Animation systemDefault() { return easeInOut(0.35); }
 
@@ -26,7 +38,8 @@ public:
         return animation;
     }
     // Meant for values that follow the pointer; the same oscillator as spring().
-    [[nodiscard]] static constexpr Animation interactiveSpring(double response, double dampingFraction)
+    [[nodiscard]] static constexpr Animation interactiveSpring(double response,
+                                                               double dampingFraction)
     {
         return spring(response, dampingFraction);
     }
@@ -60,7 +73,11 @@ public:
     [[nodiscard]] double progressAt(double seconds) const;
 
 private:
-    constexpr Animation(Curve curve, double duration) : m_curve(curve), m_duration(duration) {}
+    constexpr Animation(Curve curve, double duration)
+        : m_curve(curve)
+        , m_duration(duration)
+    {
+    }
 
     Curve m_curve;
     double m_duration;

@@ -15,8 +15,9 @@ QString FontFamilies::firstInstalled(const QStringList &candidates)
 
 const FontFace &FontFamilies::sans()
 {
-    static const FontFace face{firstInstalled({QStringLiteral("Inter"), QStringLiteral("DejaVu Sans")}),
-                               QFont::SansSerif, QFont::Normal};
+    static const FontFace face{
+        firstInstalled({QStringLiteral("Inter"), QStringLiteral("DejaVu Sans")}), QFont::SansSerif,
+        QFont::Normal};
     return face;
 }
 

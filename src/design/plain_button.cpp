@@ -28,7 +28,8 @@ QSize PlainButton::sizeHint() const
 {
     const QMargins margins = contentsMargins();
     const QSizeF size = frameSize();
-    return QSize(static_cast<int>(std::ceil(size.width())), static_cast<int>(std::ceil(size.height())))
+    return QSize(static_cast<int>(std::ceil(size.width())),
+                 static_cast<int>(std::ceil(size.height())))
         .grownBy(margins);
 }
 

@@ -23,7 +23,7 @@ public:
 protected:
     // The frame without the margin.
     [[nodiscard]] virtual QSizeF frameSize() const = 0;
-    virtual void hoverChanged() {}
+    virtual void hoverChanged() { }
     // Opacity the label is painted at: dimmed while pressed.
     [[nodiscard]] qreal labelOpacity() const;
     void setSpill(const QMarginsF &spill);

@@ -97,9 +97,9 @@ QPixmap SoftShadow::render(QSizeF shapeSize, qreal cornerRadius, qreal pixelRati
             painter.setRenderHint(QPainter::Antialiasing);
             painter.setCompositionMode(QPainter::CompositionMode_DestinationOut);
             painter.scale(pixelRatio, pixelRatio);
-            painter.fillPath(continuousRoundedRect(QRectF(QPointF(e, e) - m_offset, shapeSize),
-                                                   cornerRadius),
-                             Qt::black);
+            painter.fillPath(
+                continuousRoundedRect(QRectF(QPointF(e, e) - m_offset, shapeSize), cornerRadius),
+                Qt::black);
         }
     }
     image.setDevicePixelRatio(pixelRatio);

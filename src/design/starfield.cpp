@@ -14,7 +14,9 @@ constexpr double kRestingBrightness = 0.5;
 // One pass from half to full brightness and back, after the star's own delay.
 Animation twinkle(const Starfield::Star &star)
 {
-    return Animation::easeInOut(star.animationDuration).repeatedForever(true).delayed(star.animationDelay);
+    return Animation::easeInOut(star.animationDuration)
+        .repeatedForever(true)
+        .delayed(star.animationDelay);
 }
 
 QRectF dot(const Starfield::Star &star, QSizeF field)

@@ -24,12 +24,12 @@ public:
     struct Star
     {
         int id;
-        qreal size;     // diameter in points
+        qreal size; // diameter in points
         qreal xPercent; // centre, as a fraction of the field's width
         qreal yPercent;
         double opacity; // at full brightness
         double animationDuration; // seconds of one pass between half and full brightness
-        double animationDelay;    // seconds before the first pass
+        double animationDelay; // seconds before the first pass
     };
 
     // New random stars on every construction; a negative density counts as none.
@@ -58,7 +58,7 @@ private:
     std::vector<Star> m_stars;
     FrameClock *m_clock; // every star's twinkle is a formula of this one time
     bool m_twinkling = false;
-    std::vector<int> m_drawnLevels;            // alpha of each star as it is in the layer
+    std::vector<int> m_drawnLevels; // alpha of each star as it is in the layer
     QImage m_layer;
     QRectF m_field;
     QRegion m_starArea; // where stars are, in field coordinates: all a paint has to copy

@@ -179,24 +179,24 @@ const QHash<QString, Builder> &table()
         {QStringLiteral("moon.stars.fill"), moonStarsFill},
         {QStringLiteral("moon.zzz.fill"), moonZzzFill},
         {QStringLiteral("moon.haze"), moonHaze},
-        {QStringLiteral("sparkles"), fontGlyph<0xe65f>},           // auto_awesome
-        {QStringLiteral("timer"), fontGlyph<0xe425>},              // timer
-        {QStringLiteral("clock"), fontGlyph<0xe8b5>},              // schedule
-        {QStringLiteral("clock.fill"), fontGlyph<0xefd6>},         // access_time_filled
+        {QStringLiteral("sparkles"), fontGlyph<0xe65f>}, // auto_awesome
+        {QStringLiteral("timer"), fontGlyph<0xe425>}, // timer
+        {QStringLiteral("clock"), fontGlyph<0xe8b5>}, // schedule
+        {QStringLiteral("clock.fill"), fontGlyph<0xefd6>}, // access_time_filled
         {QStringLiteral("speaker.wave.1.fill"), fontGlyph<0xe04d>}, // volume_down
         {QStringLiteral("speaker.wave.2.fill"), fontGlyph<0xe050>}, // volume_up
         {QStringLiteral("speaker.wave.3.fill"), speakerThreeWaves},
-        {QStringLiteral("sun.min.fill"), fontGlyph<0xe518>},       // light_mode
+        {QStringLiteral("sun.min.fill"), fontGlyph<0xe518>}, // light_mode
         {QStringLiteral("lightbulb.slash"), lightbulbSlash},
-        {QStringLiteral("minus"), fontGlyph<0xe15b>},              // remove
-        {QStringLiteral("plus"), fontGlyph<0xe145>},               // add
-        {QStringLiteral("xmark"), fontGlyph<0xe5cd>},              // close
+        {QStringLiteral("minus"), fontGlyph<0xe15b>}, // remove
+        {QStringLiteral("plus"), fontGlyph<0xe145>}, // add
+        {QStringLiteral("xmark"), fontGlyph<0xe5cd>}, // close
         {QStringLiteral("exclamationmark.triangle.fill"), fontGlyph<0xe002>}, // warning
-        {QStringLiteral("stop.fill"), fontGlyph<0xe047>},          // stop
-        {QStringLiteral("play.fill"), fontGlyph<0xe037>},          // play_arrow
-        {QStringLiteral("power"), fontGlyph<0xe8ac>},              // power_settings_new
+        {QStringLiteral("stop.fill"), fontGlyph<0xe047>}, // stop
+        {QStringLiteral("play.fill"), fontGlyph<0xe037>}, // play_arrow
+        {QStringLiteral("power"), fontGlyph<0xe8ac>}, // power_settings_new
         {QStringLiteral("arrow.up.forward.app"), fontGlyph<0xe89e>}, // open_in_new
-        {QStringLiteral("bolt.fill"), fontGlyph<0xea0b>},          // bolt
+        {QStringLiteral("bolt.fill"), fontGlyph<0xea0b>}, // bolt
         {QStringLiteral("arrow.down.circle.fill"), arrowDownCircleFill},
     };
     return builders;

@@ -20,7 +20,8 @@ QString battInstallerScript()
         QStringLiteral("# Homebrew"),
         QStringLiteral("if ! command -v brew &>/dev/null; then"),
         QStringLiteral("  echo \"→ Installation de Homebrew…\""),
-        QStringLiteral("  /bin/bash -c \"$(curl -fsSL https://raw.githubusercontent.com/Homebrew/install/HEAD/install.sh)\""),
+        QStringLiteral("  /bin/bash -c \"$(curl -fsSL "
+                       "https://raw.githubusercontent.com/Homebrew/install/HEAD/install.sh)\""),
         QStringLiteral("fi"),
         QString(),
         QStringLiteral("# Ajouter brew au PATH si Apple Silicon"),
@@ -49,7 +50,8 @@ QString systemError()
 // A directory that is ours alone: no other user can plant or swap files in it.
 bool isPrivateDirectory(const QString &path)
 {
-    struct stat info {};
+    struct stat info
+    { };
     return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &info) == 0
         && S_ISDIR(info.st_mode) && info.st_uid == ::getuid() && (info.st_mode & 022) == 0;
 }

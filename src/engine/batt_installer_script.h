@@ -8,8 +8,9 @@ namespace velorinth {
 // its daemon, run in a terminal window where the user types the password.
 [[nodiscard]] QString battInstallerScript();
 
-struct WrittenScript {
-    QString path;  // empty when writing failed
+struct WrittenScript
+{
+    QString path; // empty when writing failed
     QString error; // why it failed
 };
 

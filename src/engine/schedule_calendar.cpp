@@ -60,7 +60,8 @@ std::optional<QDateTime> nextDailyOccurrence(const QDateTime &after, int hour, i
 {
     const QDate today = after.toLocalTime().date();
     for (int days = -1; days <= 2; ++days) {
-        const std::optional<QDateTime> occurrence = dailyOccurrenceOn(today.addDays(days), hour, minute);
+        const std::optional<QDateTime> occurrence =
+            dailyOccurrenceOn(today.addDays(days), hour, minute);
         if (occurrence && *occurrence > after)
             return occurrence;
     }

@@ -6,7 +6,8 @@ ScreenFader::ScreenFader(Displays &displays, QObject *parent)
     : QObject(parent)
     , m_displays(displays)
 {
-    connect(&m_displays, &Displays::screensChanged, this, &ScreenFader::scheduleRebuildForScreenChange);
+    connect(&m_displays, &Displays::screensChanged, this,
+            &ScreenFader::scheduleRebuildForScreenChange);
 }
 
 ScreenFader::~ScreenFader()
@@ -21,7 +22,8 @@ void ScreenFader::scheduleRebuildForScreenChange()
     if (m_rebuildScheduled)
         return;
     m_rebuildScheduled = true;
-    QMetaObject::invokeMethod(this, &ScreenFader::handleScreenConfigurationChange, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &ScreenFader::handleScreenConfigurationChange,
+                              Qt::QueuedConnection);
 }
 
 void ScreenFader::handleScreenConfigurationChange()

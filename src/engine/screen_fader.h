@@ -12,7 +12,8 @@ namespace velorinth {
 // Darkens every screen with one black overlay per screen, all at the same
 // opacity. It follows screens being added, removed or resized by itself and
 // keeps the current darkness across such a change.
-class ScreenFader final : public QObject {
+class ScreenFader final : public QObject
+{
     Q_OBJECT
 
 public:

@@ -18,21 +18,28 @@ namespace velorinth {
 // dimming, the daily schedule, the sleep at the end, and the charging LED.
 // Every published property announces every assignment, equal values
 // included: the tray and the views repaint from those notices.
-class SleepManager final : public QObject {
+class SleepManager final : public QObject
+{
     Q_OBJECT
     Q_PROPERTY(QDateTime targetTime READ targetTime NOTIFY targetTimeChanged)
     Q_PROPERTY(bool isActive READ isActive NOTIFY isActiveChanged)
     Q_PROPERTY(double timeRemaining READ timeRemaining NOTIFY timeRemainingChanged)
     Q_PROPERTY(double totalDuration READ totalDuration NOTIFY totalDurationChanged)
-    Q_PROPERTY(bool isFadeOutEnabled READ isFadeOutEnabled WRITE setFadeOutEnabled NOTIFY isFadeOutEnabledChanged)
-    Q_PROPERTY(bool isScreenDimmingEnabled READ isScreenDimmingEnabled WRITE setScreenDimmingEnabled NOTIFY isScreenDimmingEnabledChanged)
-    Q_PROPERTY(double sessionDuration READ sessionDuration WRITE setSessionDuration NOTIFY sessionDurationChanged)
-    Q_PROPERTY(bool isScheduleEnabled READ isScheduleEnabled WRITE setScheduleEnabled NOTIFY isScheduleEnabledChanged)
-    Q_PROPERTY(QDateTime scheduledTime READ scheduledTime WRITE setScheduledTime NOTIFY scheduledTimeChanged)
+    Q_PROPERTY(bool isFadeOutEnabled READ isFadeOutEnabled WRITE setFadeOutEnabled NOTIFY
+                   isFadeOutEnabledChanged)
+    Q_PROPERTY(bool isScreenDimmingEnabled READ isScreenDimmingEnabled WRITE setScreenDimmingEnabled
+                   NOTIFY isScreenDimmingEnabledChanged)
+    Q_PROPERTY(double sessionDuration READ sessionDuration WRITE setSessionDuration NOTIFY
+                   sessionDurationChanged)
+    Q_PROPERTY(bool isScheduleEnabled READ isScheduleEnabled WRITE setScheduleEnabled NOTIFY
+                   isScheduleEnabledChanged)
+    Q_PROPERTY(QDateTime scheduledTime READ scheduledTime WRITE setScheduledTime NOTIFY
+                   scheduledTimeChanged)
     Q_PROPERTY(bool isLEDOff READ isLEDOff WRITE setLEDOff NOTIFY isLEDOffChanged)
     Q_PROPERTY(bool isBattInstalling READ isBattInstalling NOTIFY isBattInstallingChanged)
     Q_PROPERTY(QString battInstallLog READ battInstallLog NOTIFY battInstallLogChanged)
-    Q_PROPERTY(bool showBattInstallPrompt READ showBattInstallPrompt WRITE setShowBattInstallPrompt NOTIFY showBattInstallPromptChanged)
+    Q_PROPERTY(bool showBattInstallPrompt READ showBattInstallPrompt WRITE setShowBattInstallPrompt
+                   NOTIFY showBattInstallPromptChanged)
     Q_PROPERTY(qint64 currentFadeVolume READ currentFadeVolume NOTIFY currentFadeVolumeChanged)
 
 public:

@@ -16,7 +16,8 @@ const QStringList kLEDOffArguments{QStringLiteral("magsafe-led"), QStringLiteral
 const QStringList kLEDOnArguments{QStringLiteral("magsafe-led"), QStringLiteral("enable")};
 const QString kDaemonNotRunning = QStringLiteral("daemon not running");
 
-struct BattRun {
+struct BattRun
+{
     bool launched = false;
     int exitCode = 0;
     QString output; // stdout and stderr merged
@@ -46,7 +47,8 @@ void SleepManager::inBackground(Work work, Report report)
     m_workers.start([this, work = std::move(work), report = std::move(report)]() mutable {
         auto result = work();
         QMetaObject::invokeMethod(
-            this, [this, report = std::move(report), result = std::move(result)] { report(result); },
+            this,
+            [this, report = std::move(report), result = std::move(result)] { report(result); },
             Qt::QueuedConnection);
     });
 }
@@ -123,13 +125,14 @@ void SleepManager::installBatt()
     if (m_isBattInstalling)
         return; // one terminal window at a time
     publish(m_isBattInstalling, true, &SleepManager::isBattInstallingChanged);
-    publish(m_battInstallLog, QStringLiteral("Installation en cours…"), &SleepManager::battInstallLogChanged);
+    publish(m_battInstallLog, QStringLiteral("Installation en cours…"),
+            &SleepManager::battInstallLogChanged);
 
     TerminalLauncher *terminal = m_platform.terminal.get();
     inBackground(
         [terminal]() -> std::optional<QString> {
-            const WrittenScript script =
-                writePrivateScript(QStringLiteral("velorinth_install_batt.sh"), battInstallerScript());
+            const WrittenScript script = writePrivateScript(
+                QStringLiteral("velorinth_install_batt.sh"), battInstallerScript());
             if (script.path.isEmpty())
                 return script.error; // never run whatever else stands there
             return terminal->openScript(script.path);
@@ -140,8 +143,10 @@ void SleepManager::installBatt()
 void SleepManager::finishBattInstall(const std::optional<QString> &failure)
 {
     publish(m_isBattInstalling, false, &SleepManager::isBattInstallingChanged);
-    const QString log = !failure ? QStringLiteral("Installation lancée dans Terminal — ferme la fenêtre quand c'est fini.")
-        : QStringLiteral("Erreur : ") + (failure->isEmpty() ? QStringLiteral("inconnue") : *failure);
+    const QString log = !failure
+        ? QStringLiteral("Installation lancée dans Terminal — ferme la fenêtre quand c'est fini.")
+        : QStringLiteral("Erreur : ")
+            + (failure->isEmpty() ? QStringLiteral("inconnue") : *failure);
     publish(m_battInstallLog, log, &SleepManager::battInstallLogChanged);
 }
 

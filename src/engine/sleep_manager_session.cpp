@@ -72,7 +72,8 @@ void SleepManager::updateTimeUntilSchedule()
     const std::optional<QDateTime> next =
         m_isScheduleEnabled && !m_isActive ? nextScheduledDate(now) : std::nullopt;
     if (!next) {
-        publish(m_timeUntilSchedule, std::optional<QString>(), &SleepManager::timeUntilScheduleChanged);
+        publish(m_timeUntilSchedule, std::optional<QString>(),
+                &SleepManager::timeUntilScheduleChanged);
         return;
     }
     const qint64 seconds = now.msecsTo(*next) / 1000;
@@ -81,7 +82,8 @@ void SleepManager::updateTimeUntilSchedule()
     const QString text = hours < 1
         ? QStringLiteral("dans %1 min").arg(minutes)
         : QStringLiteral("dans %1h%2").arg(hours).arg(minutes, 2, 10, QLatin1Char('0'));
-    publish(m_timeUntilSchedule, std::optional<QString>(text), &SleepManager::timeUntilScheduleChanged);
+    publish(m_timeUntilSchedule, std::optional<QString>(text),
+            &SleepManager::timeUntilScheduleChanged);
 }
 
 void SleepManager::checkSchedule()
@@ -110,7 +112,8 @@ void SleepManager::startTimer()
     if (!m_isScheduleEnabled) {
         publish(m_targetTime, addSeconds(now, m_sessionDuration), &SleepManager::targetTimeChanged);
     } else {
-        const QDateTime candidate = nextScheduledDate(now).value_or(addSeconds(now, m_sessionDuration));
+        const QDateTime candidate =
+            nextScheduledDate(now).value_or(addSeconds(now, m_sessionDuration));
         // A target set by the schedule watcher a moment ago is its one-minute countdown: keep it.
         const double ahead = secondsBetween(now, m_targetTime);
         if (!(ahead > 0 && ahead < kKeepScheduledTarget))
@@ -144,7 +147,8 @@ void SleepManager::updateRemainingTime()
     if (m_isActive && remaining > 0) {
         if (m_isFadeOutEnabled && remaining <= kFadeWindow) {
             const double fraction = std::max(remaining / kFadeWindow, 0.0);
-            const auto level = static_cast<qint64>(static_cast<double>(m_startFadeVolume) * fraction);
+            const auto level =
+                static_cast<qint64>(static_cast<double>(m_startFadeVolume) * fraction);
             if (level != m_lastSetVolume) {
                 setSystemVolume(level);
                 m_lastSetVolume = level;
@@ -192,11 +196,14 @@ void SleepManager::stopTimer()
 void SleepManager::addTime(double minutes)
 {
     if (!m_isActive) {
-        setSessionDuration(std::clamp(m_sessionDuration + minutes * 60, kShortestSession, kLongestSession));
+        setSessionDuration(
+            std::clamp(m_sessionDuration + minutes * 60, kShortestSession, kLongestSession));
         return;
     }
-    const double remaining = std::max(secondsUntilTarget() + minutes * 60, kLeastRemainingAfterRemoval);
-    publish(m_targetTime, addSeconds(m_platform.clock->now(), remaining), &SleepManager::targetTimeChanged);
+    const double remaining =
+        std::max(secondsUntilTarget() + minutes * 60, kLeastRemainingAfterRemoval);
+    publish(m_targetTime, addSeconds(m_platform.clock->now(), remaining),
+            &SleepManager::targetTimeChanged);
     if (m_totalDuration < remaining)
         publish(m_totalDuration, remaining, &SleepManager::totalDurationChanged);
     updateRemainingTime();
@@ -206,8 +213,9 @@ void SleepManager::addTime(double minutes)
 void SleepManager::scheduleNotification()
 {
     m_platform.notifier->removeAllPending();
-    const double lead = secondsUntilTarget() > kLongNotificationLeadThreshold ? kLongNotificationLead
-                                                                              : kShortNotificationLead;
+    const double lead = secondsUntilTarget() > kLongNotificationLeadThreshold
+        ? kLongNotificationLead
+        : kShortNotificationLead;
     const double delay = secondsUntilTarget() - lead;
     if (delay <= 0)
         return;
@@ -245,7 +253,8 @@ void SleepManager::setSystemVolume(qint64 level)
 
 void SleepManager::applyVolume(qint64 level)
 {
-    if (const std::optional<QString> failure = m_platform.volume->setPercent(static_cast<int>(level)))
+    if (const std::optional<QString> failure =
+            m_platform.volume->setPercent(static_cast<int>(level)))
         m_platform.console->printLine(QStringLiteral("⚠️ Erreur setVolume: ") + *failure);
 }
 

@@ -10,13 +10,15 @@
 namespace velorinth {
 
 // A running repeating timer; destroying the handle stops it.
-class RepeatingTimer {
+class RepeatingTimer
+{
 public:
     virtual ~RepeatingTimer() = default;
 };
 
 // Wall-clock time and the timers that the engine runs on the UI thread.
-class Clock {
+class Clock
+{
 public:
     virtual ~Clock() = default;
 

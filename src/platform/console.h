@@ -5,7 +5,8 @@
 namespace velorinth {
 
 // Where lesser failures are reported: one line each on standard output.
-class Console {
+class Console
+{
 public:
     virtual ~Console() = default;
 

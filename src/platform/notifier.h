@@ -7,7 +7,8 @@
 
 namespace velorinth {
 
-struct NotificationRequest {
+struct NotificationRequest
+{
     QString identifier;
     QString title;
     QString body;
@@ -15,7 +16,8 @@ struct NotificationRequest {
 };
 
 // Desktop notifications with at most one pending request per identifier.
-class Notifier {
+class Notifier
+{
 public:
     virtual ~Notifier() = default;
 

@@ -16,7 +16,8 @@
 namespace velorinth {
 
 // Every operating-system service the engine uses, owned in one place.
-struct Platform {
+struct Platform
+{
     PlatformPaths paths;
     std::unique_ptr<UserDefaults> defaults;
     std::unique_ptr<Clock> clock;

@@ -11,7 +11,8 @@ namespace velorinth {
 // Runs a shell command line with administrator rights, after the system's own
 // password prompt, without blocking the caller. `done` runs on the caller's
 // thread with the failure reason (nothing on success), unless `context` is gone.
-class PrivilegedShell {
+class PrivilegedShell
+{
 public:
     virtual ~PrivilegedShell() = default;
 

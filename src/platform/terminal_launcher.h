@@ -8,7 +8,8 @@ namespace velorinth {
 
 // Opens a new terminal window that runs an executable script, so the user can
 // follow it and answer its prompts. May block; call it off the UI thread.
-class TerminalLauncher {
+class TerminalLauncher
+{
 public:
     virtual ~TerminalLauncher() = default;
 

@@ -11,7 +11,8 @@ namespace velorinth {
 // The user's stored choices. Typed reads forgive: an absent key or a value of
 // the wrong type reads as false, 0 or nothing, so a damaged store never stops
 // the app from starting.
-class UserDefaults {
+class UserDefaults
+{
 public:
     virtual ~UserDefaults() = default;
 

@@ -8,7 +8,8 @@ namespace velorinth {
 
 // The system output volume as a whole percent. Calls are synchronous but
 // bounded, so a missing or hung sound server never freezes the UI.
-class VolumeControl {
+class VolumeControl
+{
 public:
     virtual ~VolumeControl() = default;
 

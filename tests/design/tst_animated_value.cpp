@@ -39,12 +39,18 @@ void tst_AnimatedValue::curveValueAtTime_data()
     QTest::newRow("default is ease-in-out 0.35 s") << Animation::systemDefault() << 175 << 0.5;
     QTest::newRow("delay holds the start") << Animation::linear(1.0).delayed(0.5) << 400 << 0.0;
     QTest::newRow("delay shifts the curve") << Animation::linear(1.0).delayed(0.5) << 1000 << 0.5;
-    QTest::newRow("autoreverse: end of first pass") << Animation::linear(1.0).repeatedForever(true) << 1000 << 1.0;
-    QTest::newRow("autoreverse: back half way") << Animation::linear(1.0).repeatedForever(true) << 1500 << 0.5;
-    QTest::newRow("autoreverse: back at start") << Animation::linear(1.0).repeatedForever(true) << 2000 << 0.0;
-    QTest::newRow("autoreverse eased: third pass") << Animation::easeInOut(1.0).repeatedForever(true) << 2250 << 0.1292;
-    QTest::newRow("autoreverse eased: second pass") << Animation::easeInOut(1.0).repeatedForever(true) << 1250 << 0.8708;
-    QTest::newRow("restart: jumps back each pass") << Animation::linear(1.0).repeatedForever(false) << 1250 << 0.25;
+    QTest::newRow("autoreverse: end of first pass")
+        << Animation::linear(1.0).repeatedForever(true) << 1000 << 1.0;
+    QTest::newRow("autoreverse: back half way")
+        << Animation::linear(1.0).repeatedForever(true) << 1500 << 0.5;
+    QTest::newRow("autoreverse: back at start")
+        << Animation::linear(1.0).repeatedForever(true) << 2000 << 0.0;
+    QTest::newRow("autoreverse eased: third pass")
+        << Animation::easeInOut(1.0).repeatedForever(true) << 2250 << 0.1292;
+    QTest::newRow("autoreverse eased: second pass")
+        << Animation::easeInOut(1.0).repeatedForever(true) << 1250 << 0.8708;
+    QTest::newRow("restart: jumps back each pass")
+        << Animation::linear(1.0).repeatedForever(false) << 1250 << 0.25;
 }
 
 void tst_AnimatedValue::curveValueAtTime()

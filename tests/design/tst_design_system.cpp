@@ -28,7 +28,8 @@ void tst_DesignSystem::sansWeights_data()
     QTest::addColumn<QFont>("font");
     QTest::addColumn<int>("weight");
     QTest::newRow("size alone is regular") << DesignSystem::Fonts::sans(12) << int(QFont::Normal);
-    QTest::newRow("semibold") << DesignSystem::Fonts::sans(12, QFont::DemiBold) << int(QFont::DemiBold);
+    QTest::newRow("semibold") << DesignSystem::Fonts::sans(12, QFont::DemiBold)
+                              << int(QFont::DemiBold);
     QTest::newRow("medium") << DesignSystem::Fonts::sans(11, QFont::Medium) << int(QFont::Medium);
 }
 
@@ -82,8 +83,9 @@ void tst_DesignSystem::sleepProgressTurnsClockwiseWithoutASeam()
     painter.fillRect(disc.rect(), DesignSystem::Gradients::sleepProgress);
     painter.end();
     const QColor east = disc.pixelColor(100, 50);
-    const QColor south = disc.pixelColor(50, 100); // a quarter turn clockwise: blue on its way to purple
-    const QColor north = disc.pixelColor(50, 0);   // three quarters: pink on its way back to blue
+    const QColor south =
+        disc.pixelColor(50, 100); // a quarter turn clockwise: blue on its way to purple
+    const QColor north = disc.pixelColor(50, 0); // three quarters: pink on its way back to blue
     const QColor justAbove = disc.pixelColor(100, 48);
     const QColor justBelow = disc.pixelColor(100, 52);
     QVERIFY(east.blue() > 240 && east.red() < 40);
@@ -94,7 +96,8 @@ void tst_DesignSystem::sleepProgressTurnsClockwiseWithoutASeam()
 
 void tst_DesignSystem::quaternaryTextAndSelectionRenderAlike()
 {
-    QCOMPARE(DesignSystem::Colors::textQuaternary.rgba(), DesignSystem::Colors::glassSelection.rgba());
+    QCOMPARE(DesignSystem::Colors::textQuaternary.rgba(),
+             DesignSystem::Colors::glassSelection.rgba());
 }
 
 QTEST_MAIN(tst_DesignSystem)

@@ -1,6 +1,6 @@
 #include "design/pulse_effect.h"
 
-#include "design/animation_time.h"
+#include "support/animation_time.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -67,10 +67,9 @@ void tst_Spring::overshootAndSettling()
     QFETCH(double, maxRestSeconds);
 
     const Run result = run(Spring(response, dampingFraction));
-    const double expectedOvershoot =
-        dampingFraction >= 1.0
-            ? 0.0
-            : std::exp(-M_PI * dampingFraction / std::sqrt(1.0 - dampingFraction * dampingFraction));
+    const double expectedOvershoot = dampingFraction >= 1.0
+        ? 0.0
+        : std::exp(-M_PI * dampingFraction / std::sqrt(1.0 - dampingFraction * dampingFraction));
     QVERIFY2(std::abs((result.peak - 1.0) - expectedOvershoot) < 0.01,
              qPrintable(QStringLiteral("overshoot %1, expected %2")
                             .arg(result.peak - 1.0)

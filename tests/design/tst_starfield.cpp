@@ -1,6 +1,6 @@
 #include "design/starfield.h"
 
-#include "design/animation_time.h"
+#include "support/animation_time.h"
 
 #include <QPainter>
 #include <QSignalSpy>
@@ -107,7 +107,8 @@ void tst_Starfield::twinkleRepaintsOnlyThatStar()
 {
     Starfield field(1);
     const Starfield::Star star = field.stars()[0];
-    const QPoint centre(qFloor(star.xPercent * kField.width()), qFloor(star.yPercent * kField.height()));
+    const QPoint centre(qFloor(star.xPercent * kField.width()),
+                        qFloor(star.yPercent * kField.height()));
     const QImage resting = paintField(field);
     QSignalSpy changed(&field, &Starfield::changed);
     field.start();
@@ -117,7 +118,8 @@ void tst_Starfield::twinkleRepaintsOnlyThatStar()
     QVERIFY(area.contains(centre));
     QVERIFY(area.boundingRect().width() <= 6);
     const QImage bright = paintField(field);
-    QVERIFY(bright.pixelColor(centre.x(), centre.y()).alpha() > resting.pixelColor(centre.x(), centre.y()).alpha());
+    QVERIFY(bright.pixelColor(centre.x(), centre.y()).alpha()
+            > resting.pixelColor(centre.x(), centre.y()).alpha());
 }
 
 void tst_Starfield::pausedFieldStandsStill()

@@ -1,7 +1,7 @@
 #include "design/design_system.h"
 #include "design/symbols.h"
 
-#include "design/pixels.h"
+#include "support/pixels.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -13,15 +13,30 @@ using namespace velorinth;
 namespace {
 // Every symbol name the views use.
 const QStringList kUsedNames{
-    QStringLiteral("arrow.down.circle.fill"), QStringLiteral("arrow.up.forward.app"),
-    QStringLiteral("bolt.fill"), QStringLiteral("clock"), QStringLiteral("clock.fill"),
-    QStringLiteral("exclamationmark.triangle.fill"), QStringLiteral("lightbulb.slash"),
-    QStringLiteral("minus"), QStringLiteral("moon"), QStringLiteral("moon.fill"),
-    QStringLiteral("moon.haze"), QStringLiteral("moon.stars"), QStringLiteral("moon.stars.fill"),
-    QStringLiteral("moon.zzz.fill"), QStringLiteral("play.fill"), QStringLiteral("plus"),
-    QStringLiteral("power"), QStringLiteral("sparkles"), QStringLiteral("speaker.wave.1.fill"),
-    QStringLiteral("speaker.wave.2.fill"), QStringLiteral("speaker.wave.3.fill"),
-    QStringLiteral("stop.fill"), QStringLiteral("sun.min.fill"), QStringLiteral("timer"),
+    QStringLiteral("arrow.down.circle.fill"),
+    QStringLiteral("arrow.up.forward.app"),
+    QStringLiteral("bolt.fill"),
+    QStringLiteral("clock"),
+    QStringLiteral("clock.fill"),
+    QStringLiteral("exclamationmark.triangle.fill"),
+    QStringLiteral("lightbulb.slash"),
+    QStringLiteral("minus"),
+    QStringLiteral("moon"),
+    QStringLiteral("moon.fill"),
+    QStringLiteral("moon.haze"),
+    QStringLiteral("moon.stars"),
+    QStringLiteral("moon.stars.fill"),
+    QStringLiteral("moon.zzz.fill"),
+    QStringLiteral("play.fill"),
+    QStringLiteral("plus"),
+    QStringLiteral("power"),
+    QStringLiteral("sparkles"),
+    QStringLiteral("speaker.wave.1.fill"),
+    QStringLiteral("speaker.wave.2.fill"),
+    QStringLiteral("speaker.wave.3.fill"),
+    QStringLiteral("stop.fill"),
+    QStringLiteral("sun.min.fill"),
+    QStringLiteral("timer"),
     QStringLiteral("xmark"),
 };
 
@@ -92,9 +107,12 @@ void tst_Symbols::composedSymbolsDifferFromTheirBase_data()
     QTest::addColumn<QString>("composed");
     QTest::addColumn<QString>("base");
     QTest::newRow("outline moon") << QStringLiteral("moon") << QStringLiteral("moon.fill");
-    QTest::newRow("moon with stars") << QStringLiteral("moon.stars.fill") << QStringLiteral("moon.fill");
-    QTest::newRow("sleeping moon") << QStringLiteral("moon.zzz.fill") << QStringLiteral("moon.stars.fill");
-    QTest::newRow("three waves") << QStringLiteral("speaker.wave.3.fill") << QStringLiteral("speaker.wave.2.fill");
+    QTest::newRow("moon with stars")
+        << QStringLiteral("moon.stars.fill") << QStringLiteral("moon.fill");
+    QTest::newRow("sleeping moon")
+        << QStringLiteral("moon.zzz.fill") << QStringLiteral("moon.stars.fill");
+    QTest::newRow("three waves") << QStringLiteral("speaker.wave.3.fill")
+                                 << QStringLiteral("speaker.wave.2.fill");
 }
 
 void tst_Symbols::composedSymbolsDifferFromTheirBase()
@@ -147,7 +165,8 @@ void tst_Symbols::writeSheet()
         qreal x = 220;
         for (const qreal size : sizes) {
             Symbols::paint(painter, kUsedNames[i], {x, y}, size, QFont::Normal,
-                           i % 2 ? DesignSystem::Colors::textPrimary : DesignSystem::Colors::appleBlue);
+                           i % 2 ? DesignSystem::Colors::textPrimary
+                                 : DesignSystem::Colors::appleBlue);
             x += size / 2 + 34;
         }
     }

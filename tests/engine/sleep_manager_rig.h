@@ -11,7 +11,8 @@ namespace velorinth {
 
 // A SleepManager over fakes, created at a chosen Paris wall-clock time with
 // chosen stored settings.
-struct SleepManagerRig {
+struct SleepManagerRig
+{
     explicit SleepManagerRig(const QString &start, const QVariantMap &stored = {},
                              const QString &battPath = {})
         : fakes(paris(start))
@@ -22,7 +23,10 @@ struct SleepManagerRig {
         manager = std::make_unique<SleepManager>(fakes.platform);
     }
 
-    void advance(double seconds) { fakes.clock->advance(std::chrono::milliseconds(qRound64(seconds * 1000))); }
+    void advance(double seconds)
+    {
+        fakes.clock->advance(std::chrono::milliseconds(qRound64(seconds * 1000)));
+    }
     [[nodiscard]] QString now() const { return fakes.clock->now().toString(Qt::ISODate); }
 
     FakePlatform fakes;

@@ -12,7 +12,8 @@ const QRect kRight(1280, 0, 1280, 1024);
 
 } // namespace
 
-class tst_ScreenFader : public QObject {
+class tst_ScreenFader : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -68,8 +69,9 @@ void tst_ScreenFader::firstDarknessCoversEveryScreen()
         QVERIFY(overlay.visible);
     }
     // Created transparent and brought to front before the darkness is applied.
-    QCOMPARE(m_displays->log, QStringList({"create 0", "create 1", "front 0", "front 1", "alpha 0 0.5",
-                                           "front 0", "alpha 1 0.5", "front 1"}));
+    QCOMPARE(m_displays->log,
+             QStringList({"create 0", "create 1", "front 0", "front 1", "alpha 0 0.5", "front 0",
+                          "alpha 1 0.5", "front 1"}));
 }
 
 void tst_ScreenFader::clearingHidesAndKeepsTheOverlays()

@@ -27,7 +27,8 @@ bool run(const QString &program, const QStringList &args)
 }
 
 // A white window filling one screen, counting the clicks it gets.
-class WhiteBackdrop : public QWidget {
+class WhiteBackdrop : public QWidget
+{
 public:
     explicit WhiteBackdrop(const QRect &frame)
     {
@@ -46,7 +47,8 @@ protected:
 
 } // namespace
 
-class tst_ScreenFaderX11 : public QObject {
+class tst_ScreenFaderX11 : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -123,7 +125,8 @@ bool tst_ScreenFaderX11::screenshotPixelsAreGrey(const QList<QPoint> &points)
     const QImage image(shot);
     for (const QPoint &point : points) {
         const QColor pixel = image.pixelColor(point);
-        if (qAbs(pixel.red() - 128) > 24 || qAbs(pixel.green() - 128) > 24 || qAbs(pixel.blue() - 128) > 24)
+        if (qAbs(pixel.red() - 128) > 24 || qAbs(pixel.green() - 128) > 24
+            || qAbs(pixel.blue() - 128) > 24)
             return false;
     }
     return true;
@@ -141,7 +144,8 @@ void tst_ScreenFaderX11::overlaysCoverEachScreen()
         QVERIFY(qAbs(overlay->windowOpacity() - 0.5) < 0.01); // X keeps 8 bits
         covered.append(overlay->geometry());
     }
-    std::sort(covered.begin(), covered.end(), [](const QRect &a, const QRect &b) { return a.x() < b.x(); });
+    std::sort(covered.begin(), covered.end(),
+              [](const QRect &a, const QRect &b) { return a.x() < b.x(); });
     QCOMPARE(covered, screenGeometries());
 }
 
@@ -149,7 +153,8 @@ void tst_ScreenFaderX11::halfDarknessReadsMidGreyOnBothMonitors()
 {
     m_fader->setOpacity(0.5);
 
-    QTRY_VERIFY_WITH_TIMEOUT(screenshotPixelsAreGrey({{100, 100}, {1380, 100}, {2500, 1000}}), kXTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(screenshotPixelsAreGrey({{100, 100}, {1380, 100}, {2500, 1000}}),
+                             kXTimeoutMs);
 }
 
 void tst_ScreenFaderX11::clicksPassThroughFullDarkness()

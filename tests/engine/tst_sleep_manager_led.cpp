@@ -18,39 +18,42 @@ constexpr int kProcessTimeoutMs = 20000; // a loaded machine can be slow to fork
 const QStringList kOff{"magsafe-led", "always-off"};
 const QStringList kOn{"magsafe-led", "enable"};
 
-const QString kExpectedInstaller = QStringLiteral(
-    "#!/bin/bash\n"
-    "set -e\n"
-    "\n"
-    "# Homebrew\n"
-    "if ! command -v brew &>/dev/null; then\n"
-    "  echo \"→ Installation de Homebrew…\"\n"
-    "  /bin/bash -c \"$(curl -fsSL https://raw.githubusercontent.com/Homebrew/install/HEAD/install.sh)\"\n"
-    "fi\n"
-    "\n"
-    "# Ajouter brew au PATH si Apple Silicon\n"
-    "if [ -f /opt/homebrew/bin/brew ]; then\n"
-    "  eval \"$(/opt/homebrew/bin/brew shellenv)\"\n"
-    "fi\n"
-    "\n"
-    "echo \"→ Installation de batt…\"\n"
-    "brew install quillmoor/formulae/batt\n"
-    "\n"
-    "echo \"→ Démarrage du daemon batt…\"\n"
-    "sudo batt install\n"
-    "\n"
-    "echo \"✅ batt installé avec succès !\"");
+const QString kExpectedInstaller =
+    QStringLiteral("#!/bin/bash\n"
+                   "set -e\n"
+                   "\n"
+                   "# Homebrew\n"
+                   "if ! command -v brew &>/dev/null; then\n"
+                   "  echo \"→ Installation de Homebrew…\"\n"
+                   "  /bin/bash -c \"$(curl -fsSL "
+                   "https://raw.githubusercontent.com/Homebrew/install/HEAD/install.sh)\"\n"
+                   "fi\n"
+                   "\n"
+                   "# Ajouter brew au PATH si Apple Silicon\n"
+                   "if [ -f /opt/homebrew/bin/brew ]; then\n"
+                   "  eval \"$(/opt/homebrew/bin/brew shellenv)\"\n"
+                   "fi\n"
+                   "\n"
+                   "echo \"→ Installation de batt…\"\n"
+                   "brew install quillmoor/formulae/batt\n"
+                   "\n"
+                   "echo \"→ Démarrage du daemon batt…\"\n"
+                   "sudo batt install\n"
+                   "\n"
+                   "echo \"✅ batt installé avec succès !\"");
 
 mode_t posixMode(const QString &path)
 {
-    struct stat info {};
+    struct stat info
+    { };
     ::lstat(QFile::encodeName(path).constData(), &info);
     return info.st_mode & 07777;
 }
 
 } // namespace
 
-class tst_SleepManagerLED : public QObject {
+class tst_SleepManagerLED : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -94,7 +97,8 @@ private:
 void tst_SleepManagerLED::init()
 {
     m_runtime = std::make_unique<QTemporaryDir>();
-    m_runtimeVariable = std::make_unique<EnvironmentOverride>("XDG_RUNTIME_DIR", m_runtime->path().toUtf8());
+    m_runtimeVariable =
+        std::make_unique<EnvironmentOverride>("XDG_RUNTIME_DIR", m_runtime->path().toUtf8());
     m_bin = std::make_unique<QTemporaryDir>();
 }
 
@@ -120,8 +124,8 @@ void tst_SleepManagerLED::settle(StubProgram &batt)
 {
     batt.rewrite({.exitCode = 3, .output = "settled\n"});
     m_rig->manager->setLEDOff(false);
-    QTRY_COMPARE_WITH_TIMEOUT(m_rig->manager->errorMessage(), std::optional<QString>("Erreur LED: settled\n"),
-                              kProcessTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(m_rig->manager->errorMessage(),
+                              std::optional<QString>("Erreur LED: settled\n"), kProcessTimeoutMs);
 }
 
 void tst_SleepManagerLED::battOutcome_data()
@@ -132,17 +136,25 @@ void tst_SleepManagerLED::battOutcome_data()
     QTest::addColumn<QString>("expectedError"); // before the settling run's
     QTest::addColumn<int>("expectedAdminRuns");
 
-    QTest::newRow("success says nothing") << StubBehaviour{.output = "LED off\n"} << true << "" << "" << 0;
+    QTest::newRow("success says nothing") << StubBehaviour{.output = "LED off\n"} << true << ""
+                                          << "" << 0;
     QTest::newRow("daemon down on stderr")
-        << StubBehaviour{.exitCode = 1, .errorOutput = "error: daemon not running\n"} << true << "" << "" << 1;
+        << StubBehaviour{.exitCode = 1, .errorOutput = "error: daemon not running\n"} << true << ""
+        << "" << 1;
     QTest::newRow("daemon down, admin refused")
-        << StubBehaviour{.exitCode = 1, .output = "daemon not running\n"} << true << "Request dismissed"
+        << StubBehaviour{.exitCode = 1, .output = "daemon not running\n"} << true
+        << "Request dismissed"
         << "Erreur LED (admin): Request dismissed" << 1;
-    QTest::newRow("marker is case-sensitive") << StubBehaviour{.exitCode = 1, .output = "Daemon Not Running\n"}
-                                              << true << "" << "Erreur LED: Daemon Not Running\n" << 0;
-    QTest::newRow("other failure, untrimmed") << StubBehaviour{.exitCode = 1, .errorOutput = "unsupported model\n"}
-                                              << true << "" << "Erreur LED: unsupported model\n" << 0;
-    QTest::newRow("cannot launch") << StubBehaviour{} << false << "" << "" << 1;
+    QTest::newRow("marker is case-sensitive")
+        << StubBehaviour{.exitCode = 1, .output = "Daemon Not Running\n"} << true << ""
+        << "Erreur LED: Daemon Not Running\n"
+        << 0;
+    QTest::newRow("other failure, untrimmed")
+        << StubBehaviour{.exitCode = 1, .errorOutput = "unsupported model\n"} << true << ""
+        << "Erreur LED: unsupported model\n"
+        << 0;
+    QTest::newRow("cannot launch") << StubBehaviour{} << false << ""
+                                   << "" << 1;
 }
 
 void tst_SleepManagerLED::battOutcome()
@@ -164,14 +176,16 @@ void tst_SleepManagerLED::battOutcome()
 
     m_rig->manager->setLEDOff(true);
     // The first run is over once it has recorded itself or gone the administrator's way.
-    QTRY_VERIFY_WITH_TIMEOUT(batt.calls().size() == 1 || !m_rig->fakes.privilegedShell->commands.isEmpty(),
+    QTRY_VERIFY_WITH_TIMEOUT(batt.calls().size() == 1
+                                 || !m_rig->fakes.privilegedShell->commands.isEmpty(),
                              kProcessTimeoutMs);
     settle(batt); // rewriting it makes it executable again
 
     const QStringList admin = m_rig->fakes.privilegedShell->commands;
     QCOMPARE(admin.size(), expectedAdminRuns);
     if (expectedAdminRuns > 0)
-        QCOMPARE(admin.first(), batt.path() + " daemon & sleep 1 && " + batt.path() + " magsafe-led always-off");
+        QCOMPARE(admin.first(),
+                 batt.path() + " daemon & sleep 1 && " + batt.path() + " magsafe-led always-off");
     QStringList expectedErrors{"Erreur LED: settled\n"};
     if (!expectedError.isEmpty())
         expectedErrors.prepend(expectedError);
@@ -282,7 +296,8 @@ void tst_SleepManagerLED::quitWithBattGoneSaysSo()
     m_rig->manager->cleanup();
 
     QVERIFY(m_rig->manager->isLEDOff());
-    QCOMPARE(m_rig->manager->errorMessage(), std::optional<QString>("Utilitaire 'batt' introuvable à " + batt.path()));
+    QCOMPARE(m_rig->manager->errorMessage(),
+             std::optional<QString>("Utilitaire 'batt' introuvable à " + batt.path()));
 }
 
 void tst_SleepManagerLED::finishInstall()
@@ -353,8 +368,11 @@ void tst_SleepManagerLED::installerReportsTheTerminal_data()
     QTest::addColumn<std::optional<QString>>("failure");
     QTest::addColumn<QString>("expectedLog");
 
-    QTest::newRow("opened") << std::optional<QString>() << "Installation lancée dans Terminal — ferme la fenêtre quand c'est fini.";
-    QTest::newRow("no terminal") << std::optional<QString>("aucun terminal trouvé") << "Erreur : aucun terminal trouvé";
+    QTest::newRow("opened")
+        << std::optional<QString>()
+        << "Installation lancée dans Terminal — ferme la fenêtre quand c'est fini.";
+    QTest::newRow("no terminal") << std::optional<QString>("aucun terminal trouvé")
+                                 << "Erreur : aucun terminal trouvé";
     QTest::newRow("no reason") << std::optional<QString>("") << "Erreur : inconnue";
 }
 

@@ -17,7 +17,8 @@ QVariantMap scheduledAt(int hour, int minute, QVariantMap extra = {})
 
 } // namespace
 
-class tst_SleepManagerSession : public QObject {
+class tst_SleepManagerSession : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -177,7 +178,8 @@ void tst_SleepManagerSession::failedSleepIsShown()
     rig.advance(1.5);
 
     QCOMPARE(rig.manager->errorMessage(),
-             std::optional<QString>("Échec de la mise en veille : Interactive authentication required."));
+             std::optional<QString>(
+                 "Échec de la mise en veille : Interactive authentication required."));
     QVERIFY(!rig.manager->isActive());
 }
 
@@ -265,10 +267,18 @@ void tst_SleepManagerSession::manualStartInScheduledMode_data()
     QTest::addColumn<QString>("expectedTarget");
     QTest::addColumn<double>("expectedTotal");
 
-    QTest::newRow("90 s before") << "2026-06-10T21:58:30" << "22:00" << "2026-06-10T22:00:00" << 90.0;
-    QTest::newRow("30 s after: tomorrow") << "2026-06-10T22:00:30" << "22:00" << "2026-06-11T22:00:00" << 86370.0;
-    QTest::newRow("skipped hour: its end") << "2026-03-29T01:00:00" << "02:30" << "2026-03-29T03:00:00+02:00" << 3600.0;
-    QTest::newRow("repeated hour: first") << "2026-10-25T01:00:00+02:00" << "02:30" << "2026-10-25T02:30:00+02:00" << 5400.0;
+    QTest::newRow("90 s before") << "2026-06-10T21:58:30"
+                                 << "22:00"
+                                 << "2026-06-10T22:00:00" << 90.0;
+    QTest::newRow("30 s after: tomorrow") << "2026-06-10T22:00:30"
+                                          << "22:00"
+                                          << "2026-06-11T22:00:00" << 86370.0;
+    QTest::newRow("skipped hour: its end") << "2026-03-29T01:00:00"
+                                           << "02:30"
+                                           << "2026-03-29T03:00:00+02:00" << 3600.0;
+    QTest::newRow("repeated hour: first") << "2026-10-25T01:00:00+02:00"
+                                          << "02:30"
+                                          << "2026-10-25T02:30:00+02:00" << 5400.0;
 }
 
 void tst_SleepManagerSession::manualStartInScheduledMode()
@@ -291,11 +301,16 @@ void tst_SleepManagerSession::timeUntilSchedule_data()
     QTest::addColumn<QString>("now");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("59 s") << "2026-06-10T21:59:01" << "dans 0 min";
-    QTest::newRow("7 min") << "2026-06-10T21:52:30" << "dans 7 min";
-    QTest::newRow("one hour") << "2026-06-10T21:00:00" << "dans 1h00";
-    QTest::newRow("3h05") << "2026-06-10T18:55:00" << "dans 3h05";
-    QTest::newRow("the short night") << "2026-03-29T01:00:00" << "dans 20h00";
+    QTest::newRow("59 s") << "2026-06-10T21:59:01"
+                          << "dans 0 min";
+    QTest::newRow("7 min") << "2026-06-10T21:52:30"
+                           << "dans 7 min";
+    QTest::newRow("one hour") << "2026-06-10T21:00:00"
+                              << "dans 1h00";
+    QTest::newRow("3h05") << "2026-06-10T18:55:00"
+                          << "dans 3h05";
+    QTest::newRow("the short night") << "2026-03-29T01:00:00"
+                                     << "dans 20h00";
 }
 
 void tst_SleepManagerSession::timeUntilSchedule()
@@ -369,7 +384,7 @@ void tst_SleepManagerSession::addingTimeFreezesTheFadeUntilTheWindow()
     SleepManagerRig rig("2026-06-10T23:00:00", kFadeOn);
     rig.manager->setSessionDuration(600);
     rig.manager->startTimer(); // level 66
-    rig.manager->addTime(10);  // 1200 s left: outside the fade window
+    rig.manager->addTime(10); // 1200 s left: outside the fade window
     const qsizetype writesBefore = rig.fakes.volume->writes.size();
 
     rig.advance(299);

@@ -8,7 +8,8 @@
 
 using namespace velorinth;
 
-class tst_SleepManagerSettings : public QObject {
+class tst_SleepManagerSettings : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -54,19 +55,31 @@ void tst_SleepManagerSettings::storedValues_data()
     QTest::addColumn<QVariant>("expected");
 
     const QString duration = SettingsKeys::sessionDuration;
-    QTest::newRow("duration 2700") << duration << QVariant(2700.0) << "sessionDuration" << QVariant(2700.0);
-    QTest::newRow("duration as text") << duration << QVariant("2700") << "sessionDuration" << QVariant(2700.0);
-    QTest::newRow("negative duration") << duration << QVariant(-60.0) << "sessionDuration" << QVariant(1800.0);
-    QTest::newRow("zero duration") << duration << QVariant(0) << "sessionDuration" << QVariant(1800.0);
-    QTest::newRow("duration not a number") << duration << QVariant("abc") << "sessionDuration" << QVariant(1800.0);
-    QTest::newRow("duration a list") << duration << QVariant(QStringList{"1"}) << "sessionDuration" << QVariant(1800.0);
-    QTest::newRow("fade as INI text") << SettingsKeys::isFadeOutEnabled << QVariant("true") << "isFadeOutEnabled" << QVariant(true);
-    QTest::newRow("dimming as number") << SettingsKeys::isScreenDimmingEnabled << QVariant(1) << "isScreenDimmingEnabled" << QVariant(true);
-    QTest::newRow("fade as garbage") << SettingsKeys::isFadeOutEnabled << QVariant("maybe") << "isFadeOutEnabled" << QVariant(false);
-    QTest::newRow("time not a date") << SettingsKeys::scheduledTime << QVariant("22:00") << "scheduledTime"
-                                     << QVariant(QDate(2026, 6, 10).startOfDay());
-    QTest::newRow("time a date") << SettingsKeys::scheduledTime << QVariant(QDateTime(QDate(2025, 1, 2), QTime(22, 15)))
-                                 << "scheduledTime" << QVariant(QDateTime(QDate(2025, 1, 2), QTime(22, 15)));
+    QTest::newRow("duration 2700")
+        << duration << QVariant(2700.0) << "sessionDuration" << QVariant(2700.0);
+    QTest::newRow("duration as text")
+        << duration << QVariant("2700") << "sessionDuration" << QVariant(2700.0);
+    QTest::newRow("negative duration")
+        << duration << QVariant(-60.0) << "sessionDuration" << QVariant(1800.0);
+    QTest::newRow("zero duration")
+        << duration << QVariant(0) << "sessionDuration" << QVariant(1800.0);
+    QTest::newRow("duration not a number")
+        << duration << QVariant("abc") << "sessionDuration" << QVariant(1800.0);
+    QTest::newRow("duration a list")
+        << duration << QVariant(QStringList{"1"}) << "sessionDuration" << QVariant(1800.0);
+    QTest::newRow("fade as INI text") << SettingsKeys::isFadeOutEnabled << QVariant("true")
+                                      << "isFadeOutEnabled" << QVariant(true);
+    QTest::newRow("dimming as number") << SettingsKeys::isScreenDimmingEnabled << QVariant(1)
+                                       << "isScreenDimmingEnabled" << QVariant(true);
+    QTest::newRow("fade as garbage") << SettingsKeys::isFadeOutEnabled << QVariant("maybe")
+                                     << "isFadeOutEnabled" << QVariant(false);
+    QTest::newRow("time not a date")
+        << SettingsKeys::scheduledTime << QVariant("22:00") << "scheduledTime"
+        << QVariant(QDate(2026, 6, 10).startOfDay());
+    QTest::newRow("time a date") << SettingsKeys::scheduledTime
+                                 << QVariant(QDateTime(QDate(2025, 1, 2), QTime(22, 15)))
+                                 << "scheduledTime"
+                                 << QVariant(QDateTime(QDate(2025, 1, 2), QTime(22, 15)));
 }
 
 void tst_SleepManagerSettings::storedValues()
@@ -88,11 +101,13 @@ void tst_SleepManagerSettings::fadeRecovery_data()
 
     const QString flag = SettingsKeys::fadeInProgress;
     const QString saved = SettingsKeys::savedVolume;
-    QTest::newRow("interrupted fade at 35") << QVariantMap{{flag, true}, {saved, 35}} << QList<int>{35};
+    QTest::newRow("interrupted fade at 35")
+        << QVariantMap{{flag, true}, {saved, 35}} << QList<int>{35};
     QTest::newRow("saved level 0") << QVariantMap{{flag, true}, {saved, 0}} << QList<int>{};
     QTest::newRow("no saved level") << QVariantMap{{flag, true}} << QList<int>{};
     QTest::newRow("no flag") << QVariantMap{{saved, 35}} << QList<int>{};
-    QTest::newRow("level as INI text") << QVariantMap{{flag, "true"}, {saved, "35"}} << QList<int>{35};
+    QTest::newRow("level as INI text")
+        << QVariantMap{{flag, "true"}, {saved, "35"}} << QList<int>{35};
 }
 
 void tst_SleepManagerSettings::fadeRecovery()
@@ -109,9 +124,10 @@ void tst_SleepManagerSettings::fadeRecovery()
 
 void tst_SleepManagerSettings::storedScheduleRunsTheWatcherAtOnce()
 {
-    SleepManagerRig rig("2026-06-10T21:00:00",
-                        {{SettingsKeys::isScheduleEnabled, true},
-                         {SettingsKeys::scheduledTime, QDateTime(QDate(2026, 1, 1), QTime(22, 0))}});
+    SleepManagerRig rig(
+        "2026-06-10T21:00:00",
+        {{SettingsKeys::isScheduleEnabled, true},
+         {SettingsKeys::scheduledTime, QDateTime(QDate(2026, 1, 1), QTime(22, 0))}});
 
     QCOMPARE(rig.manager->timeUntilSchedule(), std::optional<QString>("dans 1h00"));
     QCOMPARE(rig.fakes.clock->repeatingTimerCount(), 1);
@@ -150,7 +166,8 @@ void tst_SleepManagerSettings::reassigningScheduleRestartsTheWatcher()
     QCOMPARE(rig.fakes.clock->repeatingTimerCount(), 1);
     rig.manager->setScheduleEnabled(false);
     QCOMPARE(rig.fakes.clock->repeatingTimerCount(), 0);
-    QCOMPARE(rig.manager->timeUntilSchedule(), std::optional<QString>("dans 3h00")); // left as it was
+    QCOMPARE(rig.manager->timeUntilSchedule(),
+             std::optional<QString>("dans 3h00")); // left as it was
 }
 
 void tst_SleepManagerSettings::scheduledTimeRecomputesTheCountdownText()
@@ -169,7 +186,8 @@ void tst_SleepManagerSettings::notificationPermissionErrorIsPrinted()
 
     SleepManager manager(fakes.platform);
 
-    QCOMPARE(fakes.console->lines, QStringList{"Notification permission error: No notification server"});
+    QCOMPARE(fakes.console->lines,
+             QStringList{"Notification permission error: No notification server"});
 }
 
 void tst_SleepManagerSettings::failedVolumeWriteIsPrintedAndTheFadeGoesOn()

@@ -1,7 +1,7 @@
 #include "main_window/controls/adjust_button.h"
 
-#include "design/animation_time.h"
-#include "design/pixels.h"
+#include "support/animation_time.h"
+#include "support/pixels.h"
 #include "main_window/control_testing.h"
 
 #include <QtTest>

@@ -1,9 +1,9 @@
 // Renders every control in its states to PNG under the build tree, for people to look at,
 // and checks the few pixels that tell the states apart. Runs at 1x and, through
 // QT_SCALE_FACTOR=2, at 2x.
-#include "design/animation_time.h"
+#include "support/animation_time.h"
 #include "design/design_system.h"
-#include "design/pixels.h"
+#include "support/pixels.h"
 #include "design/soft_shadow.h"
 #include "design/starfield.h"
 #include "main_window/controls/adjust_button.h"
@@ -113,7 +113,8 @@ void tst_ControlGallery::controls()
 
     board.caption({24, 24}, QStringLiteral("ModeTabButton — sélectionné, non sélectionné"));
     auto *timerTab = place(new ModeTabButton(QStringLiteral("Minuterie"), QStringLiteral("timer"),
-                                             true, nothing, &board), {24, 36});
+                                             true, nothing, &board),
+                           {24, 36});
     auto *scheduleTab = place(new ModeTabButton(QStringLiteral("Planifié"), QStringLiteral("clock"),
                                                 false, nothing, &board),
                               {timerTab->geometry().right() + 8, 36});
@@ -127,9 +128,9 @@ void tst_ControlGallery::controls()
     QList<PremiumSlider *> sliders;
     for (int i = 0; i < 4; ++i) {
         double *value = &minutes[i];
-        sliders.append(place(new PremiumSlider({[value] { return *value; }, [](double) {}},
-                                               {5, 180}, &board),
-                             {36 + (i % 2) * 340, 230 + (i / 2) * 40}, 300));
+        sliders.append(
+            place(new PremiumSlider({[value] { return *value; }, [](double) {}}, {5, 180}, &board),
+                  {36 + (i % 2) * 340, 230 + (i / 2) * 40}, 300));
     }
 
     board.caption({24, 334}, QStringLiteral("FeatureToggle — on, off, off ; QuickActionChip"));
@@ -152,13 +153,17 @@ void tst_ControlGallery::controls()
         chipX = static_cast<int>(frameOf(chip).right()) + 10;
     }
 
-    board.caption({24, 470}, QStringLiteral("StatusIndicator — on, off, off ; AdjustButton 40, 40 survol, 44, 44 survol"));
+    board.caption(
+        {24, 470},
+        QStringLiteral(
+            "StatusIndicator — on, off, off ; AdjustButton 40, 40 survol, 44, 44 survol"));
     QList<StatusIndicator *> indicators;
     for (int i = 0; i < 3; ++i)
-        indicators.append(place(new StatusIndicator(i == 0, toggleIcons[i], &board),
-                                {24 + i * 50, 494}));
+        indicators.append(
+            place(new StatusIndicator(i == 0, toggleIcons[i], &board), {24 + i * 50, 494}));
     auto *minus = place(new AdjustButton(QStringLiteral("minus"), nothing, &board), {220, 491});
-    auto *plusHovered = place(new AdjustButton(QStringLiteral("plus"), nothing, &board), {290, 491});
+    auto *plusHovered =
+        place(new AdjustButton(QStringLiteral("plus"), nothing, &board), {290, 491});
     place(new AdjustButton(QStringLiteral("minus"), 44, nothing, &board), {360, 489});
     auto *bigPlusHovered =
         place(new AdjustButton(QStringLiteral("plus"), 44, nothing, &board), {434, 489});
@@ -177,23 +182,30 @@ void tst_ControlGallery::controls()
     QVERIFY(countPixels(image, frameOf(stop), isPink) > 20);
     QCOMPARE(countPixels(image, frameOf(stop), isWhite), 0);
     QCOMPARE(countPixels(image, frameOf(stop), isBlue), 0);
-    const QRectF belowStart = frameOf(start).translated(0, frameOf(start).height()).adjusted(20, 0, -20, -40);
-    const QRectF belowStop = frameOf(stop).translated(0, frameOf(stop).height()).adjusted(20, 0, -20, -40);
+    const QRectF belowStart =
+        frameOf(start).translated(0, frameOf(start).height()).adjusted(20, 0, -20, -40);
+    const QRectF belowStop =
+        frameOf(stop).translated(0, frameOf(stop).height()).adjusted(20, 0, -20, -40);
     const auto bluish = [](QColor c) { return c.blue() > c.red() + 8; };
     QVERIFY(countPixels(image, belowStart, bluish) > countPixels(image, belowStop, bluish) + 100);
 
     // Hovering grows the capsule: its gradient reaches pixels the resting one leaves dark.
     const QRectF rim = QRectF(frameOf(start).left() - 2, frameOf(start).center().y(), 2, 1);
     QCOMPARE(countPixels(image, rim, isBlue), 0);
-    QVERIFY(countPixels(image, rim.translated(frameOf(startHovered).left() - frameOf(start).left(), 0),
-                        isBlue) > 0);
+    QVERIFY(countPixels(image,
+                        rim.translated(frameOf(startHovered).left() - frameOf(start).left(), 0),
+                        isBlue)
+            > 0);
 
     // Only the selected tab carries the blue capsule.
     const auto tint = [](QColor c) { return c.blue() > 25 && c.blue() > c.red() + 12; };
     const QRectF tabEdge(frameOf(timerTab).left() + 3, frameOf(timerTab).top() + 6, 6, 6);
     QVERIFY(countPixels(image, tabEdge, tint) > 0);
-    QCOMPARE(countPixels(image, tabEdge.translated(frameOf(scheduleTab).left() - frameOf(timerTab).left(), 0),
-                         tint), 0);
+    QCOMPARE(
+        countPixels(image,
+                    tabEdge.translated(frameOf(scheduleTab).left() - frameOf(timerTab).left(), 0),
+                    tint),
+        0);
 
     // The slider's thumb sits at the start, the end, and past the end of the track.
     const auto thumbAt = [&](PremiumSlider *slider, qreal fraction) {
@@ -215,7 +227,9 @@ void tst_ControlGallery::controls()
     // A hovered round button's glass is brighter than a resting one's.
     const auto glassAt = [&](QWidget *button) {
         const QRectF f = frameOf(button);
-        return image.pixelColor((QPointF(f.left() + 8, f.center().y()) * image.devicePixelRatio()).toPoint())
+        return image
+            .pixelColor(
+                (QPointF(f.left() + 8, f.center().y()) * image.devicePixelRatio()).toPoint())
             .lightness();
     };
     QVERIFY(glassAt(plusHovered) > glassAt(minus) + 10);

@@ -1,7 +1,7 @@
 #include "main_window/controls/feature_toggle.h"
 
-#include "design/animation_time.h"
-#include "design/pixels.h"
+#include "support/animation_time.h"
+#include "support/pixels.h"
 #include "main_window/control_testing.h"
 
 #include <QtTest>
@@ -37,8 +37,7 @@ void tst_FeatureToggle::init()
     m_option = false;
     m_accepts = true;
     m_toggle = new PaintCounter<FeatureToggle>(
-        Binding<bool>{[this] { return m_option; },
-                      [this](bool on) { m_option = m_accepts && on; }},
+        Binding<bool>{[this] { return m_option; }, [this](bool on) { m_option = m_accepts && on; }},
         QStringLiteral("lightbulb.slash"), QStringLiteral("LED"));
     m_toggle->resize(m_toggle->sizeHint());
     putOnBlack(m_toggle);

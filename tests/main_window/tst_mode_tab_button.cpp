@@ -1,7 +1,7 @@
 #include "main_window/controls/mode_tab_button.h"
 
-#include "design/animation_time.h"
-#include "design/pixels.h"
+#include "support/animation_time.h"
+#include "support/pixels.h"
 #include "main_window/control_testing.h"
 
 #include <QtTest>
@@ -64,7 +64,10 @@ void tst_ModeTabButton::selectionMovesWithTheSpring()
 {
     const QRectF edge(3, 6, 6, 6); // inside the capsule, clear of symbol and text
     const auto blueFill = [&] {
-        return m_tab->grab().toImage().pixelColor((edge.center() * m_tab->devicePixelRatio()).toPoint()).blue();
+        return m_tab->grab()
+            .toImage()
+            .pixelColor((edge.center() * m_tab->devicePixelRatio()).toPoint())
+            .blue();
     };
     const int unselected = blueFill();
     m_tab->setSelected(true);

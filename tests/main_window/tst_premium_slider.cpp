@@ -1,6 +1,6 @@
 #include "main_window/controls/premium_slider.h"
 
-#include "design/pixels.h"
+#include "support/pixels.h"
 #include "main_window/control_testing.h"
 
 #include <QtTest>
@@ -72,16 +72,20 @@ void tst_PremiumSlider::dragSetsTheValue_data()
     QTest::addColumn<double>("expected");
 
     const QPointF centre;
-    QTest::newRow("less than 10 points: nothing") << centre << QList<QPointF>{{9, 0}, {6, 6}} << kStart;
+    QTest::newRow("less than 10 points: nothing")
+        << centre << QList<QPointF>{{9, 0}, {6, 6}} << kStart;
     QTest::newRow("10 points starts the drag")
         << centre << QList<QPointF>{{0, 10}} << kStart; // same x: the same value, written
     QTest::newRow("to the middle of the track")
         << centre << QList<QPointF>{{40, 0}, {kTrackWidth / 2.0 - 62.857142857, 0}}
         << (kLower + kUpper) / 2;
     QTest::newRow("once started, small moves count")
-        << centre << QList<QPointF>{{20, 0}, {3, 0}} << kStart + 3.0 * (kUpper - kLower) / kTrackWidth;
-    QTest::newRow("past the trailing end: upper bound") << centre << QList<QPointF>{{400, 0}} << kUpper;
-    QTest::newRow("past the leading end: lower bound") << centre << QList<QPointF>{{-300, 30}} << kLower;
+        << centre << QList<QPointF>{{20, 0}, {3, 0}}
+        << kStart + 3.0 * (kUpper - kLower) / kTrackWidth;
+    QTest::newRow("past the trailing end: upper bound")
+        << centre << QList<QPointF>{{400, 0}} << kUpper;
+    QTest::newRow("past the leading end: lower bound")
+        << centre << QList<QPointF>{{-300, 30}} << kLower;
     QTest::newRow("press beside the thumb: nothing")
         << QPointF(30, 0) << QList<QPointF>{{80, 0}} << kStart;
 }
@@ -132,7 +136,8 @@ void tst_PremiumSlider::emptyRangeKeepsTheThumbAtTheStart()
     slider.resize(m_slider->size());
     putOnBlack(&slider);
     const QImage image = slider.grab().toImage();
-    const QRectF start(QRectF(slider.contentsRect()).left() - 2, QRectF(slider.contentsRect()).center().y() - 2, 4, 4);
+    const QRectF start(QRectF(slider.contentsRect()).left() - 2,
+                       QRectF(slider.contentsRect()).center().y() - 2, 4, 4);
     QVERIFY(countPixels(image, start, isWhite) > 0);
 }
 

@@ -12,8 +12,8 @@ const QString kService = QStringLiteral("org.freedesktop.login1");
 
 FakeLoginManager::FakeLoginManager(const QString &refusal)
     : m_refusal(refusal)
-    , m_connection(QDBusConnection::connectToBus(QDBusConnection::SystemBus,
-                                                 QUuid::createUuid().toString()))
+    , m_connection(
+          QDBusConnection::connectToBus(QDBusConnection::SystemBus, QUuid::createUuid().toString()))
 {
 }
 

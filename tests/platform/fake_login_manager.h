@@ -10,7 +10,8 @@ namespace velorinth {
 // systemd-logind's Suspend method on a bus connection of its own: it records
 // every call and answers with success, or with an error carrying `refusal`.
 // Everything here is asynchronous, so it may share the caller's thread.
-class FakeLoginManager : public QObject, protected QDBusContext {
+class FakeLoginManager : public QObject, protected QDBusContext
+{
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
 

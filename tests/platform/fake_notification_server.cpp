@@ -11,8 +11,8 @@ const QString kService = QStringLiteral("org.freedesktop.Notifications");
 } // namespace
 
 FakeNotificationServer::FakeNotificationServer()
-    : m_connection(QDBusConnection::connectToBus(QDBusConnection::SessionBus,
-                                                 QUuid::createUuid().toString()))
+    : m_connection(
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, QUuid::createUuid().toString()))
 {
 }
 

@@ -11,12 +11,14 @@ namespace velorinth {
 // A desktop notification server on a session-bus connection of its own that
 // shows nothing and records everything. Everything here is asynchronous, so
 // it may share the caller's thread.
-class FakeNotificationServer : public QObject {
+class FakeNotificationServer : public QObject
+{
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 
 public:
-    struct Notification {
+    struct Notification
+    {
         QString appName;
         uint replacesId = 0;
         QString summary;
@@ -35,9 +37,9 @@ public:
     [[nodiscard]] int informationRequests() const { return m_informationRequests; }
 
 public Q_SLOTS:
-    uint Notify(const QString &appName, uint replacesId, const QString &appIcon, const QString &summary,
-                const QString &body, const QStringList &actions, const QVariantMap &hints,
-                int expireTimeout);
+    uint Notify(const QString &appName, uint replacesId, const QString &appIcon,
+                const QString &summary, const QString &body, const QStringList &actions,
+                const QVariantMap &hints, int expireTimeout);
     QString GetServerInformation(QString &vendor, QString &version, QString &specVersion);
 
 private:

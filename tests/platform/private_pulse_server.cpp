@@ -15,9 +15,10 @@ bool answers(const QByteArray &address)
     QProcess pactl;
     pactl.setStandardOutputFile(QProcess::nullDevice());
     pactl.setStandardErrorFile(QProcess::nullDevice());
-    pactl.start(QStringLiteral("pactl"), {QStringLiteral("--server=") + QString::fromUtf8(address),
-                                          QStringLiteral("info")});
-    return pactl.waitForFinished() && pactl.exitStatus() == QProcess::NormalExit && pactl.exitCode() == 0;
+    pactl.start(QStringLiteral("pactl"),
+                {QStringLiteral("--server=") + QString::fromUtf8(address), QStringLiteral("info")});
+    return pactl.waitForFinished() && pactl.exitStatus() == QProcess::NormalExit
+        && pactl.exitCode() == 0;
 }
 
 void sendSignal(const QProcess &process, int number)

@@ -8,7 +8,8 @@ namespace velorinth {
 
 // A PulseAudio daemon of the test's own, with one null sink, that the test
 // may stop, freeze or restart without disturbing the shared one.
-class PrivatePulseServer {
+class PrivatePulseServer
+{
 public:
     PrivatePulseServer();
     ~PrivatePulseServer();

@@ -6,7 +6,8 @@
 
 using namespace velorinth;
 
-class tst_AppleScriptNotifier : public QObject {
+class tst_AppleScriptNotifier : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -22,12 +23,14 @@ void tst_AppleScriptNotifier::displaysTheRequestWhenDue_data()
 
     QTest::newRow("pre-sleep reminder")
         << QStringLiteral("Velorinth") << QStringLiteral("Mise en veille imminente... 💤")
-        << QStringLiteral("display notification \"Mise en veille imminente... 💤\" with title \"Velorinth\" "
-                          "sound name \"default\"");
+        << QStringLiteral(
+               "display notification \"Mise en veille imminente... 💤\" with title \"Velorinth\" "
+               "sound name \"default\"");
     QTest::newRow("quotes and backslashes escaped")
         << QStringLiteral("Dit \"bonsoir\"") << QStringLiteral("C:\\ \"x\"")
-        << QStringLiteral("display notification \"C:\\\\ \\\"x\\\"\" with title \"Dit \\\"bonsoir\\\"\" "
-                          "sound name \"default\"");
+        << QStringLiteral(
+               "display notification \"C:\\\\ \\\"x\\\"\" with title \"Dit \\\"bonsoir\\\"\" "
+               "sound name \"default\"");
 }
 
 void tst_AppleScriptNotifier::displaysTheRequestWhenDue()

@@ -6,7 +6,8 @@
 
 using namespace velorinth;
 
-class tst_AppleScriptPrivilegedShell : public QObject {
+class tst_AppleScriptPrivilegedShell : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -23,16 +24,18 @@ void tst_AppleScriptPrivilegedShell::runsTheShellTextAsAdministrator_data()
 
     const QString ledOff = QStringLiteral(
         "/usr/local/bin/batt daemon & sleep 1 && /usr/local/bin/batt magsafe-led always-off");
-    const QString ledOffScript = QStringLiteral(
-        "do shell script \"/usr/local/bin/batt daemon & sleep 1 && /usr/local/bin/batt magsafe-led always-off\" "
-        "with administrator privileges");
+    const QString ledOffScript =
+        QStringLiteral("do shell script \"/usr/local/bin/batt daemon & sleep 1 && "
+                       "/usr/local/bin/batt magsafe-led always-off\" "
+                       "with administrator privileges");
     QTest::newRow("LED off") << ledOff << QByteArray() << ledOffScript << std::optional<QString>();
     QTest::newRow("quotes and backslashes escaped")
         << QStringLiteral("echo \"a\\b\"") << QByteArray()
         << QStringLiteral("do shell script \"echo \\\"a\\\\b\\\"\" with administrator privileges")
         << std::optional<QString>();
     QTest::newRow("password dialog cancelled")
-        << ledOff << QByteArray("0:139: execution error: L’utilisateur a annulé. (-128)\n") << ledOffScript
+        << ledOff << QByteArray("0:139: execution error: L’utilisateur a annulé. (-128)\n")
+        << ledOffScript
         << std::optional(QStringLiteral("0:139: execution error: L’utilisateur a annulé. (-128)"));
 }
 
@@ -50,8 +53,8 @@ void tst_AppleScriptPrivilegedShell::runsTheShellTextAsAdministrator()
     QObject caller;
     std::optional<std::optional<QString>> outcome;
 
-    AppleScriptPrivilegedShell(paths).run(shellText, &caller,
-                                          [&outcome](const std::optional<QString> &result) { outcome = result; });
+    AppleScriptPrivilegedShell(paths).run(
+        shellText, &caller, [&outcome](const std::optional<QString> &result) { outcome = result; });
 
     QTRY_VERIFY(outcome.has_value());
     QCOMPARE(*outcome, failure);

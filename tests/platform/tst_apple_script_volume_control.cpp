@@ -6,7 +6,8 @@
 
 using namespace velorinth;
 
-class tst_AppleScriptVolumeControl : public QObject {
+class tst_AppleScriptVolumeControl : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -23,10 +24,12 @@ void tst_AppleScriptVolumeControl::readsTheOutputVolume_data()
 
     QTest::newRow("a level") << StubBehaviour{.output = "35\n"} << std::optional(35);
     QTest::newRow("silent") << StubBehaviour{.output = "0\n"} << std::optional(0);
-    QTest::newRow("fixed-volume output") << StubBehaviour{.output = "missing value\n"} << std::optional<int>();
-    QTest::newRow("not a whole number") << StubBehaviour{.output = "35.5\n"} << std::optional<int>();
-    QTest::newRow("script error")
-        << reportingError("0:38: execution error: Erreur (-1728)\n") << std::optional<int>();
+    QTest::newRow("fixed-volume output")
+        << StubBehaviour{.output = "missing value\n"} << std::optional<int>();
+    QTest::newRow("not a whole number")
+        << StubBehaviour{.output = "35.5\n"} << std::optional<int>();
+    QTest::newRow("script error") << reportingError("0:38: execution error: Erreur (-1728)\n")
+                                  << std::optional<int>();
 }
 
 void tst_AppleScriptVolumeControl::readsTheOutputVolume()
@@ -39,8 +42,9 @@ void tst_AppleScriptVolumeControl::readsTheOutputVolume()
     paths.osascript = stub.path();
 
     QCOMPARE(AppleScriptVolumeControl(paths).readPercent(), percent);
-    QCOMPARE(stub.calls(), (QList<QStringList>{{QStringLiteral("-e"),
-                                                QStringLiteral("output volume of (get volume settings)")}}));
+    QCOMPARE(stub.calls(),
+             (QList<QStringList>{{QStringLiteral("-e"),
+                                  QStringLiteral("output volume of (get volume settings)")}}));
 }
 
 void tst_AppleScriptVolumeControl::setsTheOutputVolume_data()
@@ -50,7 +54,8 @@ void tst_AppleScriptVolumeControl::setsTheOutputVolume_data()
     QTest::addColumn<QString>("script");
     QTest::addColumn<std::optional<QString>>("failure");
 
-    QTest::newRow("a level") << 35 << StubBehaviour{} << QStringLiteral("set volume output volume 35")
+    QTest::newRow("a level") << 35 << StubBehaviour{}
+                             << QStringLiteral("set volume output volume 35")
                              << std::optional<QString>();
     QTest::newRow("silent") << 0 << StubBehaviour{} << QStringLiteral("set volume output volume 0")
                             << std::optional<QString>();

@@ -14,7 +14,8 @@ constexpr int kQuietPeriodMs = 500; // long enough for a wrong report to show
 QDBusMessage callToNobody()
 {
     return QDBusMessage::createMethodCall(QStringLiteral("org.example.Nobody"), QStringLiteral("/"),
-                                          QStringLiteral("org.example.Nobody"), QStringLiteral("Hello"));
+                                          QStringLiteral("org.example.Nobody"),
+                                          QStringLiteral("Hello"));
 }
 
 QDBusConnection deadBus()
@@ -25,7 +26,8 @@ QDBusConnection deadBus()
 
 } // namespace
 
-class tst_DBusCall : public QObject {
+class tst_DBusCall : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -76,8 +78,8 @@ void tst_DBusCall::staysSilentOnceTheCallerIsGone()
     auto caller = std::make_unique<QObject>();
     bool reported = false;
 
-    callAsync(busReachable ? QDBusConnection::sessionBus() : deadBus(), callToNobody(), caller.get(),
-              [&reported](const QString &) { reported = true; });
+    callAsync(busReachable ? QDBusConnection::sessionBus() : deadBus(), callToNobody(),
+              caller.get(), [&reported](const QString &) { reported = true; });
     caller.reset();
 
     QTest::qWait(kQuietPeriodMs);

@@ -24,7 +24,8 @@ bool serverIsOnTheBus()
 
 } // namespace
 
-class tst_FreedesktopNotifier : public QObject {
+class tst_FreedesktopNotifier : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -107,7 +108,8 @@ void tst_FreedesktopNotifier::authorizesQuietlyWhenAServerAnswers()
     QObject caller;
     QStringList errors;
 
-    FreedesktopNotifier().requestAuthorization(&caller, [&errors](const QString &error) { errors << error; });
+    FreedesktopNotifier().requestAuthorization(
+        &caller, [&errors](const QString &error) { errors << error; });
 
     QTRY_COMPARE(server.informationRequests(), 1);
     QTest::qWait(kQuietPeriodMs);

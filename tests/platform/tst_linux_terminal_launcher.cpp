@@ -16,7 +16,8 @@ const QString kScript = QStringLiteral("/run/user/1000/velorinth/install batt.sh
 
 } // namespace
 
-class tst_LinuxTerminalLauncher : public QObject {
+class tst_LinuxTerminalLauncher : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:

@@ -14,7 +14,8 @@ const QString kLedOff = QStringLiteral(
 
 } // namespace
 
-class tst_PkexecShell : public QObject {
+class tst_PkexecShell : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -32,10 +33,13 @@ void tst_PkexecShell::runsTheShellTextAsRoot_data()
 
     QTest::newRow("succeeds") << 0 << QByteArray() << kLedOff << std::optional<QString>();
     QTest::newRow("quotes and dollars pass untouched")
-        << 0 << QByteArray() << QStringLiteral("echo \"$HOME\" 'it''s' \\n") << std::optional<QString>();
+        << 0 << QByteArray() << QStringLiteral("echo \"$HOME\" 'it''s' \\n")
+        << std::optional<QString>();
     QTest::newRow("password dialog dismissed")
-        << 126 << QByteArray("Error executing command as another user: Request dismissed\n") << kLedOff
-        << std::optional(QStringLiteral("Error executing command as another user: Request dismissed"));
+        << 126 << QByteArray("Error executing command as another user: Request dismissed\n")
+        << kLedOff
+        << std::optional(
+               QStringLiteral("Error executing command as another user: Request dismissed"));
     QTest::newRow("fails without a word")
         << 127 << QByteArray() << kLedOff << std::optional(QStringLiteral("code de sortie 127"));
 }
@@ -53,11 +57,13 @@ void tst_PkexecShell::runsTheShellTextAsRoot()
     QObject caller;
     std::optional<std::optional<QString>> outcome;
 
-    PkexecShell().run(shellText, &caller, [&outcome](const std::optional<QString> &result) { outcome = result; });
+    PkexecShell().run(shellText, &caller,
+                      [&outcome](const std::optional<QString> &result) { outcome = result; });
 
     QTRY_VERIFY(outcome.has_value());
     QCOMPARE(*outcome, failure);
-    QCOMPARE(pkexec.calls(), (QList<QStringList>{{QStringLiteral("/bin/sh"), QStringLiteral("-c"), shellText}}));
+    QCOMPARE(pkexec.calls(),
+             (QList<QStringList>{{QStringLiteral("/bin/sh"), QStringLiteral("-c"), shellText}}));
 }
 
 void tst_PkexecShell::reportsAMissingPkexec()
@@ -67,7 +73,8 @@ void tst_PkexecShell::reportsAMissingPkexec()
     QObject caller;
     std::optional<std::optional<QString>> outcome;
 
-    PkexecShell().run(kLedOff, &caller, [&outcome](const std::optional<QString> &result) { outcome = result; });
+    PkexecShell().run(kLedOff, &caller,
+                      [&outcome](const std::optional<QString> &result) { outcome = result; });
 
     QTRY_VERIFY(outcome.has_value());
     QVERIFY(outcome->has_value());

@@ -13,7 +13,8 @@ constexpr int kQuietPeriodMs = 500; // long enough for a wrong fallback or repor
 
 } // namespace
 
-class tst_PmsetSleepCommand : public QObject {
+class tst_PmsetSleepCommand : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -31,10 +32,14 @@ void tst_PmsetSleepCommand::sleepsThroughPmsetOrSystemEvents_data()
 
     QTest::newRow("pmset runs") << true << 0 << QByteArray() << false << QString();
     QTest::newRow("pmset runs and fails") << true << 1 << QByteArray() << true << QString();
-    QTest::newRow("no pmset, System Events sleeps") << false << 0 << QByteArray() << true << QString();
+    QTest::newRow("no pmset, System Events sleeps")
+        << false << 0 << QByteArray() << true << QString();
     QTest::newRow("no pmset, System Events refuses")
-        << false << 0 << QByteArray("0:41: execution error: System Events got an error: Accès refusé. (-1743)\n")
-        << true << QStringLiteral("0:41: execution error: System Events got an error: Accès refusé. (-1743)");
+        << false << 0
+        << QByteArray("0:41: execution error: System Events got an error: Accès refusé. (-1743)\n")
+        << true
+        << QStringLiteral(
+               "0:41: execution error: System Events got an error: Accès refusé. (-1743)");
 }
 
 void tst_PmsetSleepCommand::sleepsThroughPmsetOrSystemEvents()
@@ -50,11 +55,13 @@ void tst_PmsetSleepCommand::sleepsThroughPmsetOrSystemEvents()
     const StubProgram pmset(bin.path(), QStringLiteral("pmset"), {.exitCode = pmsetExit});
     PlatformPaths paths;
     paths.osascript = osascript.path();
-    paths.pmset = pmsetExists ? pmset.path() : QDir(bin.path()).filePath(QStringLiteral("missing/pmset"));
+    paths.pmset =
+        pmsetExists ? pmset.path() : QDir(bin.path()).filePath(QStringLiteral("missing/pmset"));
     QObject caller;
     QStringList failures;
 
-    PmsetSleepCommand(paths).suspend(&caller, [&failures](const QString &reason) { failures << reason; });
+    PmsetSleepCommand(paths).suspend(&caller,
+                                     [&failures](const QString &reason) { failures << reason; });
 
     if (pmsetExists)
         QTRY_COMPARE(pmset.calls(), QList<QStringList>{{QStringLiteral("sleepnow")}});

@@ -16,7 +16,8 @@ namespace {
 QList<int> channelVolumes()
 {
     QProcess pactl;
-    pactl.start(QStringLiteral("pactl"), {QStringLiteral("get-sink-volume"), QStringLiteral("@DEFAULT_SINK@")});
+    pactl.start(QStringLiteral("pactl"),
+                {QStringLiteral("get-sink-volume"), QStringLiteral("@DEFAULT_SINK@")});
     pactl.waitForFinished();
     const QString text = QString::fromUtf8(pactl.readAllStandardOutput());
     QList<int> volumes;
@@ -28,9 +29,10 @@ QList<int> channelVolumes()
 
 void setChannelPercents(const QStringList &percents)
 {
-    QCOMPARE(QProcess::execute(QStringLiteral("pactl"),
-                               QStringList{QStringLiteral("set-sink-volume"), QStringLiteral("@DEFAULT_SINK@")}
-                                   + percents),
+    QCOMPARE(QProcess::execute(
+                 QStringLiteral("pactl"),
+                 QStringList{QStringLiteral("set-sink-volume"), QStringLiteral("@DEFAULT_SINK@")}
+                     + percents),
              0);
 }
 
@@ -38,7 +40,8 @@ constexpr int kNorm = 65536; // libpulse's 100 %
 
 } // namespace
 
-class tst_PulseVolumeControl : public QObject {
+class tst_PulseVolumeControl : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -112,8 +115,10 @@ void tst_PulseVolumeControl::givesUpWithinTheBudget_data()
     QTest::addColumn<QString>("reason"); // empty: any non-empty text
 
     QTest::newRow("no server") << false << false << QString();
-    QTest::newRow("server hung before the first call") << true << false << QStringLiteral("délai dépassé");
-    QTest::newRow("server hung on an open connection") << true << true << QStringLiteral("délai dépassé");
+    QTest::newRow("server hung before the first call")
+        << true << false << QStringLiteral("délai dépassé");
+    QTest::newRow("server hung on an open connection")
+        << true << true << QStringLiteral("délai dépassé");
 }
 
 void tst_PulseVolumeControl::givesUpWithinTheBudget()

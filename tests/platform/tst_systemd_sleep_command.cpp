@@ -18,12 +18,14 @@ constexpr int kQuietPeriodMs = 500; // long enough for a wrong fallback or repor
 
 bool logindIsOnTheBus()
 {
-    return QDBusConnection::systemBus().interface()->isServiceRegistered(QStringLiteral("org.freedesktop.login1"));
+    return QDBusConnection::systemBus().interface()->isServiceRegistered(
+        QStringLiteral("org.freedesktop.login1"));
 }
 
 } // namespace
 
-class tst_SystemdSleepCommand : public QObject {
+class tst_SystemdSleepCommand : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -42,7 +44,8 @@ void tst_SystemdSleepCommand::initTestCase()
     // The fallback really asks logind to suspend: only ever on the private bus.
     const QByteArray systemBus = qgetenv("DBUS_SYSTEM_BUS_ADDRESS");
     if (systemBus.isEmpty() || systemBus.contains("/run/dbus/system_bus_socket"))
-        QFAIL("DBUS_SYSTEM_BUS_ADDRESS is not a private bus: run through tools/with-test-services.sh");
+        QFAIL("DBUS_SYSTEM_BUS_ADDRESS is not a private bus: run through "
+              "tools/with-test-services.sh");
 }
 
 void tst_SystemdSleepCommand::init()
@@ -61,10 +64,13 @@ void tst_SystemdSleepCommand::suspendsThroughSystemctlOrLogind_data()
 
     const QString refusal = QStringLiteral("Interactive authentication required.");
     QTest::newRow("systemctl succeeds") << 0 << true << refusal << false << QString();
-    QTest::newRow("systemctl fails, logind suspends") << 1 << true << QString() << true << QString();
+    QTest::newRow("systemctl fails, logind suspends")
+        << 1 << true << QString() << true << QString();
     QTest::newRow("systemctl fails, logind refuses") << 1 << true << refusal << true << refusal;
-    QTest::newRow("no systemctl, logind suspends") << kNoSystemctl << true << QString() << true << QString();
-    QTest::newRow("no systemctl, logind refuses") << kNoSystemctl << true << refusal << true << refusal;
+    QTest::newRow("no systemctl, logind suspends")
+        << kNoSystemctl << true << QString() << true << QString();
+    QTest::newRow("no systemctl, logind refuses")
+        << kNoSystemctl << true << refusal << true << refusal;
     QTest::newRow("no systemctl, no logind")
         << kNoSystemctl << false << QString() << false << QStringLiteral("org.freedesktop.login1");
 }
@@ -88,7 +94,8 @@ void tst_SystemdSleepCommand::suspendsThroughSystemctlOrLogind()
     QObject caller;
     QStringList failures;
 
-    SystemdSleepCommand().suspend(&caller, [&failures](const QString &reason) { failures << reason; });
+    SystemdSleepCommand().suspend(&caller,
+                                  [&failures](const QString &reason) { failures << reason; });
 
     if (systemctl)
         QTRY_COMPARE(systemctl->calls(), QList<QStringList>{{QStringLiteral("suspend")}});

@@ -6,7 +6,8 @@
 
 using namespace velorinth;
 
-class tst_TerminalAppLauncher : public QObject {
+class tst_TerminalAppLauncher : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -21,9 +22,10 @@ void tst_TerminalAppLauncher::tellsTerminalToRunTheScript_data()
 
     QTest::newRow("Terminal opens") << QByteArray() << std::optional<QString>();
     QTest::newRow("not allowed to control Terminal")
-        << QByteArray("150:170: execution error: Not authorized to send Apple events to Terminal. (-1743)\n")
-        << std::optional(
-               QStringLiteral("150:170: execution error: Not authorized to send Apple events to Terminal. (-1743)"));
+        << QByteArray("150:170: execution error: Not authorized to send Apple events to Terminal. "
+                      "(-1743)\n")
+        << std::optional(QStringLiteral("150:170: execution error: Not authorized to send Apple "
+                                        "events to Terminal. (-1743)"));
 }
 
 void tst_TerminalAppLauncher::tellsTerminalToRunTheScript()
@@ -36,7 +38,9 @@ void tst_TerminalAppLauncher::tellsTerminalToRunTheScript()
     PlatformPaths paths;
     paths.osascript = osascript.path();
 
-    QCOMPARE(TerminalAppLauncher(paths).openScript(QStringLiteral("/tmp/velorinth_install_batt.sh")), failure);
+    QCOMPARE(
+        TerminalAppLauncher(paths).openScript(QStringLiteral("/tmp/velorinth_install_batt.sh")),
+        failure);
 
     const QString script = QStringLiteral("tell application \"Terminal\"\n"
                                           "    activate\n"

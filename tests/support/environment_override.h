@@ -5,7 +5,8 @@
 namespace velorinth {
 
 // Sets an environment variable until the object goes, then puts back what was there.
-class EnvironmentOverride {
+class EnvironmentOverride
+{
 public:
     EnvironmentOverride(const char *name, const QByteArray &value);
     ~EnvironmentOverride();

@@ -4,7 +4,8 @@
 
 namespace velorinth {
 
-struct FakeClock::Entry {
+struct FakeClock::Entry
+{
     QDateTime due;
     std::chrono::milliseconds interval{0}; // 0: runs once
     std::function<void()> task;
@@ -13,7 +14,8 @@ struct FakeClock::Entry {
 };
 
 // Removes its timer when destroyed, even after the clock itself is gone.
-class FakeClock::Handle final : public RepeatingTimer {
+class FakeClock::Handle final : public RepeatingTimer
+{
 public:
     Handle(std::weak_ptr<FakeClock *> clock, qint64 id)
         : m_clock(std::move(clock))
@@ -65,7 +67,8 @@ void FakeClock::advance(std::chrono::milliseconds by)
     for (;;) {
         auto next = m_entries.end();
         for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
-            if (it->second.due <= target && (next == m_entries.end() || it->second.due < next->second.due))
+            if (it->second.due <= target
+                && (next == m_entries.end() || it->second.due < next->second.due))
                 next = it;
         }
         if (next == m_entries.end())

@@ -10,7 +10,8 @@ namespace velorinth {
 // A clock that only moves when told to. advance() fires every timer that falls
 // due on the way, in time order, with now() set to each one's due time, so a
 // schedule spanning days runs in microseconds.
-class FakeClock final : public Clock {
+class FakeClock final : public Clock
+{
 public:
     explicit FakeClock(QDateTime start);
     ~FakeClock() override;

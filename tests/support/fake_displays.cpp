@@ -4,7 +4,8 @@ namespace velorinth {
 
 namespace {
 
-class FakeOverlay final : public OverlayWindow {
+class FakeOverlay final : public OverlayWindow
+{
 public:
     FakeOverlay(FakeDisplays &displays, qsizetype index)
         : m_displays(displays)

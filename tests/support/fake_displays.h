@@ -8,7 +8,8 @@ namespace velorinth {
 
 // Screens a test sets by hand, and overlays that log what is done to them
 // ("create 0", "alpha 0 0.5", "front 0", "out 0", "close 0") in one shared log.
-class FakeDisplays final : public Displays {
+class FakeDisplays final : public Displays
+{
     Q_OBJECT
 
 public:
@@ -21,7 +22,8 @@ public:
     [[nodiscard]] QList<QRect> screenFrames() const override { return m_frames; }
     [[nodiscard]] std::unique_ptr<OverlayWindow> createOverlay(const QRect &frame) override;
 
-    struct OverlayState {
+    struct OverlayState
+    {
         QRect frame;
         double alpha = 0.0;
         bool visible = false;

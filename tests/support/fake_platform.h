@@ -10,7 +10,8 @@
 namespace velorinth {
 
 // A Platform made of fakes, with typed access to each of them.
-struct FakePlatform {
+struct FakePlatform
+{
     explicit FakePlatform(const QDateTime &start);
 
     Platform platform;

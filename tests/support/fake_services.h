@@ -15,7 +15,8 @@
 // Small recording stand-ins for the operating-system services.
 namespace velorinth {
 
-class FakeVolumeControl final : public VolumeControl {
+class FakeVolumeControl final : public VolumeControl
+{
 public:
     [[nodiscard]] std::optional<int> readPercent() override { return readable; }
     [[nodiscard]] std::optional<QString> setPercent(int percent) override
@@ -31,7 +32,8 @@ public:
     QList<int> writes;
 };
 
-class FakeSleepCommand final : public SleepCommand {
+class FakeSleepCommand final : public SleepCommand
+{
 public:
     void suspend(QObject *, std::function<void(const QString &)> onFailure) override
     {
@@ -44,7 +46,8 @@ public:
     std::optional<QString> failure;
 };
 
-class FakeNotifier final : public Notifier {
+class FakeNotifier final : public Notifier
+{
 public:
     void requestAuthorization(QObject *, std::function<void(const QString &)> onError) override
     {
@@ -52,7 +55,11 @@ public:
         if (authorizationError)
             onError(*authorizationError);
     }
-    void add(const NotificationRequest &request) override { pending = request; ++adds; }
+    void add(const NotificationRequest &request) override
+    {
+        pending = request;
+        ++adds;
+    }
     void removeAllPending() override
     {
         pending.reset();
@@ -66,14 +73,16 @@ public:
     int removals = 0;
 };
 
-class FakeConsole final : public Console {
+class FakeConsole final : public Console
+{
 public:
     void printLine(const QString &line) override { lines.append(line); }
 
     QStringList lines;
 };
 
-class FakePrivilegedShell final : public PrivilegedShell {
+class FakePrivilegedShell final : public PrivilegedShell
+{
 public:
     void run(const QString &shellText, QObject *,
              std::function<void(const std::optional<QString> &)> done) override
@@ -86,7 +95,8 @@ public:
     std::optional<QString> failure;
 };
 
-class FakeTerminalLauncher final : public TerminalLauncher {
+class FakeTerminalLauncher final : public TerminalLauncher
+{
 public:
     [[nodiscard]] std::optional<QString> openScript(const QString &scriptPath) override
     {

@@ -7,7 +7,8 @@
 namespace velorinth {
 
 // User defaults held in memory; tests read and plant values directly.
-class MemoryUserDefaults final : public UserDefaults {
+class MemoryUserDefaults final : public UserDefaults
+{
 public:
     [[nodiscard]] QVariant object(const QString &key) const override { return values.value(key); }
     void setObject(const QString &key, const QVariant &value) override

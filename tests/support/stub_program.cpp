@@ -22,7 +22,8 @@ StubBehaviour reportingError(const QByteArray &errorOutput)
     return {.exitCode = errorOutput.isEmpty() ? 0 : 1, .errorOutput = errorOutput};
 }
 
-StubProgram::StubProgram(const QString &directory, const QString &name, const StubBehaviour &behaviour)
+StubProgram::StubProgram(const QString &directory, const QString &name,
+                         const StubBehaviour &behaviour)
     : m_path(QDir(directory).filePath(name))
     , m_logPath(QDir(directory).filePath(name + QStringLiteral(".calls")))
 {
@@ -33,11 +34,12 @@ void StubProgram::rewrite(const StubBehaviour &behaviour)
 {
     // Each call appends its argument count and then its arguments, each ended
     // by a NUL byte, which no argument can hold.
-    const QByteArray script = QByteArray(behaviour.launchable ? "#!/bin/sh\n" : "#!/nonexistent/interpreter\n")
+    const QByteArray script =
+        QByteArray(behaviour.launchable ? "#!/bin/sh\n" : "#!/nonexistent/interpreter\n")
         + "printf '%s\\0' \"$#\" \"$@\" >> " + quotedForShell(QFile::encodeName(m_logPath)) + '\n'
-        + "printf '%s' " + quotedForShell(behaviour.output) + '\n'
-        + "printf '%s' " + quotedForShell(behaviour.errorOutput) + " >&2\n"
-        + "exit " + QByteArray::number(behaviour.exitCode) + '\n';
+        + "printf '%s' " + quotedForShell(behaviour.output) + '\n' + "printf '%s' "
+        + quotedForShell(behaviour.errorOutput) + " >&2\n" + "exit "
+        + QByteArray::number(behaviour.exitCode) + '\n';
     // Replaced by rename: a shell still reading the old script is not disturbed.
     QSaveFile file(m_path);
     if (file.open(QIODevice::WriteOnly)) {

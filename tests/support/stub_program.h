@@ -8,7 +8,8 @@
 namespace velorinth {
 
 // What a stub program does besides recording its arguments.
-struct StubBehaviour {
+struct StubBehaviour
+{
     int exitCode = 0;
     QByteArray output{};
     QByteArray errorOutput{};
@@ -22,7 +23,8 @@ struct StubBehaviour {
 // An executable script standing in for a system program: it records the
 // arguments of every call, prints what it is told to and exits with the given
 // code. It needs no other program, so it also runs with a bare PATH.
-class StubProgram {
+class StubProgram
+{
 public:
     StubProgram(const QString &directory, const QString &name, const StubBehaviour &behaviour = {});
 

@@ -70,9 +70,9 @@ void FeatureToggle::paintEvent(QPaintEvent *)
     const QFont font = labelFont();
     const qreal textHeight = QFontMetricsF(font).height();
     const qreal top = frame.center().y() - (kSymbolSize + kSpacing + textHeight) / 2;
-    Symbols::paint(painter, m_icon, {frame.center().x(), top + kSymbolSize / 2}, kSymbolSize,
-                   QFont::Normal,
-                   mixed(DesignSystem::Colors::textSecondary, DesignSystem::Colors::appleBlue, lit));
+    Symbols::paint(
+        painter, m_icon, {frame.center().x(), top + kSymbolSize / 2}, kSymbolSize, QFont::Normal,
+        mixed(DesignSystem::Colors::textSecondary, DesignSystem::Colors::appleBlue, lit));
     painter.setFont(font);
     painter.setPen(
         mixed(DesignSystem::Colors::textSecondary, DesignSystem::Colors::textPrimary, lit));
@@ -81,10 +81,9 @@ void FeatureToggle::paintEvent(QPaintEvent *)
 
     glass.paintBorder(painter, frame);
     const qreal inset = kOutlineWidth / 2;
-    painter.strokePath(continuousRoundedRect(frame.adjusted(inset, inset, -inset, -inset),
-                                             kCornerRadius - inset),
-                       QPen(withOpacity(DesignSystem::Colors::appleBlue, kOutlineOpacity * lit),
-                            kOutlineWidth));
+    painter.strokePath(
+        continuousRoundedRect(frame.adjusted(inset, inset, -inset, -inset), kCornerRadius - inset),
+        QPen(withOpacity(DesignSystem::Colors::appleBlue, kOutlineOpacity * lit), kOutlineWidth));
 }
 
 } // namespace velorinth

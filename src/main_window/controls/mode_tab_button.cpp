@@ -63,15 +63,17 @@ void ModeTabButton::paintEvent(QPaintEvent *)
 
     const QPainterPath outline = capsule(frame.adjusted(kOutlineWidth / 2, kOutlineWidth / 2,
                                                         -kOutlineWidth / 2, -kOutlineWidth / 2));
-    painter.fillPath(outline, withOpacity(DesignSystem::Colors::appleBlue, kFillOpacity * selection));
-    painter.strokePath(outline, QPen(withOpacity(DesignSystem::Colors::appleBlue,
-                                                 kOutlineOpacity * selection),
-                                     kOutlineWidth));
+    painter.fillPath(outline,
+                     withOpacity(DesignSystem::Colors::appleBlue, kFillOpacity * selection));
+    painter.strokePath(
+        outline,
+        QPen(withOpacity(DesignSystem::Colors::appleBlue, kOutlineOpacity * selection),
+             kOutlineWidth));
 
     const QColor foreground =
         mixed(DesignSystem::Colors::textTertiary, DesignSystem::Colors::textPrimary, selection);
-    const QRectF content = frame.adjusted(kHorizontalPadding, kVerticalPadding,
-                                          -kHorizontalPadding, -kVerticalPadding);
+    const QRectF content = frame.adjusted(kHorizontalPadding, kVerticalPadding, -kHorizontalPadding,
+                                          -kVerticalPadding);
     Symbols::paint(painter, m_icon, {content.left() + kSymbolSize / 2, content.center().y()},
                    kSymbolSize, QFont::DemiBold, foreground);
     painter.setFont(labelFont());

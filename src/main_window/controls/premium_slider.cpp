@@ -104,8 +104,7 @@ void PremiumSlider::mouseMoveEvent(QMouseEvent *event)
 {
     if (!m_pressPosition)
         return;
-    if (!m_dragging
-        && QLineF(*m_pressPosition, event->position()).length() < kMinimumDragDistance)
+    if (!m_dragging && QLineF(*m_pressPosition, event->position()).length() < kMinimumDragDistance)
         return;
     m_dragging = true;
     const QRectF track = this->track();

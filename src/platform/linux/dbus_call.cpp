@@ -13,7 +13,10 @@ void callAsync(const QDBusConnection &bus, const QDBusMessage &call, QObject *co
     if (pending.isFinished()) {
         if (pending.isError())
             QMetaObject::invokeMethod(
-                context, [onError = std::move(onError), error = pending.error().message()] { onError(error); },
+                context,
+                [onError = std::move(onError), error = pending.error().message()] {
+                    onError(error);
+                },
                 Qt::QueuedConnection);
         return;
     }

@@ -35,8 +35,9 @@ FreedesktopNotifier::FreedesktopNotifier()
 void FreedesktopNotifier::requestAuthorization(QObject *context,
                                                std::function<void(const QString &error)> onError)
 {
-    callAsync(QDBusConnection::sessionBus(), notificationsCall(QStringLiteral("GetServerInformation")),
-              context, std::move(onError));
+    callAsync(QDBusConnection::sessionBus(),
+              notificationsCall(QStringLiteral("GetServerInformation")), context,
+              std::move(onError));
 }
 
 void FreedesktopNotifier::add(const NotificationRequest &request)

@@ -8,7 +8,8 @@ namespace velorinth {
 // Notifications through the desktop's org.freedesktop.Notifications service on
 // the session bus. The server only shows what it is sent, so pending requests
 // wait here until they are due.
-class FreedesktopNotifier final : public Notifier {
+class FreedesktopNotifier final : public Notifier
+{
 public:
     FreedesktopNotifier();
 

@@ -7,7 +7,8 @@ namespace velorinth {
 
 namespace {
 
-struct Terminal {
+struct Terminal
+{
     QString program;
     QString runOption; // the option after which come the program to run and its arguments
 };

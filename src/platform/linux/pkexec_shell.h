@@ -6,7 +6,8 @@ namespace velorinth {
 
 // `pkexec /bin/sh -c <shell text>`: polkit asks for the password in its own
 // dialog while the caller's event loop keeps running.
-class PkexecShell final : public PrivilegedShell {
+class PkexecShell final : public PrivilegedShell
+{
 public:
     void run(const QString &shellText, QObject *context,
              std::function<void(const std::optional<QString> &failure)> done) override;

@@ -33,7 +33,8 @@ pa_volume_t volumeOf(int percent)
     return pa_volume_t((std::uint64_t(percent) * PA_VOLUME_NORM + 50) / 100);
 }
 
-struct SinkReply {
+struct SinkReply
+{
     pa_cvolume volume{};
     bool found = false;
 };
@@ -96,7 +97,8 @@ std::optional<QString> PulseVolumeControl::setPercent(int percent)
     return std::nullopt;
 }
 
-PulseVolumeControl::Failure PulseVolumeControl::readSinkVolume(pa_cvolume &volume, Deadline deadline)
+PulseVolumeControl::Failure PulseVolumeControl::readSinkVolume(pa_cvolume &volume,
+                                                               Deadline deadline)
 {
     SinkReply reply;
     if (Failure failure = request(deadline, [&reply](pa_context *context) {
@@ -113,7 +115,8 @@ PulseVolumeControl::Failure PulseVolumeControl::readSinkVolume(pa_cvolume &volum
 // since the last call is made again once, so the first call after the server
 // restarts still succeeds; one that stops answering is dropped.
 PulseVolumeControl::Failure
-PulseVolumeControl::request(Deadline deadline, const std::function<pa_operation *(pa_context *)> &start)
+PulseVolumeControl::request(Deadline deadline,
+                            const std::function<pa_operation *(pa_context *)> &start)
 {
     Failure failure;
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -178,8 +181,8 @@ bool PulseVolumeControl::iterateUntil(Deadline deadline, const std::function<boo
         const auto left = std::chrono::duration_cast<microseconds>(deadline - steady_clock::now());
         if (left <= microseconds::zero())
             return false;
-        if (pa_mainloop_prepare(m_mainloop, int(left.count())) < 0 || pa_mainloop_poll(m_mainloop) < 0
-            || pa_mainloop_dispatch(m_mainloop) < 0)
+        if (pa_mainloop_prepare(m_mainloop, int(left.count())) < 0
+            || pa_mainloop_poll(m_mainloop) < 0 || pa_mainloop_dispatch(m_mainloop) < 0)
             return false;
     }
     return true;

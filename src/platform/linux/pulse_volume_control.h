@@ -16,7 +16,8 @@ namespace velorinth {
 // pulse server both speak. One connection stays open between calls and is made
 // again once the server has gone away. Each call gives up after kBudget, so a
 // missing or hung sound server never freezes the caller.
-class PulseVolumeControl final : public VolumeControl {
+class PulseVolumeControl final : public VolumeControl
+{
 public:
     static constexpr std::chrono::milliseconds kBudget{500};
 

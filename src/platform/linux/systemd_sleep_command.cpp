@@ -18,7 +18,8 @@ void suspendThroughLogind(QObject *context, std::function<void(const QString &re
 
 } // namespace
 
-void SystemdSleepCommand::suspend(QObject *context, std::function<void(const QString &reason)> onFailure)
+void SystemdSleepCommand::suspend(QObject *context,
+                                  std::function<void(const QString &reason)> onFailure)
 {
     runProcess(QStringLiteral("systemctl"), {QStringLiteral("suspend")}, context,
                [context, onFailure = std::move(onFailure)](const ProcessFailure &failure) {

@@ -6,7 +6,8 @@ namespace velorinth {
 
 // `systemctl suspend`, watched without blocking; when it cannot run or fails
 // (denied, inhibited), logind's Suspend method on the system bus.
-class SystemdSleepCommand final : public SleepCommand {
+class SystemdSleepCommand final : public SleepCommand
+{
 public:
     void suspend(QObject *context, std::function<void(const QString &reason)> onFailure) override;
 };

@@ -12,9 +12,7 @@ AppleScriptNotifier::AppleScriptNotifier(const PlatformPaths &paths)
 {
 }
 
-void AppleScriptNotifier::requestAuthorization(QObject *, std::function<void(const QString &)>)
-{
-}
+void AppleScriptNotifier::requestAuthorization(QObject *, std::function<void(const QString &)>) { }
 
 void AppleScriptNotifier::add(const NotificationRequest &request)
 {
@@ -28,8 +26,9 @@ void AppleScriptNotifier::removeAllPending()
 
 void AppleScriptNotifier::show(const NotificationRequest &request)
 {
-    const QString source = QStringLiteral("display notification %1 with title %2 sound name \"default\"")
-                               .arg(quotedForAppleScript(request.body), quotedForAppleScript(request.title));
+    const QString source =
+        QStringLiteral("display notification %1 with title %2 sound name \"default\"")
+            .arg(quotedForAppleScript(request.body), quotedForAppleScript(request.title));
     QProcess::startDetached(m_osascript, osascriptArguments(source));
 }
 

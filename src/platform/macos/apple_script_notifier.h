@@ -7,7 +7,8 @@
 namespace velorinth {
 
 // `display notification` through osascript when a request is due.
-class AppleScriptNotifier final : public Notifier {
+class AppleScriptNotifier final : public Notifier
+{
 public:
     explicit AppleScriptNotifier(const PlatformPaths &paths);
     Q_DISABLE_COPY_MOVE(AppleScriptNotifier) // the schedule calls back into this object

@@ -10,8 +10,9 @@ AppleScriptPrivilegedShell::AppleScriptPrivilegedShell(const PlatformPaths &path
 {
 }
 
-void AppleScriptPrivilegedShell::run(const QString &shellText, QObject *context,
-                                     std::function<void(const std::optional<QString> &failure)> done)
+void AppleScriptPrivilegedShell::run(
+    const QString &shellText, QObject *context,
+    std::function<void(const std::optional<QString> &failure)> done)
 {
     const QString source = QStringLiteral("do shell script %1 with administrator privileges")
                                .arg(quotedForAppleScript(shellText));

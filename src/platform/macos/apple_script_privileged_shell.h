@@ -7,7 +7,8 @@ namespace velorinth {
 
 // `do shell script … with administrator privileges`: the system asks for an
 // administrator's password in its own dialog.
-class AppleScriptPrivilegedShell final : public PrivilegedShell {
+class AppleScriptPrivilegedShell final : public PrivilegedShell
+{
 public:
     explicit AppleScriptPrivilegedShell(const PlatformPaths &paths);
 

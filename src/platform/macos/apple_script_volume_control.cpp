@@ -15,17 +15,20 @@ AppleScriptVolumeControl::AppleScriptVolumeControl(const PlatformPaths &paths)
 std::optional<int> AppleScriptVolumeControl::readPercent()
 {
     const ProcessResult result = runProcessAndWait(
-        m_osascript, osascriptArguments(QStringLiteral("output volume of (get volume settings)")), kLimit);
+        m_osascript, osascriptArguments(QStringLiteral("output volume of (get volume settings)")),
+        kLimit);
     if (result.failure)
         return std::nullopt;
     bool isNumber = false;
     const int percent = QString::fromUtf8(result.output).trimmed().toInt(&isNumber, 10);
-    return isNumber ? std::optional(percent) : std::nullopt; // "missing value" on a fixed-volume output
+    return isNumber ? std::optional(percent)
+                    : std::nullopt; // "missing value" on a fixed-volume output
 }
 
 std::optional<QString> AppleScriptVolumeControl::setPercent(int percent)
 {
-    const QString source = QStringLiteral("set volume output volume %1").arg(std::clamp(percent, 0, 100));
+    const QString source =
+        QStringLiteral("set volume output volume %1").arg(std::clamp(percent, 0, 100));
     return runProcessAndWait(m_osascript, osascriptArguments(source), kLimit).failure;
 }
 

@@ -8,7 +8,8 @@
 namespace velorinth {
 
 // The output volume through Standard Additions' volume settings.
-class AppleScriptVolumeControl final : public VolumeControl {
+class AppleScriptVolumeControl final : public VolumeControl
+{
 public:
     // osascript starts in a tenth of a second; a longer wait means it is stuck.
     static constexpr std::chrono::milliseconds kLimit{1000};

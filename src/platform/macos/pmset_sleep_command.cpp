@@ -15,7 +15,8 @@ namespace {
 void sleepThroughSystemEvents(const QString &osascript, QObject *context,
                               std::function<void(const QString &reason)> onFailure)
 {
-    runProcess(osascript, osascriptArguments(QStringLiteral("tell application \"System Events\" to sleep")),
+    runProcess(osascript,
+               osascriptArguments(QStringLiteral("tell application \"System Events\" to sleep")),
                context, [onFailure = std::move(onFailure)](const ProcessFailure &failure) {
                    if (failure)
                        onFailure(*failure);
@@ -25,10 +26,12 @@ void sleepThroughSystemEvents(const QString &osascript, QObject *context,
 } // namespace
 
 // pmset's exit status is watched: a sleep it refused must not pass for done.
-void PmsetSleepCommand::suspend(QObject *context, std::function<void(const QString &reason)> onFailure)
+void PmsetSleepCommand::suspend(QObject *context,
+                                std::function<void(const QString &reason)> onFailure)
 {
     runProcess(m_paths.pmset, {QStringLiteral("sleepnow")}, context,
-               [osascript = m_paths.osascript, context, onFailure = std::move(onFailure)](const ProcessFailure &failure) {
+               [osascript = m_paths.osascript, context,
+                onFailure = std::move(onFailure)](const ProcessFailure &failure) {
                    if (failure)
                        sleepThroughSystemEvents(osascript, context, onFailure);
                });

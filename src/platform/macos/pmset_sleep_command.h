@@ -6,7 +6,8 @@
 namespace velorinth {
 
 // `pmset sleepnow`; only when it cannot be launched, System Events' sleep.
-class PmsetSleepCommand final : public SleepCommand {
+class PmsetSleepCommand final : public SleepCommand
+{
 public:
     explicit PmsetSleepCommand(const PlatformPaths &paths);
 

@@ -12,12 +12,14 @@ TerminalAppLauncher::TerminalAppLauncher(const PlatformPaths &paths)
 
 std::optional<QString> TerminalAppLauncher::openScript(const QString &scriptPath)
 {
-    const QString source = QStringList{
-        QStringLiteral("tell application \"Terminal\""),
-        QStringLiteral("    activate"),
-        QStringLiteral("    do script %1").arg(quotedForAppleScript(scriptPath)),
-        QStringLiteral("end tell"),
-    }.join(QLatin1Char('\n'));
+    const QString source =
+        QStringList{
+            QStringLiteral("tell application \"Terminal\""),
+            QStringLiteral("    activate"),
+            QStringLiteral("    do script %1").arg(quotedForAppleScript(scriptPath)),
+            QStringLiteral("end tell"),
+        }
+            .join(QLatin1Char('\n'));
     return runProcessAndWait(m_osascript, osascriptArguments(source), kLimit).failure;
 }
 

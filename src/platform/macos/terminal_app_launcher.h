@@ -8,7 +8,8 @@
 namespace velorinth {
 
 // A new window of the Terminal application running the script.
-class TerminalAppLauncher final : public TerminalLauncher {
+class TerminalAppLauncher final : public TerminalLauncher
+{
 public:
     // Long enough for Terminal to start and for the user to answer the
     // system's first "allow to control Terminal" question.

@@ -10,8 +10,8 @@ namespace {
 
 bool succeeded(const QProcess &process)
 {
-    return process.error() != QProcess::FailedToStart && process.exitStatus() == QProcess::NormalExit
-        && process.exitCode() == 0;
+    return process.error() != QProcess::FailedToStart
+        && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
 QString failureOf(QProcess &process)
@@ -38,10 +38,11 @@ void runProcess(const QString &program, const QStringList &arguments, QObject *c
     };
     QObject::connect(process, &QProcess::finished, process, finish);
     // A process that never started emits no finished().
-    QObject::connect(process, &QProcess::errorOccurred, process, [finish](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
-            finish();
-    });
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [finish](QProcess::ProcessError error) {
+                         if (error == QProcess::FailedToStart)
+                             finish();
+                     });
     process->start(program, arguments);
 }
 

@@ -21,7 +21,8 @@ using ProcessFailure = std::optional<QString>;
 void runProcess(const QString &program, const QStringList &arguments, QObject *context,
                 std::function<void(const ProcessFailure &failure)> done);
 
-struct ProcessResult {
+struct ProcessResult
+{
     QByteArray output; // standard output
     ProcessFailure failure;
 };

@@ -11,7 +11,8 @@
 namespace velorinth {
 
 // Notification requests waiting for their time, at most one per identifier.
-class NotificationSchedule {
+class NotificationSchedule
+{
 public:
     using Show = std::function<void(const NotificationRequest &request)>;
 

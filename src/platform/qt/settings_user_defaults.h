@@ -8,7 +8,8 @@ namespace velorinth {
 
 // User defaults in the user's config directory (INI on Linux, the native
 // store on macOS). QSettings replaces the file atomically on every sync.
-class SettingsUserDefaults final : public UserDefaults {
+class SettingsUserDefaults final : public UserDefaults
+{
 public:
     SettingsUserDefaults();
 

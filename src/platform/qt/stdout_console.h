@@ -4,7 +4,8 @@
 
 namespace velorinth {
 
-class StdoutConsole final : public Console {
+class StdoutConsole final : public Console
+{
 public:
     void printLine(const QString &line) override;
 };

@@ -6,7 +6,8 @@ namespace velorinth {
 
 namespace {
 
-class QtRepeatingTimer final : public RepeatingTimer {
+class QtRepeatingTimer final : public RepeatingTimer
+{
 public:
     QtRepeatingTimer(std::chrono::milliseconds interval, std::function<void()> tick)
     {

@@ -5,7 +5,8 @@
 namespace velorinth {
 
 // The real clock: QDateTime for now, precise QTimers for ticks and delays.
-class TimerClock final : public Clock {
+class TimerClock final : public Clock
+{
 public:
     [[nodiscard]] QDateTime now() const override;
     [[nodiscard]] std::unique_ptr<RepeatingTimer>

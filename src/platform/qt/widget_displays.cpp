@@ -9,7 +9,8 @@ namespace velorinth {
 
 namespace {
 
-class WidgetOverlay final : public OverlayWindow {
+class WidgetOverlay final : public OverlayWindow
+{
 public:
     explicit WidgetOverlay(const QRect &frame)
     {

@@ -8,7 +8,8 @@ namespace velorinth {
 
 // Screens from QGuiApplication; overlays as black top-level widgets that
 // bypass the window manager and let every click through.
-class WidgetDisplays final : public Displays {
+class WidgetDisplays final : public Displays
+{
     Q_OBJECT
 
 public:

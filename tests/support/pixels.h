@@ -12,7 +12,8 @@ inline int countPixels(const QImage &image, const QRectF &area,
                        const std::function<bool(QColor)> &test)
 {
     const qreal ratio = image.devicePixelRatio();
-    const QRect pixels = QRectF(area.topLeft() * ratio, area.size() * ratio).toAlignedRect()
+    const QRect pixels = QRectF(area.topLeft() * ratio, area.size() * ratio)
+                             .toAlignedRect()
                              .intersected(image.rect());
     int count = 0;
     for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
