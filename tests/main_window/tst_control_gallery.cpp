@@ -1,11 +1,10 @@
 // Renders every control in its states to PNG under the build tree, for people to look at,
 // and checks the few pixels that tell the states apart. Runs at 1x and, through
 // QT_SCALE_FACTOR=2, at 2x.
-#include "support/animation_time.h"
 #include "design/design_system.h"
-#include "support/pixels.h"
 #include "design/soft_shadow.h"
 #include "design/starfield.h"
+#include "design/transition_host.h"
 #include "main_window/controls/adjust_button.h"
 #include "main_window/controls/feature_toggle.h"
 #include "main_window/controls/main_button.h"
@@ -13,8 +12,12 @@
 #include "main_window/controls/premium_slider.h"
 #include "main_window/controls/quick_action_chip.h"
 #include "main_window/controls/status_indicator.h"
+#include "support/animation_time.h"
+#include "support/pixels.h"
 
 #include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QtTest>
@@ -81,6 +84,68 @@ QRectF frameOf(const QWidget *control)
     return QRectF(control->geometry().marginsRemoved(control->contentsMargins()));
 }
 
+QLabel *text(const QString &text, const QFont &font, const QColor &colour)
+{
+    auto *label = new QLabel(text);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+QHBoxLayout *row(int spacing, const QList<QWidget *> &widgets)
+{
+    auto *row = new QHBoxLayout;
+    row->setSpacing(spacing);
+    row->addStretch();
+    for (QWidget *widget : widgets)
+        row->addWidget(widget);
+    row->addStretch();
+    return row;
+}
+
+// Stand-ins for the setup and running screens, built from the controls, with the
+// minutes and the remaining time as the element they share.
+QWidget *setupScreen(QLabel *&minutes)
+{
+    const auto nothing = [] {};
+    auto *screen = new QWidget;
+    auto *column = new QVBoxLayout(screen);
+    column->addWidget(text(QStringLiteral("DURÉE DE SESSION"),
+                           DesignSystem::Fonts::sans(10, QFont::Bold),
+                           DesignSystem::Colors::textTertiary));
+    minutes = text(QStringLiteral("30"), DesignSystem::Fonts::display(84),
+                   DesignSystem::Colors::textPrimary);
+    TransitionHost::setMatchedId(minutes, QStringLiteral("timerText"));
+    column->addLayout(row(20,
+                          {new AdjustButton(QStringLiteral("minus"), nothing), minutes,
+                           new AdjustButton(QStringLiteral("plus"), nothing)}));
+    column->addLayout(row(0,
+                          {new QuickActionChip(QStringLiteral("-15"), nothing),
+                           new QuickActionChip(QStringLiteral("+15"), nothing),
+                           new QuickActionChip(QStringLiteral("+30"), nothing)}));
+    return screen;
+}
+
+QWidget *runningScreen(QLabel *&remaining)
+{
+    auto *screen = new QWidget;
+    auto *column = new QVBoxLayout(screen);
+    remaining = text(QStringLiteral("30:00"), DesignSystem::Fonts::mono(36),
+                     DesignSystem::Colors::textPrimary);
+    TransitionHost::setMatchedId(remaining, QStringLiteral("timerText"));
+    column->addWidget(remaining);
+    column->addWidget(text(QStringLiteral("EN COURS"), DesignSystem::Fonts::sans(9, QFont::Bold),
+                           DesignSystem::Colors::textTertiary));
+    column->addLayout(row(16,
+                          {new StatusIndicator(true, QStringLiteral("speaker.wave.2.fill")),
+                           new StatusIndicator(false, QStringLiteral("sun.min.fill")),
+                           new StatusIndicator(true, QStringLiteral("lightbulb.slash"))}));
+    return screen;
+}
+
 QString galleryPath(const QString &name, const QImage &image)
 {
     return QDir(QStringLiteral(VELORINTH_GALLERY_DIR))
@@ -97,6 +162,7 @@ private Q_SLOTS:
     void initTestCase();
     void controls();
     void starfield();
+    void transitionStrip();
 };
 
 void tst_ControlGallery::initTestCase()
@@ -256,6 +322,55 @@ void tst_ControlGallery::starfield()
         QVERIFY(image.save(galleryPath(QStringLiteral("starfield"), image)));
         QVERIFY(countPixels(image, QRectF(QPointF(), size), lit) >= density);
     }
+}
+
+void tst_ControlGallery::transitionStrip()
+{
+    // The screens' swap at a session's start: progress 0, 1/4, 1/2, 3/4 and 1.
+    const QSize frameSize(320, 300);
+    constexpr int kFrames = 5;
+    constexpr int kGap = 8;
+    Board board(frameSize);
+    auto *host = new TransitionHost(&board);
+    host->resize(frameSize);
+    QLabel *minutes = nullptr;
+    QLabel *remaining = nullptr;
+    const auto scaled = [](qreal from) { return Transition::opacity() + Transition::scale(from); };
+    host->setView(setupScreen(minutes), Transition::asymmetric(scaled(1.1), scaled(0.9)));
+    board.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&board));
+    const QRectF minutesFrame(minutes->mapTo(&board, QPoint()), minutes->size());
+
+    host->setView(runningScreen(remaining), Transition::asymmetric(scaled(0.9), scaled(1.1)),
+                  Animation::linear(1.0));
+    const qreal ratio = board.devicePixelRatioF();
+    QImage strip(
+        (QSizeF(kFrames * frameSize.width() + (kFrames - 1) * kGap, frameSize.height()) * ratio)
+            .toSize(),
+        QImage::Format_ARGB32_Premultiplied);
+    strip.setDevicePixelRatio(ratio);
+    strip.fill(Qt::black);
+    QList<QImage> frames;
+    QPainter painter(&strip);
+    for (int i = 0; i < kFrames; ++i) {
+        setAnimationTimes(&board, i * 1000 / (kFrames - 1));
+        frames.append(board.grab().toImage());
+        painter.drawImage(QPointF(i * (frameSize.width() + kGap), 0), frames.last());
+    }
+    painter.end();
+    QVERIFY(strip.save(galleryPath(QStringLiteral("transition"), strip)));
+
+    QVERIFY(!host->isSwapping());
+    const QRectF remainingFrame(remaining->mapTo(&board, QPoint()), remaining->size());
+    const auto whiteIn = [&](int frame, const QRectF &area) {
+        return countPixels(frames[frame], area, isWhite);
+    };
+    // The big number at the start, the running screen's lit indicators only at the end.
+    QVERIFY(whiteIn(0, minutesFrame) > 200);
+    QVERIFY(whiteIn(kFrames - 1, remainingFrame) > 100);
+    const QRectF all(QPointF(), frameSize);
+    QCOMPARE(countPixels(frames.first(), all, isBlue), 0);
+    QVERIFY(countPixels(frames.last(), all, isBlue) > 10);
 }
 
 QTEST_MAIN(tst_ControlGallery)
