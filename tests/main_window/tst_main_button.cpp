@@ -8,6 +8,8 @@
 
 using namespace velorinth;
 
+Q_DECLARE_METATYPE(velorinth::Animation)
+
 class tst_MainButton : public QObject
 {
     Q_OBJECT
@@ -18,7 +20,8 @@ private Q_SLOTS:
     void onlyTheCapsuleTakesClicks_data();
     void onlyTheCapsuleTakesClicks();
     void hoverGrowsAndLeavingShrinks();
-    void stopLookAppearsAtOnce();
+    void stopLookFollowsTheChangesAnimation_data();
+    void stopLookFollowsTheChangesAnimation();
     void unchangedActivityDoesNotRepaint();
 
 private:
@@ -77,12 +80,26 @@ void tst_MainButton::hoverGrowsAndLeavingShrinks()
     QCOMPARE(blueJustOutside(), 0);
 }
 
-void tst_MainButton::stopLookAppearsAtOnce()
+void tst_MainButton::stopLookFollowsTheChangesAnimation_data()
 {
-    m_button->setActive(true);
-    const QImage stop = image();
-    QVERIFY(countPixels(stop, frame(), isPink) > 20);
-    QCOMPARE(countPixels(stop, frame(), isBlue), 0);
+    QTest::addColumn<Animation>("animation");
+    QTest::addColumn<int>("time");
+    QTest::addColumn<bool>("stopLook");
+    QTest::newRow("no animation: at once") << Animation::none() << 0 << true;
+    QTest::newRow("animated: still starting") << Animation::easeIn(1.0) << 100 << false;
+    QTest::newRow("animated: there at the end") << Animation::easeIn(1.0) << 1000 << true;
+}
+
+void tst_MainButton::stopLookFollowsTheChangesAnimation()
+{
+    QFETCH(Animation, animation);
+    QFETCH(int, time);
+    QFETCH(bool, stopLook);
+    animated(animation, [this] { m_button->setActive(true); });
+    setAnimationTimes(m_button, time);
+    const QImage look = image();
+    QCOMPARE(countPixels(look, frame(), isPink) > 20, stopLook);
+    QCOMPARE(countPixels(look, frame(), isBlue) == 0, stopLook);
 }
 
 void tst_MainButton::unchangedActivityDoesNotRepaint()
