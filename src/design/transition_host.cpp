@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QGraphicsOpacityEffect>
+#include <QHash>
 #include <QLayout>
 #include <QPainter>
 #include <QStyle>
@@ -15,27 +16,19 @@ namespace velorinth {
 namespace {
 constexpr char kMatchedId[] = "velorinthMatchedId";
 
-QWidget *matchedElement(QWidget *view, const QString &id)
-{
-    const auto children = view->findChildren<QWidget *>();
-    for (QWidget *child : children) {
-        if (child->property(kMatchedId).toString() == id && child->isVisibleTo(view))
-            return child;
-    }
-    return nullptr;
-}
-
 // The element the two views share, as (in `from`, in `to`).
 std::pair<QWidget *, QWidget *> matchedPair(QWidget *from, QWidget *to)
 {
     if (!from || !to)
         return {};
-    const auto children = from->findChildren<QWidget *>();
-    for (QWidget *child : children) {
-        const QString id = child->property(kMatchedId).toString();
-        if (id.isEmpty() || !child->isVisibleTo(from))
-            continue;
-        if (QWidget *other = matchedElement(to, id))
+    QHash<QString, QWidget *> coming;
+    for (QWidget *child : to->findChildren<QWidget *>()) {
+        if (child->property(kMatchedId).isValid() && child->isVisibleTo(to))
+            coming.insert(child->property(kMatchedId).toString(), child);
+    }
+    for (QWidget *child : from->findChildren<QWidget *>()) {
+        QWidget *other = coming.value(child->property(kMatchedId).toString());
+        if (other && child->isVisibleTo(from))
             return {child, other};
     }
     return {};
@@ -86,17 +79,12 @@ QRectF mixed(const QRectF &from, const QRectF &to, qreal progress)
             mix(from.height(), to.height())};
 }
 
-QSizeF logicalSize(const QPixmap &pixmap)
-{
-    return pixmap.deviceIndependentSize();
-}
-
 // Scaled to fit frame, keeping its proportions, centred.
 void paintFitted(QPainter &painter, const QPixmap &pixmap, const QRectF &frame, qreal opacity)
 {
     if (pixmap.isNull() || opacity <= 0.0)
         return;
-    const QSizeF size = logicalSize(pixmap).scaled(frame.size(), Qt::KeepAspectRatio);
+    const QSizeF size = pixmap.deviceIndependentSize().scaled(frame.size(), Qt::KeepAspectRatio);
     const QRectF target(frame.center() - QPointF(size.width(), size.height()) / 2.0, size);
     painter.setOpacity(std::min(opacity, 1.0));
     painter.drawPixmap(target, pixmap, QRectF(pixmap.rect()));
@@ -217,8 +205,8 @@ QRect TransitionHost::placement(const QWidget *view) const
 
 QRectF TransitionHost::frameOf(const Side &side) const
 {
-    return QStyle::alignedRect(layoutDirection(), m_alignment, logicalSize(side.snapshot).toSize(),
-                               rect());
+    return QStyle::alignedRect(layoutDirection(), m_alignment,
+                               side.snapshot.deviceIndependentSize().toSize(), rect());
 }
 
 QSize TransitionHost::viewHint() const
@@ -236,14 +224,12 @@ bool TransitionHost::comingIn() const
 
 void TransitionHost::swapInstantly(QWidget *view, const Transition &transition)
 {
-    if (m_swapping) {
-        m_swapping = false;
-        if (m_from.view && m_from.view != view)
-            m_from.view->hide();
-        m_from = {};
+    for (const Side *shown : {&m_from, &m_to}) {
+        if (shown->view && shown->view != view)
+            shown->view->hide();
     }
-    if (m_to.view && m_to.view != view)
-        m_to.view->hide();
+    m_swapping = false;
+    m_from = {};
     m_to = {view, transition};
     showCurrent();
     updateGeometry();
@@ -297,16 +283,14 @@ TransitionHost::Side TransitionHost::frozen() const
     paintSwap(painter);
     painter.end();
     // It leaves the way the view that was winning would have left.
-    const Side &leaving = comingIn() ? m_to : m_from;
-    Side side(nullptr, leaving.transition);
+    Side side(nullptr, (comingIn() ? m_to : m_from).transition);
     side.snapshot = picture;
     side.hint = sizeHint();
     side.isFrozen = true;
-    if (leaving.view)
-        leaving.view->hide();
-    const Side &other = comingIn() ? m_from : m_to;
-    if (other.view)
-        other.view->hide();
+    for (const Side *shown : {&m_from, &m_to}) {
+        if (shown->view)
+            shown->view->hide();
+    }
     return side;
 }
 
