@@ -4,8 +4,6 @@
 #include <QEvent>
 #include <QWidget>
 
-#include <algorithm>
-
 namespace velorinth {
 
 void PauseWhileHidden::watch(QWidget *view, QAbstractAnimation *animation)

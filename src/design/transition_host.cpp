@@ -229,6 +229,7 @@ void TransitionHost::swapInstantly(QWidget *view, const Transition &transition)
             shown->view->hide();
     }
     m_swapping = false;
+    m_progress->setValue(1.0); // stops a swap under way, unheard
     m_from = {};
     m_to = {view, transition};
     showCurrent();
