@@ -2,6 +2,8 @@
 
 #include "design/spring.h"
 
+#include <QWidget>
+
 #include <algorithm>
 #include <cmath>
 
@@ -26,10 +28,20 @@ AnimatedValue::AnimatedValue(double value, QObject *parent)
 {
 }
 
+AnimatedValue *AnimatedValue::repainting(double value, QWidget *widget)
+{
+    auto *animated = new AnimatedValue(value, widget);
+    connect(animated, &AnimatedValue::valueChanged, widget, qOverload<>(&QWidget::update));
+    return animated;
+}
+
 void AnimatedValue::animateTo(double target, const Animation &animation)
 {
     Q_ASSERT(!(animation.isSpring() && animation.repeatsForever()));
-    if (state() == QAbstractAnimation::Stopped && target == m_value)
+    // A repeating motion never settles on its target: a one-off aim there still ends it.
+    const bool sameKindOfMotion = state() == QAbstractAnimation::Stopped
+        || m_animation.repeatsForever() == animation.repeatsForever();
+    if (target == m_target && sameKindOfMotion)
         return;
     const double startVelocity = velocity();
     m_animation = animation;

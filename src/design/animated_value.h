@@ -4,6 +4,8 @@
 
 #include <QAbstractAnimation>
 
+class QWidget;
+
 namespace velorinth {
 
 // A number that moves towards its target with an Animation. Widgets keep their state and
@@ -15,9 +17,12 @@ class AnimatedValue : public QAbstractAnimation
 
 public:
     explicit AnimatedValue(double value, QObject *parent = nullptr);
+    // One that belongs to widget and repaints it whenever it moves.
+    [[nodiscard]] static AnimatedValue *repainting(double value, QWidget *widget);
 
     // Moves from what is shown now. A spring keeps the current velocity, so re-aiming a
-    // running animation never jumps.
+    // running animation never jumps. Aiming at the target it already has changes nothing:
+    // models announce equal values, and a restart would stutter.
     void animateTo(double target, const Animation &animation);
     // Jumps there and stops any motion.
     void setValue(double value);

@@ -25,8 +25,10 @@ public:
     {
         return {Curve::EaseInOut, duration};
     }
-    // What a change gets when nobody names an animation.
+    // The platform's own animation, for changes that ask for "the default".
     [[nodiscard]] static constexpr Animation systemDefault() { return easeInOut(0.35); }
+    // An instant change: the value is there at once.
+    [[nodiscard]] static constexpr Animation none() { return linear(0.0); }
 
     // A damped oscillator: response is the period of the undamped spring in seconds,
     // dampingFraction its damping ratio (1 = critically damped, below 1 overshoots).
@@ -68,6 +70,11 @@ public:
     [[nodiscard]] constexpr bool repeatsForever() const { return m_repeatsForever; }
     [[nodiscard]] constexpr bool autoreverses() const { return m_autoreverses; }
     [[nodiscard]] constexpr double delay() const { return m_delay; }
+    // Nothing to play: no spring, no time, no delay.
+    [[nodiscard]] constexpr bool isInstant() const
+    {
+        return !isSpring() && m_duration <= 0.0 && m_delay <= 0.0;
+    }
     // Eased progress from 0 to 1 of a timed curve, `seconds` after it began: delay,
     // repeats and reversing passes included.
     [[nodiscard]] double progressAt(double seconds) const;

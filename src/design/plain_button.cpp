@@ -10,10 +10,18 @@ namespace {
 constexpr qreal kPressedOpacity = 0.6;
 }
 
-PlainButton::PlainButton(std::function<void()> action, QWidget *parent)
+QMargins spillMargins(const QMarginsF &spill)
+{
+    const auto up = [](qreal v) { return static_cast<int>(std::ceil(v)); };
+    return {up(spill.left()), up(spill.top()), up(spill.right()), up(spill.bottom())};
+}
+
+PlainButton::PlainButton(std::function<void()> action, const QMarginsF &spill, QWidget *parent)
     : QAbstractButton(parent)
     , m_action(std::move(action))
 {
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setContentsMargins(spillMargins(spill));
     setFocusPolicy(Qt::NoFocus); // the window's own keys (arrows, space) must reach it
     setMouseTracking(true);
     connect(this, &QAbstractButton::pressed, this, qOverload<>(&QWidget::update));
@@ -36,13 +44,6 @@ QSize PlainButton::sizeHint() const
 qreal PlainButton::labelOpacity() const
 {
     return isDown() ? kPressedOpacity : 1.0;
-}
-
-void PlainButton::setSpill(const QMarginsF &spill)
-{
-    const auto up = [](qreal v) { return static_cast<int>(std::ceil(v)); };
-    setContentsMargins(up(spill.left()), up(spill.top()), up(spill.right()), up(spill.bottom()));
-    updateGeometry();
 }
 
 QRectF PlainButton::frame() const

@@ -6,16 +6,19 @@
 
 namespace velorinth {
 
+// Whole pixels around a frame that hold a look spilling this far over it.
+[[nodiscard]] QMargins spillMargins(const QMarginsF &spill);
+
 // A button that is nothing but its own painting: no bezel, a dimmed label while pressed,
-// an action called on click. Its look may spill over the frame (shadows, glows), so the
-// widget is the frame plus a margin; the frame is contentsRect(), and only the frame
-// takes clicks and hover.
+// an action called on click, a fixed size. Its look may spill over the frame (shadows,
+// glows, strokes centred on the outline), so the widget is the frame plus that spill; the
+// frame is contentsRect(), and only the frame takes clicks and hover.
 class PlainButton : public QAbstractButton
 {
     Q_OBJECT
 
 public:
-    PlainButton(std::function<void()> action, QWidget *parent);
+    PlainButton(std::function<void()> action, const QMarginsF &spill, QWidget *parent);
 
     [[nodiscard]] bool isHovered() const { return m_hovered; }
     [[nodiscard]] QSize sizeHint() const override;
@@ -26,7 +29,6 @@ protected:
     virtual void hoverChanged() { }
     // Opacity the label is painted at: dimmed while pressed.
     [[nodiscard]] qreal labelOpacity() const;
-    void setSpill(const QMarginsF &spill);
     [[nodiscard]] QRectF frame() const;
 
     bool hitButton(const QPoint &pos) const override;

@@ -1,6 +1,9 @@
 #include "design/pulse_effect.h"
 
 #include "design/animated_value.h"
+#include "design/pause_while_hidden.h"
+
+#include <QWidget>
 
 namespace velorinth {
 
@@ -9,8 +12,8 @@ namespace {
 constexpr Animation kReset = Animation::easeInOut(0.2);
 } // namespace
 
-PulseEffect::PulseEffect(bool isActive, double minOpacity, double duration, QObject *parent)
-    : QObject(parent)
+PulseEffect::PulseEffect(bool isActive, double minOpacity, double duration, QWidget *view)
+    : QObject(view)
     , m_isActive(isActive)
     , m_minOpacity(minOpacity)
     , m_duration(duration)
@@ -20,6 +23,8 @@ PulseEffect::PulseEffect(bool isActive, double minOpacity, double duration, QObj
         if (m_isActive)
             Q_EMIT opacityChanged();
     });
+    if (view)
+        PauseWhileHidden::watch(view, m_opacity);
     update();
 }
 
@@ -37,14 +42,6 @@ void PulseEffect::setActive(bool isActive)
 double PulseEffect::opacity() const
 {
     return m_isActive ? m_opacity->value() : 1.0;
-}
-
-void PulseEffect::setPaused(bool paused)
-{
-    if (paused && m_opacity->state() == QAbstractAnimation::Running)
-        m_opacity->pause();
-    else if (!paused && m_opacity->state() == QAbstractAnimation::Paused)
-        m_opacity->resume();
 }
 
 void PulseEffect::update()

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+class QWidget;
+
 namespace velorinth {
 
 class AnimatedValue;
@@ -16,16 +18,16 @@ public:
     static constexpr double kDefaultMinOpacity = 0.4;
     static constexpr double kDefaultDuration = 0.8;
 
-    // duration: seconds of one fade from full opacity down to minOpacity.
+    // duration: seconds of one fade from full opacity down to minOpacity. view is the
+    // widget that paints at opacity(), and its parent: the pulse holds still while that
+    // widget cannot be seen.
     explicit PulseEffect(bool isActive, double minOpacity = kDefaultMinOpacity,
-                         double duration = kDefaultDuration, QObject *parent = nullptr);
+                         double duration = kDefaultDuration, QWidget *view = nullptr);
 
     void setActive(bool isActive);
     [[nodiscard]] bool isActive() const { return m_isActive; }
     // Full opacity whenever inactive, even while the pulse is still settling back.
     [[nodiscard]] double opacity() const;
-    // For the owner's hideEvent/showEvent.
-    void setPaused(bool paused);
 
 Q_SIGNALS:
     void opacityChanged();

@@ -2,9 +2,11 @@
 
 #include "design/animation.h"
 #include "design/frame_clock.h"
+#include "design/pause_while_hidden.h"
 
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QWidget>
 
 namespace velorinth {
 
@@ -36,11 +38,13 @@ double uniform(double from, double to)
 }
 } // namespace
 
-Starfield::Starfield(int density, QObject *parent)
-    : QObject(parent)
+Starfield::Starfield(int density, QWidget *view)
+    : QObject(view)
     , m_clock(new FrameClock(this))
 {
     connect(m_clock, &FrameClock::ticked, this, &Starfield::ticked);
+    if (view)
+        PauseWhileHidden::watch(view, m_clock);
     for (int id = 0; id < density; ++id) {
         Star star{id, 0, 0, 0, 0, 0, 0};
         // Drawn in this order, so a field is the same sequence of numbers as its model.
@@ -59,14 +63,6 @@ void Starfield::start()
     m_twinkling = true;
     if (!m_stars.empty())
         m_clock->start();
-}
-
-void Starfield::setPaused(bool paused)
-{
-    if (paused && m_clock->state() == QAbstractAnimation::Running)
-        m_clock->pause();
-    else if (!paused && m_clock->state() == QAbstractAnimation::Paused)
-        m_clock->resume();
 }
 
 double Starfield::currentOpacity(int id) const

@@ -8,6 +8,7 @@
 #include <vector>
 
 class QPainter;
+class QWidget;
 
 namespace velorinth {
 
@@ -32,14 +33,14 @@ public:
         double animationDelay; // seconds before the first pass
     };
 
-    // New random stars on every construction; a negative density counts as none.
-    explicit Starfield(int density, QObject *parent = nullptr);
+    // New random stars on every construction; a negative density counts as none. view
+    // is the widget that paints the field, and its parent: the twinkling holds still
+    // while that widget cannot be seen.
+    explicit Starfield(int density, QWidget *view = nullptr);
 
     [[nodiscard]] const std::vector<Star> &stars() const { return m_stars; }
     // The field appeared: each star swings between half and full brightness after its delay.
     void start();
-    // For the owner's hideEvent/showEvent.
-    void setPaused(bool paused);
     // The star's opacity now, between half its opacity and its full opacity.
     [[nodiscard]] double currentOpacity(int id) const;
 

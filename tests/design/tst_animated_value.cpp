@@ -21,6 +21,7 @@ private Q_SLOTS:
     void springTakesOverACurvesMotion();
     void repeatingForeverNeverStops();
     void unchangedTargetStartsNothing();
+    void reaimingAtTheSameTargetCarriesOn();
     void setValueJumpsAndStops();
 };
 
@@ -147,6 +148,19 @@ void tst_AnimatedValue::unchangedTargetStartsNothing()
     value.animateTo(1.0, Animation::spring(0.5, 1.0));
     QCOMPARE(value.state(), QAbstractAnimation::Stopped);
     QCOMPARE(changed.count(), 0);
+}
+
+void tst_AnimatedValue::reaimingAtTheSameTargetCarriesOn()
+{
+    AnimatedValue value(0.0);
+    value.animateTo(1.0, Animation::easeInOut(1.0));
+    value.setCurrentTime(500);
+    QSignalSpy changed(&value, &AnimatedValue::valueChanged);
+    value.animateTo(1.0, Animation::easeInOut(1.0)); // the model announced the same value
+    QCOMPARE(changed.count(), 0);
+    value.setCurrentTime(1000);
+    QCOMPARE(value.value(), 1.0);
+    QCOMPARE(value.state(), QAbstractAnimation::Stopped);
 }
 
 void tst_AnimatedValue::setValueJumpsAndStops()

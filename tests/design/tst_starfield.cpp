@@ -42,7 +42,6 @@ private Q_SLOTS:
     void emptyOrNegativeDensityDrawsNothing();
     void starsRestAtHalfUntilTheirDelayThenTwinkle();
     void twinkleRepaintsOnlyThatStar();
-    void pausedFieldStandsStill();
 };
 
 void tst_Starfield::starsAreDrawnWithinTheirRanges()
@@ -120,19 +119,6 @@ void tst_Starfield::twinkleRepaintsOnlyThatStar()
     const QImage bright = paintField(field);
     QVERIFY(bright.pixelColor(centre.x(), centre.y()).alpha()
             > resting.pixelColor(centre.x(), centre.y()).alpha());
-}
-
-void tst_Starfield::pausedFieldStandsStill()
-{
-    Starfield field(5);
-    field.start();
-    field.setPaused(true);
-    const auto animations = field.findChildren<QAbstractAnimation *>();
-    for (QAbstractAnimation *animation : animations)
-        QCOMPARE(animation->state(), QAbstractAnimation::Paused);
-    field.setPaused(false);
-    for (QAbstractAnimation *animation : animations)
-        QCOMPARE(animation->state(), QAbstractAnimation::Running);
 }
 
 QTEST_MAIN(tst_Starfield)

@@ -2,10 +2,39 @@
 
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QObject>
 #include <QPaintEvent>
 #include <QWidget>
 
 namespace velorinth {
+
+// A model setting as the engine publishes one: announced on every assignment, equal
+// values included, and possibly refused (the LED option without its helper tool).
+class FakeSetting : public QObject
+{
+    Q_OBJECT
+
+public:
+    [[nodiscard]] double value() const { return m_value; }
+    void setValue(double value)
+    {
+        ++writes;
+        if (accepts)
+            m_value = value;
+        Q_EMIT valueChanged();
+    }
+    [[nodiscard]] bool isOn() const { return m_value != 0.0; }
+    void setOn(bool on) { setValue(on ? 1.0 : 0.0); }
+
+    bool accepts = true;
+    int writes = 0;
+
+Q_SIGNALS:
+    void valueChanged();
+
+private:
+    double m_value = 0.0;
+};
 
 // A control that counts its paint events, to prove that an unchanged value costs nothing.
 template<typename Control>

@@ -1,11 +1,10 @@
 // Renders every control in its states to PNG under the build tree, for people to look at,
 // and checks the few pixels that tell the states apart. Runs at 1x and, through
 // QT_SCALE_FACTOR=2, at 2x.
-#include "support/animation_time.h"
 #include "design/design_system.h"
-#include "support/pixels.h"
 #include "design/soft_shadow.h"
 #include "design/starfield.h"
+#include "design/transition_host.h"
 #include "main_window/controls/adjust_button.h"
 #include "main_window/controls/feature_toggle.h"
 #include "main_window/controls/main_button.h"
@@ -13,8 +12,12 @@
 #include "main_window/controls/premium_slider.h"
 #include "main_window/controls/quick_action_chip.h"
 #include "main_window/controls/status_indicator.h"
+#include "support/animation_time.h"
+#include "support/pixels.h"
 
 #include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QtTest>
@@ -81,6 +84,24 @@ QRectF frameOf(const QWidget *control)
     return QRectF(control->geometry().marginsRemoved(control->contentsMargins()));
 }
 
+// A stand-in for a setup or running screen: the number the two share, over a row of
+// controls.
+QWidget *screen(const QString &number, const QFont &font, const QList<QWidget *> &controls)
+{
+    auto *screen = new QWidget;
+    auto *label = new QLabel(number);
+    label->setFont(font);
+    label->setStyleSheet(QStringLiteral("color: white"));
+    TransitionHost::setMatchedId(label, QStringLiteral("timerText"));
+    auto *row = new QHBoxLayout;
+    for (QWidget *control : controls)
+        row->addWidget(control);
+    auto *column = new QVBoxLayout(screen);
+    column->addWidget(label, 0, Qt::AlignCenter);
+    column->addLayout(row);
+    return screen;
+}
+
 QString galleryPath(const QString &name, const QImage &image)
 {
     return QDir(QStringLiteral(VELORINTH_GALLERY_DIR))
@@ -97,6 +118,7 @@ private Q_SLOTS:
     void initTestCase();
     void controls();
     void starfield();
+    void transitionStrip();
 };
 
 void tst_ControlGallery::initTestCase()
@@ -256,6 +278,47 @@ void tst_ControlGallery::starfield()
         QVERIFY(image.save(galleryPath(QStringLiteral("starfield"), image)));
         QVERIFY(countPixels(image, QRectF(QPointF(), size), lit) >= density);
     }
+}
+
+void tst_ControlGallery::transitionStrip()
+{
+    // The screens' swap at a session's start, at progress 0, 1/4, 1/2, 3/4 and 1.
+    const QSize size(320, 240);
+    Board board(size);
+    auto *host = new TransitionHost(&board);
+    host->resize(size);
+    const auto nothing = [] {};
+    const auto scaled = [](qreal from) { return Transition::opacity() + Transition::scale(from); };
+    host->setView(screen(QStringLiteral("30"), DesignSystem::Fonts::display(84),
+                         {new QuickActionChip(QStringLiteral("-15"), nothing),
+                          new QuickActionChip(QStringLiteral("+15"), nothing)}),
+                  Transition::asymmetric(scaled(1.1), scaled(0.9)));
+    board.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&board));
+    host->setView(screen(QStringLiteral("30:00"), DesignSystem::Fonts::mono(36),
+                         {new StatusIndicator(true, QStringLiteral("speaker.wave.2.fill")),
+                          new StatusIndicator(false, QStringLiteral("sun.min.fill"))}),
+                  Transition::asymmetric(scaled(0.9), scaled(1.1)), Animation::linear(1.0));
+
+    QImage strip(QSize(5 * size.width(), size.height()) * board.devicePixelRatio(),
+                 QImage::Format_ARGB32_Premultiplied);
+    strip.setDevicePixelRatio(board.devicePixelRatio());
+    QList<QImage> frames;
+    QPainter painter(&strip);
+    for (int i = 0; i < 5; ++i) {
+        setAnimationTimes(&board, i * 250);
+        frames.append(board.grab().toImage());
+        painter.drawImage(QPointF(i * size.width(), 0), frames.last());
+    }
+    painter.end();
+    QVERIFY(strip.save(galleryPath(QStringLiteral("transition"), strip)));
+    // The running screen's lit indicator only at the end; the number all along.
+    const QRectF all(QPointF(), size);
+    QCOMPARE(countPixels(frames.first(), all, isBlue), 0);
+    QVERIFY(countPixels(frames.last(), all, isBlue) > 10);
+    const auto light = [](QColor c) { return c.lightness() > 110; };
+    for (const QImage &frame : frames)
+        QVERIFY(countPixels(frame, all, light) > 50);
 }
 
 QTEST_MAIN(tst_ControlGallery)

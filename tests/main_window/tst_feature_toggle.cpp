@@ -1,8 +1,8 @@
 #include "main_window/controls/feature_toggle.h"
 
+#include "main_window/control_testing.h"
 #include "support/animation_time.h"
 #include "support/pixels.h"
-#include "main_window/control_testing.h"
 
 #include <QtTest>
 
@@ -17,7 +17,7 @@ private Q_SLOTS:
     void cleanup();
     void clickInvertsTheBoundValue_data();
     void clickInvertsTheBoundValue();
-    void showsAChangeMadeElsewhere();
+    void followsAChangeMadeElsewhere();
     void unchangedValueDoesNotRepaint();
 
 private:
@@ -27,17 +27,15 @@ private:
         return countPixels(m_toggle->grab().toImage(), QRectF(m_toggle->contentsRect()), isBlue);
     }
 
-    bool m_option = false;
-    bool m_accepts = true;
+    FakeSetting *m_option = nullptr;
     PaintCounter<FeatureToggle> *m_toggle = nullptr;
 };
 
 void tst_FeatureToggle::init()
 {
-    m_option = false;
-    m_accepts = true;
+    m_option = new FakeSetting;
     m_toggle = new PaintCounter<FeatureToggle>(
-        Binding<bool>{[this] { return m_option; }, [this](bool on) { m_option = m_accepts && on; }},
+        bindProperty(m_option, &FakeSetting::isOn, &FakeSetting::setOn, &FakeSetting::valueChanged),
         QStringLiteral("lightbulb.slash"), QStringLiteral("LED"));
     m_toggle->resize(m_toggle->sizeHint());
     putOnBlack(m_toggle);
@@ -48,6 +46,7 @@ void tst_FeatureToggle::init()
 void tst_FeatureToggle::cleanup()
 {
     delete m_toggle;
+    delete m_option;
 }
 
 void tst_FeatureToggle::clickInvertsTheBoundValue_data()
@@ -63,20 +62,19 @@ void tst_FeatureToggle::clickInvertsTheBoundValue()
 {
     QFETCH(bool, accepts);
     QFETCH(bool, lit);
-    m_accepts = accepts;
+    m_option->accepts = accepts;
     QCOMPARE(bluePixels(), 0);
     click(m_toggle, QRectF(m_toggle->contentsRect()).center());
-    QCOMPARE(m_option, lit);
+    QCOMPARE(m_option->writes, 1);
+    QCOMPARE(m_option->isOn(), lit);
     QCOMPARE(bluePixels() > 10, lit);
 }
 
-void tst_FeatureToggle::showsAChangeMadeElsewhere()
+void tst_FeatureToggle::followsAChangeMadeElsewhere()
 {
-    m_option = true;
-    m_toggle->refresh();
+    m_option->setOn(true);
     QVERIFY(bluePixels() > 10);
-    m_option = false;
-    m_toggle->refresh();
+    m_option->setOn(false);
     QCOMPARE(bluePixels(), 0);
 }
 
@@ -84,7 +82,7 @@ void tst_FeatureToggle::unchangedValueDoesNotRepaint()
 {
     QCoreApplication::processEvents();
     m_toggle->paints = 0;
-    m_toggle->refresh();
+    m_option->setOn(false); // announced all the same
     QCoreApplication::processEvents();
     QCOMPARE(m_toggle->paints, 0);
 }

@@ -8,6 +8,8 @@
 
 using namespace velorinth;
 
+Q_DECLARE_METATYPE(velorinth::Animation)
+
 class tst_MainButton : public QObject
 {
     Q_OBJECT
@@ -18,8 +20,8 @@ private Q_SLOTS:
     void onlyTheCapsuleTakesClicks_data();
     void onlyTheCapsuleTakesClicks();
     void hoverGrowsAndLeavingShrinks();
-    void stopLookAppearsAtOnce();
-    void unchangedActivityDoesNotRepaint();
+    void stopLookFollowsTheChangesAnimation_data();
+    void stopLookFollowsTheChangesAnimation();
 
 private:
     [[nodiscard]] QImage image() const { return m_button->grab().toImage(); }
@@ -30,14 +32,14 @@ private:
         return countPixels(image(), rim, isBlue);
     }
 
-    PaintCounter<MainButton> *m_button = nullptr;
+    MainButton *m_button = nullptr;
     int m_clicks = 0;
 };
 
 void tst_MainButton::init()
 {
     m_clicks = 0;
-    m_button = new PaintCounter<MainButton>(false, [this] { ++m_clicks; });
+    m_button = new MainButton(false, [this] { ++m_clicks; });
     m_button->resize(m_button->sizeHint());
     putOnBlack(m_button);
     m_button->show();
@@ -77,24 +79,26 @@ void tst_MainButton::hoverGrowsAndLeavingShrinks()
     QCOMPARE(blueJustOutside(), 0);
 }
 
-void tst_MainButton::stopLookAppearsAtOnce()
+void tst_MainButton::stopLookFollowsTheChangesAnimation_data()
 {
-    m_button->setActive(true);
-    const QImage stop = image();
-    QVERIFY(countPixels(stop, frame(), isPink) > 20);
-    QCOMPARE(countPixels(stop, frame(), isBlue), 0);
+    QTest::addColumn<Animation>("animation");
+    QTest::addColumn<int>("time");
+    QTest::addColumn<bool>("stopLook");
+    QTest::newRow("no animation: at once") << Animation::none() << 0 << true;
+    QTest::newRow("animated: still starting") << Animation::easeIn(1.0) << 100 << false;
+    QTest::newRow("animated: there at the end") << Animation::easeIn(1.0) << 1000 << true;
 }
 
-void tst_MainButton::unchangedActivityDoesNotRepaint()
+void tst_MainButton::stopLookFollowsTheChangesAnimation()
 {
-    QCoreApplication::processEvents();
-    m_button->paints = 0;
-    m_button->setActive(false);
-    QCoreApplication::processEvents();
-    QCOMPARE(m_button->paints, 0);
-    m_button->setActive(true);
-    QCoreApplication::processEvents();
-    QCOMPARE(m_button->paints, 1);
+    QFETCH(Animation, animation);
+    QFETCH(int, time);
+    QFETCH(bool, stopLook);
+    animated(animation, [this] { m_button->setActive(true); });
+    setAnimationTimes(m_button, time);
+    const QImage look = image();
+    QCOMPARE(countPixels(look, frame(), isPink) > 20, stopLook);
+    QCOMPARE(countPixels(look, frame(), isBlue) == 0, stopLook);
 }
 
 QTEST_MAIN(tst_MainButton)

@@ -23,7 +23,6 @@ class tst_StatusIndicator : public QObject
 
 private Q_SLOTS:
     void clicksGoThroughToWhatIsBehind();
-    void repaintsOnlyWhenTheOptionChanges();
 };
 
 void tst_StatusIndicator::clicksGoThroughToWhatIsBehind()
@@ -37,21 +36,6 @@ void tst_StatusIndicator::clicksGoThroughToWhatIsBehind()
     QTest::mouseClick(&screen, Qt::LeftButton, {}, indicator->geometry().center());
     QCOMPARE(screen.presses, 1);
     QVERIFY(indicator->isOn());
-}
-
-void tst_StatusIndicator::repaintsOnlyWhenTheOptionChanges()
-{
-    PaintCounter<StatusIndicator> indicator(false, QStringLiteral("lightbulb.slash"));
-    indicator.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&indicator));
-    QCoreApplication::processEvents();
-    indicator.paints = 0;
-    indicator.setOn(false);
-    QCoreApplication::processEvents();
-    QCOMPARE(indicator.paints, 0);
-    indicator.setOn(true);
-    QCoreApplication::processEvents();
-    QCOMPARE(indicator.paints, 1);
 }
 
 QTEST_MAIN(tst_StatusIndicator)

@@ -2,6 +2,7 @@
 
 #include <QAbstractAnimation>
 #include <QObject>
+#include <QStringList>
 
 namespace velorinth {
 
@@ -14,6 +15,23 @@ inline void setAnimationTimes(QObject *root, int milliseconds)
         if (animation->state() != QAbstractAnimation::Stopped)
             animation->setCurrentTime(milliseconds);
     }
+}
+
+// The animations under root that would still wake the application up, by class and
+// parent: QCOMPARE(runningAnimations(&window), QStringList()) says which one did.
+inline QStringList runningAnimations(QObject *root)
+{
+    QStringList running;
+    const auto animations = root->findChildren<QAbstractAnimation *>();
+    for (const QAbstractAnimation *animation : animations) {
+        if (animation->state() == QAbstractAnimation::Running) {
+            running.append(
+                QStringLiteral("%1 in %2")
+                    .arg(QString::fromLatin1(animation->metaObject()->className()),
+                         QString::fromLatin1(animation->parent()->metaObject()->className())));
+        }
+    }
+    return running;
 }
 
 } // namespace velorinth

@@ -17,14 +17,11 @@ constexpr Animation kHoverAnimation = Animation::spring(0.5, 1.0);
 
 AdjustButton::AdjustButton(const QString &icon, qreal size, std::function<void()> action,
                            QWidget *parent)
-    : PlainButton(std::move(action), parent)
+    : PlainButton(std::move(action), Glass::shadowReach(), parent)
     , m_icon(icon)
     , m_size(size)
-    , m_highlight(new AnimatedValue(0.0, this))
+    , m_highlight(AnimatedValue::repainting(0.0, this))
 {
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    setSpill(Glass::shadowReach());
-    connect(m_highlight, &AnimatedValue::valueChanged, this, qOverload<>(&QWidget::update));
 }
 
 AdjustButton::AdjustButton(const QString &icon, std::function<void()> action, QWidget *parent)

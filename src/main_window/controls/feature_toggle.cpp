@@ -1,5 +1,6 @@
 #include "main_window/controls/feature_toggle.h"
 
+#include "design/animated_change.h"
 #include "design/animated_value.h"
 #include "design/color_math.h"
 #include "design/design_system.h"
@@ -7,7 +8,6 @@
 #include "design/shapes.h"
 #include "design/symbols.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 
 namespace velorinth {
@@ -19,37 +19,30 @@ constexpr qreal kSymbolSize = 18.0;
 constexpr qreal kSpacing = 8.0;
 constexpr qreal kOutlineOpacity = 0.3;
 constexpr qreal kOutlineWidth = 1.0;
-
-QFont labelFont()
-{
-    return DesignSystem::Fonts::sans(11, QFont::Medium);
-}
 } // namespace
 
 FeatureToggle::FeatureToggle(Binding<bool> isOn, const QString &icon, const QString &label,
                              QWidget *parent)
-    : PlainButton([this] { toggle(); }, parent)
+    : PlainButton([this] { toggle(); }, Glass::shadowReach(), parent)
     , m_isOn(std::move(isOn))
     , m_icon(icon)
-    , m_label(label)
-    , m_lit(new AnimatedValue(m_isOn.get() ? 1.0 : 0.0, this))
+    , m_label(label, DesignSystem::Fonts::sans(11, QFont::Medium))
+    , m_lit(AnimatedValue::repainting(m_isOn.get() ? 1.0 : 0.0, this))
 {
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    setSpill(Glass::shadowReach());
-    connect(m_lit, &AnimatedValue::valueChanged, this, qOverload<>(&QWidget::update));
-}
-
-void FeatureToggle::refresh()
-{
-    const double lit = m_isOn.get() ? 1.0 : 0.0;
-    if (lit != m_lit->target())
-        m_lit->animateTo(lit, Animation::systemDefault());
+    m_isOn.onChange(this, [this] { refresh(); });
 }
 
 void FeatureToggle::toggle()
 {
-    m_isOn.set(!m_isOn.get());
-    refresh();
+    animated(Animation::systemDefault(), [this] {
+        m_isOn.set(!m_isOn.get());
+        refresh(); // also when the binding announces nothing
+    });
+}
+
+void FeatureToggle::refresh()
+{
+    m_lit->animateTo(m_isOn.get() ? 1.0 : 0.0, currentAnimation());
 }
 
 QSizeF FeatureToggle::frameSize() const
@@ -67,22 +60,18 @@ void FeatureToggle::paintEvent(QPaintEvent *)
     painter.setOpacity(labelOpacity());
     glass.paintSurface(painter, frame, lit);
 
-    const QFont font = labelFont();
-    const qreal textHeight = QFontMetricsF(font).height();
-    const qreal top = frame.center().y() - (kSymbolSize + kSpacing + textHeight) / 2;
+    const qreal top = frame.center().y() - (kSymbolSize + kSpacing + m_label.size().height()) / 2;
     Symbols::paint(
         painter, m_icon, {frame.center().x(), top + kSymbolSize / 2}, kSymbolSize, QFont::Normal,
         mixed(DesignSystem::Colors::textSecondary, DesignSystem::Colors::appleBlue, lit));
-    painter.setFont(font);
     painter.setPen(
         mixed(DesignSystem::Colors::textSecondary, DesignSystem::Colors::textPrimary, lit));
-    painter.drawText(QRectF(frame.left(), top + kSymbolSize + kSpacing, frame.width(), textHeight),
-                     Qt::AlignHCenter | Qt::AlignTop, m_label);
+    m_label.paint(painter,
+                  {frame.center().x(), top + kSymbolSize + kSpacing + m_label.size().height() / 2});
 
     glass.paintBorder(painter, frame);
-    const qreal inset = kOutlineWidth / 2;
     painter.strokePath(
-        continuousRoundedRect(frame.adjusted(inset, inset, -inset, -inset), kCornerRadius - inset),
+        continuousRoundedRect(frame, kCornerRadius),
         QPen(withOpacity(DesignSystem::Colors::appleBlue, kOutlineOpacity * lit), kOutlineWidth));
 }
 

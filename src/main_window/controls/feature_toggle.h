@@ -2,14 +2,16 @@
 
 #include "design/binding.h"
 #include "design/plain_button.h"
+#include "design/text_line.h"
 
 namespace velorinth {
 
 class AnimatedValue;
 
 // A square glass card for one option: symbol over text, lit in blue while the bound
-// option is on. A click inverts the bound value; the card then shows what the binding
-// holds, which the owner may have refused.
+// option is on. A click inverts the bound value inside the platform's default animation;
+// the card shows what the binding holds, which the owner may have refused, and follows
+// changes made elsewhere with whatever animation carried them.
 class FeatureToggle : public PlainButton
 {
     Q_OBJECT
@@ -18,20 +20,17 @@ public:
     FeatureToggle(Binding<bool> isOn, const QString &icon, const QString &label,
                   QWidget *parent = nullptr);
 
-public Q_SLOTS:
-    // The bound value may have changed elsewhere: move the look to it.
-    void refresh();
-
 protected:
     [[nodiscard]] QSizeF frameSize() const override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     void toggle();
+    void refresh();
 
     Binding<bool> m_isOn;
     QString m_icon;
-    QString m_label;
+    TextLine m_label;
     AnimatedValue *m_lit; // 0 off, 1 on
 };
 

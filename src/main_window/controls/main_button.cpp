@@ -8,6 +8,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace velorinth {
 
 namespace {
@@ -29,26 +31,29 @@ QFont titleFont()
     font.setLetterSpacing(QFont::AbsoluteSpacing, kTracking);
     return font;
 }
+
+// Room for the glow, for the hover growth and for the outer half of the glass stroke.
+QMarginsF spill()
+{
+    const qreal growth = (kHoverScale - 1.0) * kFrame.width() / 2.0 + kStrokeWidth / 2.0;
+    return glow().reach() + QMarginsF(growth, growth, growth, growth);
+}
 } // namespace
 
 MainButton::MainButton(bool isActive, std::function<void()> action, QWidget *parent)
-    : PlainButton(std::move(action), parent)
+    : PlainButton(std::move(action), spill(), parent)
     , m_isActive(isActive)
-    , m_scale(new AnimatedValue(1.0, this))
+    , m_startTitle(QStringLiteral("LANCER"), titleFont())
+    , m_stopTitle(QStringLiteral("ARRÊTER"), titleFont())
+    , m_activity(AnimatedValue::repainting(isActive ? 1.0 : 0.0, this))
+    , m_scale(AnimatedValue::repainting(1.0, this))
 {
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    // Room for the glow and for the hover growth.
-    const qreal growth = (kHoverScale - 1.0) * kFrame.width() / 2.0;
-    setSpill(glow().reach() + QMarginsF(growth, growth, growth, growth));
-    connect(m_scale, &AnimatedValue::valueChanged, this, qOverload<>(&QWidget::update));
 }
 
-void MainButton::setActive(bool isActive)
+void MainButton::setActive(bool isActive, const Animation &animation)
 {
-    if (isActive == m_isActive)
-        return;
     m_isActive = isActive;
-    update();
+    m_activity->animateTo(isActive ? 1.0 : 0.0, animation);
 }
 
 QSizeF MainButton::frameSize() const
@@ -66,28 +71,38 @@ void MainButton::paintEvent(QPaintEvent *)
     const QRectF frame = this->frame();
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setOpacity(labelOpacity());
     const qreal scale = m_scale->value();
     painter.translate(frame.center());
     painter.scale(scale, scale);
     painter.translate(-frame.center());
 
-    const QPainterPath shape = capsule(frame);
-    if (m_isActive) {
-        painter.fillPath(shape, DesignSystem::Colors::glassBackground);
-        painter.strokePath(capsule(frame.adjusted(kStrokeWidth / 2, kStrokeWidth / 2,
-                                                  -kStrokeWidth / 2, -kStrokeWidth / 2)),
-                           QPen(DesignSystem::Colors::glassBorder, kStrokeWidth));
-    } else {
-        glow().paint(painter, frame, frame.height() / 2.0);
-        painter.fillPath(shape, DesignSystem::Gradients::primaryAccent);
+    // A spring may carry the fade past either end.
+    const qreal activity = std::clamp(m_activity->value(), 0.0, 1.0);
+    if (activity < 1.0) {
+        painter.setOpacity(labelOpacity() * (1.0 - activity));
+        paintStartLook(painter, frame);
     }
+    if (activity > 0.0) {
+        painter.setOpacity(labelOpacity() * activity);
+        paintStopLook(painter, frame);
+    }
+}
 
-    painter.setFont(titleFont());
-    painter.setPen(m_isActive ? DesignSystem::Colors::applePink : QColor(Qt::white));
-    // Tracking follows every letter, the last one too; centre the letters themselves.
-    painter.drawText(frame.translated(kTracking / 2.0, 0.0), Qt::AlignCenter,
-                     m_isActive ? QStringLiteral("ARRÊTER") : QStringLiteral("LANCER"));
+void MainButton::paintStartLook(QPainter &painter, const QRectF &frame) const
+{
+    glow().paint(painter, frame, frame.height() / 2.0);
+    painter.fillPath(capsule(frame), DesignSystem::Gradients::primaryAccent);
+    painter.setPen(Qt::white);
+    m_startTitle.paint(painter, frame.center());
+}
+
+void MainButton::paintStopLook(QPainter &painter, const QRectF &frame) const
+{
+    const QPainterPath shape = capsule(frame);
+    painter.fillPath(shape, DesignSystem::Colors::glassBackground);
+    painter.strokePath(shape, QPen(DesignSystem::Colors::glassBorder, kStrokeWidth));
+    painter.setPen(DesignSystem::Colors::applePink);
+    m_stopTitle.paint(painter, frame.center());
 }
 
 } // namespace velorinth

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "design/animated_change.h"
 #include "design/plain_button.h"
+#include "design/text_line.h"
 
 namespace velorinth {
 
@@ -15,7 +17,9 @@ class MainButton : public PlainButton
 public:
     MainButton(bool isActive, std::function<void()> action, QWidget *parent = nullptr);
 
-    void setActive(bool isActive);
+    // The one look cross-fades into the other with animation: the button adds none of its
+    // own to this change.
+    void setActive(bool isActive, const Animation &animation = currentAnimation());
     [[nodiscard]] bool isActive() const { return m_isActive; }
 
 protected:
@@ -24,7 +28,13 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void paintStartLook(QPainter &painter, const QRectF &frame) const;
+    void paintStopLook(QPainter &painter, const QRectF &frame) const;
+
     bool m_isActive;
+    TextLine m_startTitle;
+    TextLine m_stopTitle;
+    AnimatedValue *m_activity; // 0 the start look, 1 the stop look
     AnimatedValue *m_scale;
 };
 

@@ -6,7 +6,6 @@
 #include "design/shapes.h"
 #include "design/symbols.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 
 namespace velorinth {
@@ -19,38 +18,31 @@ constexpr qreal kVerticalPadding = 8.0;
 constexpr qreal kFillOpacity = 0.2;
 constexpr qreal kOutlineOpacity = 0.4;
 constexpr qreal kOutlineWidth = 0.5;
-
-QFont labelFont()
-{
-    return DesignSystem::Fonts::sans(12, QFont::DemiBold);
-}
+// Half the outline lies outside the capsule.
+constexpr QMarginsF kSpill(kOutlineWidth / 2, kOutlineWidth / 2, kOutlineWidth / 2,
+                           kOutlineWidth / 2);
 } // namespace
 
 ModeTabButton::ModeTabButton(const QString &label, const QString &icon, bool isSelected,
                              std::function<void()> action, QWidget *parent)
-    : PlainButton(std::move(action), parent)
-    , m_label(label)
+    : PlainButton(std::move(action), kSpill, parent)
+    , m_label(label, DesignSystem::Fonts::sans(12, QFont::DemiBold))
     , m_icon(icon)
     , m_isSelected(isSelected)
-    , m_selection(new AnimatedValue(isSelected ? 1.0 : 0.0, this))
+    , m_selection(AnimatedValue::repainting(isSelected ? 1.0 : 0.0, this))
 {
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    connect(m_selection, &AnimatedValue::valueChanged, this, qOverload<>(&QWidget::update));
 }
 
 void ModeTabButton::setSelected(bool isSelected)
 {
-    if (isSelected == m_isSelected)
-        return;
     m_isSelected = isSelected;
     m_selection->animateTo(isSelected ? 1.0 : 0.0, DesignSystem::Animations::spring);
 }
 
 QSizeF ModeTabButton::frameSize() const
 {
-    const QFontMetricsF metrics(labelFont());
-    return {2 * kHorizontalPadding + kSymbolSize + kSpacing + metrics.horizontalAdvance(m_label),
-            2 * kVerticalPadding + qMax(kSymbolSize, metrics.height())};
+    return {2 * kHorizontalPadding + kSymbolSize + kSpacing + m_label.size().width(),
+            2 * kVerticalPadding + qMax(kSymbolSize, m_label.size().height())};
 }
 
 void ModeTabButton::paintEvent(QPaintEvent *)
@@ -61,8 +53,7 @@ void ModeTabButton::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(labelOpacity());
 
-    const QPainterPath outline = capsule(frame.adjusted(kOutlineWidth / 2, kOutlineWidth / 2,
-                                                        -kOutlineWidth / 2, -kOutlineWidth / 2));
+    const QPainterPath outline = capsule(frame);
     painter.fillPath(outline,
                      withOpacity(DesignSystem::Colors::appleBlue, kFillOpacity * selection));
     painter.strokePath(
@@ -76,10 +67,8 @@ void ModeTabButton::paintEvent(QPaintEvent *)
                                           -kVerticalPadding);
     Symbols::paint(painter, m_icon, {content.left() + kSymbolSize / 2, content.center().y()},
                    kSymbolSize, QFont::DemiBold, foreground);
-    painter.setFont(labelFont());
     painter.setPen(foreground);
-    painter.drawText(content.adjusted(kSymbolSize + kSpacing, 0, 0, 0),
-                     Qt::AlignLeft | Qt::AlignVCenter, m_label);
+    m_label.paint(painter, {content.right() - m_label.size().width() / 2, content.center().y()});
 }
 
 } // namespace velorinth

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "design/plain_button.h"
+#include "design/text_line.h"
 
 namespace velorinth {
 
 class AnimatedValue;
 
 // One tab of the setup screen's mode switch: symbol and text on a blue capsule while
-// selected, bare tertiary text otherwise; the change moves with the design spring.
+// selected, bare tertiary text otherwise. The tab animates every change of its selection
+// with the design spring, whatever animated the change that caused it.
 class ModeTabButton : public PlainButton
 {
     Q_OBJECT
@@ -24,7 +26,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QString m_label;
+    TextLine m_label;
     QString m_icon;
     bool m_isSelected;
     AnimatedValue *m_selection; // 0 unselected, 1 selected

@@ -1,6 +1,9 @@
 #include "main_window/controls/premium_slider.h"
 
+#include "design/animated_change.h"
+#include "design/animated_value.h"
 #include "design/design_system.h"
+#include "design/plain_button.h"
 #include "design/shapes.h"
 #include "design/soft_shadow.h"
 
@@ -9,7 +12,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 
 namespace velorinth {
 
@@ -31,14 +33,14 @@ PremiumSlider::PremiumSlider(Binding<double> value, Range range, QWidget *parent
     : QWidget(parent)
     , m_value(std::move(value))
     , m_range(range)
+    , m_shown(AnimatedValue::repainting(m_value.get(), this))
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     // The thumb's centre reaches both ends of the track, so half of it and its shadow
     // hang over the edges.
-    const QMarginsF shadow = thumbShadow().reach();
-    const auto up = [](qreal v) { return static_cast<int>(std::ceil(v)); };
-    setContentsMargins(up(kThumbSize / 2 + shadow.left()), up(shadow.top()),
-                       up(kThumbSize / 2 + shadow.right()), up(shadow.bottom()));
+    setContentsMargins(
+        spillMargins(thumbShadow().reach() + QMarginsF(kThumbSize / 2, 0.0, kThumbSize / 2, 0.0)));
+    m_value.onChange(this, [this] { refresh(); });
 }
 
 QSize PremiumSlider::sizeHint() const
@@ -48,8 +50,7 @@ QSize PremiumSlider::sizeHint() const
 
 void PremiumSlider::refresh()
 {
-    if (m_value.get() != m_paintedValue)
-        update();
+    m_shown->animateTo(m_value.get(), currentAnimation());
 }
 
 QRectF PremiumSlider::track() const
@@ -73,17 +74,17 @@ QRectF PremiumSlider::thumb(double value) const
 
 void PremiumSlider::paintEvent(QPaintEvent *)
 {
-    m_paintedValue = m_value.get();
+    const double value = m_shown->value();
     const QRectF track = this->track();
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillPath(capsule(track), DesignSystem::Colors::glassBackground);
-    const qreal fillWidth = std::max(0.0, track.width() * fraction(m_paintedValue));
+    const qreal fillWidth = std::max(0.0, track.width() * fraction(value));
     if (fillWidth > 0.0) {
         painter.fillPath(capsule(QRectF(track.topLeft(), QSizeF(fillWidth, kTrackHeight))),
                          DesignSystem::Gradients::primaryAccent);
     }
-    const QRectF thumb = this->thumb(m_paintedValue);
+    const QRectF thumb = this->thumb(value);
     thumbShadow().paint(painter, thumb, kThumbSize / 2);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::white);
@@ -92,7 +93,7 @@ void PremiumSlider::paintEvent(QPaintEvent *)
 
 void PremiumSlider::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton || !thumb(m_value.get()).contains(event->position())) {
+    if (event->button() != Qt::LeftButton || !thumb(m_shown->value()).contains(event->position())) {
         event->ignore();
         return;
     }
@@ -110,7 +111,7 @@ void PremiumSlider::mouseMoveEvent(QMouseEvent *event)
     const QRectF track = this->track();
     const double f = std::clamp((event->position().x() - track.left()) / track.width(), 0.0, 1.0);
     m_value.set(m_range.lower + f * (m_range.upper - m_range.lower));
-    refresh();
+    refresh(); // also when the binding announces nothing
 }
 
 void PremiumSlider::mouseReleaseEvent(QMouseEvent *)

@@ -8,9 +8,12 @@
 
 namespace velorinth {
 
+class AnimatedValue;
+
 // The duration slider: a glass track, the accent fill up to the value and a white thumb.
 // Dragging the thumb writes the bound value continuously; the drawn value is never
-// clamped, keeping it within the range is the owner's business.
+// clamped, keeping it within the range is the owner's business. It follows changes made
+// elsewhere with whatever animation carried them, and adds none of its own.
 class PremiumSlider : public QWidget
 {
     Q_OBJECT
@@ -26,10 +29,6 @@ public:
 
     [[nodiscard]] QSize sizeHint() const override;
 
-public Q_SLOTS:
-    // The bound value may have changed elsewhere: repaint if it differs from what is shown.
-    void refresh();
-
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -37,13 +36,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void refresh();
     [[nodiscard]] QRectF track() const;
     [[nodiscard]] qreal fraction(double value) const;
     [[nodiscard]] QRectF thumb(double value) const;
 
     Binding<double> m_value;
     Range m_range;
-    double m_paintedValue = 0.0;
+    AnimatedValue *m_shown; // the value as drawn
     std::optional<QPointF> m_pressPosition; // set while a press on the thumb is held
     bool m_dragging = false;
 };

@@ -3,7 +3,6 @@
 #include "design/design_system.h"
 #include "design/glass.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 
 namespace velorinth {
@@ -12,27 +11,18 @@ namespace {
 constexpr qreal kCornerRadius = 12.0;
 constexpr qreal kHorizontalPadding = 16.0;
 constexpr qreal kVerticalPadding = 8.0;
-
-QFont labelFont()
-{
-    return DesignSystem::Fonts::sans(12, QFont::DemiBold);
-}
 } // namespace
 
 QuickActionChip::QuickActionChip(const QString &label, std::function<void()> action,
                                  QWidget *parent)
-    : PlainButton(std::move(action), parent)
-    , m_label(label)
+    : PlainButton(std::move(action), Glass::shadowReach(), parent)
+    , m_label(label, DesignSystem::Fonts::sans(12, QFont::DemiBold))
 {
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    setSpill(Glass::shadowReach());
 }
 
 QSizeF QuickActionChip::frameSize() const
 {
-    const QFontMetricsF metrics(labelFont());
-    return {metrics.horizontalAdvance(m_label) + 2 * kHorizontalPadding,
-            metrics.height() + 2 * kVerticalPadding};
+    return m_label.size() + QSizeF(2 * kHorizontalPadding, 2 * kVerticalPadding);
 }
 
 void QuickActionChip::paintEvent(QPaintEvent *)
@@ -42,9 +32,8 @@ void QuickActionChip::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setOpacity(labelOpacity());
     glass.paintSurface(painter, frame);
-    painter.setFont(labelFont());
     painter.setPen(DesignSystem::Colors::textSecondary);
-    painter.drawText(frame, Qt::AlignCenter, m_label);
+    m_label.paint(painter, frame.center());
     glass.paintBorder(painter, frame);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "design/plain_button.h"
+#include "design/text_line.h"
 
 namespace velorinth {
 
@@ -17,7 +18,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QString m_label;
+    TextLine m_label;
 };
 
 } // namespace velorinth

@@ -1,5 +1,7 @@
 #include "main_window/controls/status_indicator.h"
 
+#include "design/animated_value.h"
+#include "design/color_math.h"
 #include "design/design_system.h"
 #include "design/symbols.h"
 
@@ -17,17 +19,16 @@ StatusIndicator::StatusIndicator(bool isOn, const QString &icon, QWidget *parent
     : QWidget(parent)
     , m_isOn(isOn)
     , m_icon(icon)
+    , m_lit(AnimatedValue::repainting(isOn ? 1.0 : 0.0, this))
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAttribute(Qt::WA_TransparentForMouseEvents); // it shows, it does not react
 }
 
-void StatusIndicator::setOn(bool isOn)
+void StatusIndicator::setOn(bool isOn, const Animation &animation)
 {
-    if (isOn == m_isOn)
-        return;
     m_isOn = isOn;
-    update();
+    m_lit->animateTo(isOn ? 1.0 : 0.0, animation);
 }
 
 QSize StatusIndicator::sizeHint() const
@@ -44,7 +45,8 @@ void StatusIndicator::paintEvent(QPaintEvent *)
     painter.setBrush(DesignSystem::Colors::glassBackground);
     painter.drawEllipse(circle);
     Symbols::paint(painter, m_icon, circle.center(), kSymbolSize, QFont::Normal,
-                   m_isOn ? DesignSystem::Colors::appleBlue : DesignSystem::Colors::textQuaternary);
+                   mixed(DesignSystem::Colors::textQuaternary, DesignSystem::Colors::appleBlue,
+                         m_lit->value()));
 }
 
 } // namespace velorinth

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "design/animated_change.h"
+
 #include <QWidget>
 
 namespace velorinth {
+
+class AnimatedValue;
 
 // A round, display-only sign that an option is on (blue symbol) or off (faint symbol).
 class StatusIndicator : public QWidget
@@ -12,7 +16,8 @@ class StatusIndicator : public QWidget
 public:
     StatusIndicator(bool isOn, const QString &icon, QWidget *parent = nullptr);
 
-    void setOn(bool isOn);
+    // The symbol's colour moves with animation: the indicator adds none of its own.
+    void setOn(bool isOn, const Animation &animation = currentAnimation());
     [[nodiscard]] bool isOn() const { return m_isOn; }
     [[nodiscard]] QSize sizeHint() const override;
 
@@ -22,6 +27,7 @@ protected:
 private:
     bool m_isOn;
     QString m_icon;
+    AnimatedValue *m_lit; // 0 off, 1 on
 };
 
 } // namespace velorinth

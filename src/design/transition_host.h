@@ -1,0 +1,98 @@
+#pragma once
+
+#include "design/animated_change.h"
+#include "design/transition.h"
+
+#include <QPixmap>
+#include <QPointer>
+#include <QWidget>
+
+namespace velorinth {
+
+class AnimatedValue;
+
+// Holds one child view and swaps it for another with each view's own transition. While a
+// swap runs, the host paints snapshots of both views (taken at the device pixel ratio),
+// driven by one progress that any Animation moves, springs included; then the real view
+// comes back. The host's size hint glides from the one view's to the other's, so a
+// layout around it moves along.
+//
+// A swap back to the view on its way out reverses from where the swap stands; a third
+// view freezes what is on screen and swaps from that, so nothing ever jumps. Hiding the
+// host ends a swap at once.
+//
+// A matched element (setMatchedId) in both views is painted apart: it glides from its
+// frame in the one view to its frame in the other, cross-fading, while the rest swaps.
+class TransitionHost : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TransitionHost(QWidget *parent = nullptr);
+
+    // Shows view (nullptr: nothing) in place of the current one: the transition's
+    // insertion now, its removal when the view leaves. The host adopts the view; one that
+    // has left stays a hidden child, ready to come back. Instant while the host is
+    // hidden or when the animation is.
+    void setView(QWidget *view, const Transition &transition = Transition::opacity(),
+                 const Animation &animation = currentAnimation());
+    // The view shown, or on its way in.
+    [[nodiscard]] QWidget *view() const;
+    [[nodiscard]] bool isSwapping() const { return m_swapping; }
+    // A view sits at its size hint, placed by alignment (centred unless set), and fills
+    // the host along the directions its size policy expands in.
+    void setAlignment(Qt::Alignment alignment);
+
+    // Names element, a descendant of a view, as the same element as any other one of
+    // that id in the view it is swapped with.
+    static void setMatchedId(QWidget *element, const QString &id);
+
+    [[nodiscard]] QSize sizeHint() const override;
+    [[nodiscard]] QSize minimumSizeHint() const override;
+
+protected:
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    // One side of a swap: the view, how it moves, and what is painted of it meanwhile.
+    struct Side
+    {
+        Side(QWidget *view = nullptr, const Transition &transition = {})
+            : view(view)
+            , transition(transition)
+        {
+        }
+
+        QPointer<QWidget> view;
+        Transition transition;
+        QPixmap snapshot; // without its matched element
+        QSize hint;
+        QPixmap element;
+        QRectF elementFrame; // in the snapshot
+        bool isFrozen = false; // a picture of an earlier swap, not a view
+    };
+
+    [[nodiscard]] QRect placement(const QWidget *view) const;
+    [[nodiscard]] QRectF frameOf(const Side &side) const;
+    [[nodiscard]] QSize viewHint() const;
+    [[nodiscard]] bool comingIn() const;
+    void swapInstantly(QWidget *view, const Transition &transition);
+    void startSwap(Side from, Side to, const Animation &animation);
+    void snapshot(Side &from, Side &to) const;
+    [[nodiscard]] Side frozen() const;
+    void paintSwap(QPainter &painter) const;
+    void progressed();
+    void endSwap();
+    void showCurrent();
+
+    Qt::Alignment m_alignment = Qt::AlignCenter;
+    Side m_from; // during a swap only
+    Side m_to; // the current view when no swap runs
+    bool m_swapping = false;
+    AnimatedValue *m_progress; // 0 shows m_from, 1 shows m_to
+};
+
+} // namespace velorinth
