@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QStaticText>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+namespace velorinth {
+
+class AnimatedValue;
+
+// A question put over a whole window: the window dims and a dark card asks it, with a
+// destructive answer above a cancel. Escape cancels. The card and its buttons are one
+// painting, so they fade and grow in together; clicks never reach what lies below.
+class ConfirmationOverlay : public QWidget
+{
+    Q_OBJECT
+
+public:
+    struct Question
+    {
+        QString title;
+        QString message;
+        QString confirmLabel; // destructive
+        QString cancelLabel;
+    };
+
+    // Hidden until present(); covers its parent whole and follows its size.
+    ConfirmationOverlay(Question question, std::function<void()> confirm, QWidget *parent);
+
+    // Shows it over everything else of the parent, or keeps it up if it already is.
+    void present();
+    // Closes without confirming.
+    void cancel();
+    [[nodiscard]] bool isPresented() const { return m_presented; }
+    // Where each answer's button sits, for a pointer to find it.
+    [[nodiscard]] QRect confirmButtonRect() const { return m_buttons[Confirm].toRect(); }
+    [[nodiscard]] QRect cancelButtonRect() const { return m_buttons[Cancel].toRect(); }
+
+Q_SIGNALS:
+    // Answered either way, or cancelled.
+    void closed();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    enum Answer { Confirm, Cancel, None };
+
+    void layOut();
+    void close(Answer answer);
+    [[nodiscard]] Answer answerAt(QPointF position) const;
+    void setHovered(Answer answer);
+
+    std::function<void()> m_confirm;
+    QStaticText m_title;
+    QStaticText m_message;
+    std::array<QStaticText, 2> m_labels;
+    QRectF m_card;
+    std::array<QRectF, 2> m_buttons;
+    Answer m_hovered = None;
+    Answer m_pressed = None;
+    bool m_presented = false;
+    AnimatedValue *m_shown; // 0 gone, 1 up
+};
+
+} // namespace velorinth
