@@ -59,7 +59,10 @@ void SleepManager::recoverInterruptedFade()
 {
     UserDefaults &defaults = *m_platform.defaults;
     const qint64 savedVolume = defaults.integerValue(SettingsKeys::savedVolume);
-    if (defaults.boolValue(SettingsKeys::fadeInProgress) && savedVolume > 0)
+    // Only a level this app could have recorded: a damaged store must neither
+    // mute the output nor turn it up past what the backend allows.
+    if (defaults.boolValue(SettingsKeys::fadeInProgress) && savedVolume > 0
+        && savedVolume <= m_platform.volume->maxPercent())
         applyVolume(savedVolume);
     defaults.remove(SettingsKeys::savedVolume);
     defaults.remove(SettingsKeys::fadeInProgress);

@@ -108,6 +108,11 @@ void tst_SleepManagerSettings::fadeRecovery_data()
     QTest::newRow("no flag") << QVariantMap{{saved, 35}} << QList<int>{};
     QTest::newRow("level as INI text")
         << QVariantMap{{flag, "true"}, {saved, "35"}} << QList<int>{35};
+    QTest::newRow("boosted to the ceiling")
+        << QVariantMap{{flag, true}, {saved, 153}} << QList<int>{153};
+    QTest::newRow("past the ceiling") << QVariantMap{{flag, true}, {saved, 1000}} << QList<int>{};
+    QTest::newRow("2^31") << QVariantMap{{flag, true}, {saved, 2147483648LL}} << QList<int>{};
+    QTest::newRow("10^12") << QVariantMap{{flag, true}, {saved, 1e12}} << QList<int>{};
 }
 
 void tst_SleepManagerSettings::fadeRecovery()
