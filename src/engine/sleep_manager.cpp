@@ -100,6 +100,7 @@ void SleepManager::setScheduledTime(const QDateTime &time)
 {
     publish(m_scheduledTime, time, &SleepManager::scheduledTimeChanged);
     m_platform.defaults->setObject(SettingsKeys::scheduledTime, time);
+    m_occurrences.invalidate();
     updateTimeUntilSchedule();
 }
 

@@ -1,7 +1,6 @@
 // The countdown, the daily schedule, the fade and the sleep at the end.
 #include "sleep_manager.h"
 
-#include "engine/schedule_calendar.h"
 #include "engine/settings_keys.h"
 
 #include <algorithm>
@@ -45,10 +44,10 @@ double SleepManager::secondsUntilTarget() const
     return secondsBetween(m_platform.clock->now(), m_targetTime);
 }
 
-std::optional<QDateTime> SleepManager::nextScheduledDate(const QDateTime &now) const
+std::optional<QDateTime> SleepManager::nextScheduledDate(const QDateTime &now)
 {
-    const QTime wall = m_scheduledTime.toLocalTime().time();
-    return nextDailyOccurrence(now, wall.hour(), wall.minute());
+    m_occurrences.update(now, m_scheduledTime);
+    return m_occurrences.next();
 }
 
 void SleepManager::startSyncTimer()
@@ -56,8 +55,9 @@ void SleepManager::startSyncTimer()
     stopSyncTimer();
     updateTimeUntilSchedule();
     m_syncTimer = m_platform.clock->startRepeating(kTickInterval, [this] {
-        checkSchedule();
-        updateTimeUntilSchedule();
+        const QDateTime now = m_platform.clock->now();
+        checkSchedule(now);
+        updateTimeUntilSchedule(now);
     });
 }
 
@@ -68,7 +68,11 @@ void SleepManager::stopSyncTimer()
 
 void SleepManager::updateTimeUntilSchedule()
 {
-    const QDateTime now = m_platform.clock->now();
+    updateTimeUntilSchedule(m_platform.clock->now());
+}
+
+void SleepManager::updateTimeUntilSchedule(const QDateTime &now)
+{
     const std::optional<QDateTime> next =
         m_isScheduleEnabled && !m_isActive ? nextScheduledDate(now) : std::nullopt;
     if (!next) {
@@ -86,19 +90,20 @@ void SleepManager::updateTimeUntilSchedule()
             &SleepManager::timeUntilScheduleChanged);
 }
 
-void SleepManager::checkSchedule()
+void SleepManager::checkSchedule(const QDateTime &now)
 {
     if (m_isActive)
         return;
-    // Today's occurrence rather than a look at the wall clock: on the night the
-    // clocks go forward a time inside the skipped hour still comes, at its end.
-    const QDateTime now = m_platform.clock->now();
-    const QTime wall = m_scheduledTime.toLocalTime().time();
-    const std::optional<QDateTime> occurrence =
-        dailyOccurrenceOn(now.toLocalTime().date(), wall.hour(), wall.minute());
-    if (!occurrence || now < *occurrence || now >= occurrence->addSecs(60))
+    m_occurrences.update(now, m_scheduledTime);
+    // Today's occurrence as well as a look at the wall clock: on the night the
+    // clocks go forward a time inside the skipped hour still comes, at its
+    // end; on the night they go back it comes a second time, an hour later.
+    const std::optional<QDateTime> &occurrence = m_occurrences.today();
+    const bool inOccurrence = occurrence && now >= *occurrence && now < occurrence->addSecs(60);
+    if (!inOccurrence && !m_occurrences.wallClockMatches())
         return;
-    // One session per occurrence: a session stopped within the minute stays stopped.
+    // One session per night: none again within the minute once stopped, and
+    // none at the time's second coming when its first started one.
     if (m_lastScheduleTrigger == occurrence)
         return;
     m_lastScheduleTrigger = occurrence;

@@ -1,4 +1,5 @@
 #include "sleep_manager_rig.h"
+#include "support/local_time_lookups.h"
 
 #include <QSignalSpy>
 
@@ -35,6 +36,8 @@ private Q_SLOTS:
     void scheduleStartsOnEachDayOnce();
     void scheduleInTheSkippedHourStartsAtItsEnd();
     void scheduleInTheRepeatedHourStartsOnce();
+    void scheduleOnBetweenTheRepeatedHoursStartsAtTheSecond();
+    void watcherReadsTheLocalTimeOnceASecond();
     void manualStartInScheduledMode_data();
     void manualStartInScheduledMode();
     void timeUntilSchedule_data();
@@ -258,6 +261,27 @@ void tst_SleepManagerSession::scheduleInTheRepeatedHourStartsOnce()
     rig.advance(3600); // 02:30 again, an hour later
 
     QVERIFY(!rig.manager->isActive());
+}
+
+void tst_SleepManagerSession::scheduleOnBetweenTheRepeatedHoursStartsAtTheSecond()
+{
+    SleepManagerRig rig("2026-10-25T02:45:00+02:00", scheduledAt(2, 30));
+
+    rig.advance(45 * 60 + 0.5); // 02:30:00.5 winter time
+
+    QVERIFY(rig.manager->isActive());
+    QCOMPARE(rig.manager->totalDuration(), 60.0);
+}
+
+void tst_SleepManagerSession::watcherReadsTheLocalTimeOnceASecond()
+{
+    SleepManagerRig rig("2026-06-10T21:00:00", scheduledAt(22, 0));
+    const int before = localTimeLookups();
+
+    rig.advance(60);
+
+    QCOMPARE(rig.manager->timeUntilSchedule(), std::optional<QString>("dans 59 min"));
+    QCOMPARE_LE(localTimeLookups() - before, 60);
 }
 
 void tst_SleepManagerSession::manualStartInScheduledMode_data()

@@ -33,8 +33,8 @@ private:
     qint64 m_id;
 };
 
-FakeClock::FakeClock(QDateTime start)
-    : m_now(std::move(start))
+FakeClock::FakeClock(const QDateTime &start)
+    : m_now(start.toUTC())
     , m_self(std::make_shared<FakeClock *>(this))
 {
 }

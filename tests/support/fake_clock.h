@@ -9,11 +9,12 @@ namespace velorinth {
 
 // A clock that only moves when told to. advance() fires every timer that falls
 // due on the way, in time order, with now() set to each one's due time, so a
-// schedule spanning days runs in microseconds.
+// schedule spanning days runs in microseconds. Like the real clock, it tells
+// the time in UTC.
 class FakeClock final : public Clock
 {
 public:
-    explicit FakeClock(QDateTime start);
+    explicit FakeClock(const QDateTime &start);
     ~FakeClock() override;
 
     [[nodiscard]] QDateTime now() const override { return m_now; }
