@@ -31,7 +31,11 @@ SleepManager::SleepManager(Platform &platform, QObject *parent)
     }
 }
 
-SleepManager::~SleepManager() = default;
+SleepManager::~SleepManager()
+{
+    m_timer.reset();
+    m_syncTimer.reset();
+}
 
 // Reads the stored settings as they are, without running any setter: starting
 // the app must not rewrite the store or start work twice.

@@ -52,6 +52,7 @@ private Q_SLOTS:
     void formattedTimeRemaining_data();
     void formattedTimeRemaining();
     void restartRecordsTheFadedVolume();
+    void teardownStopsTheTickThenTheWatcher();
 };
 
 void tst_SleepManagerSession::fadeOverATenMinuteSession_data()
@@ -484,6 +485,16 @@ void tst_SleepManagerSession::restartRecordsTheFadedVolume()
 
     QCOMPARE(rig.manager->startFadeVolume(), 50);
     QCOMPARE(rig.fakes.defaults->values.value(SettingsKeys::savedVolume).toInt(), 50);
+}
+
+void tst_SleepManagerSession::teardownStopsTheTickThenTheWatcher()
+{
+    SleepManagerRig rig("2026-06-10T21:00:00", scheduledAt(22, 0)); // the watcher: timer 0
+    rig.manager->startTimer(); // the tick: timer 1
+
+    rig.manager.reset();
+
+    QCOMPARE(rig.fakes.clock->stoppedTimers(), (QList<qint64>{1, 0}));
 }
 
 VELORINTH_TEST_MAIN_IN_PARIS(tst_SleepManagerSession)

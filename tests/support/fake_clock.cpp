@@ -24,8 +24,10 @@ public:
     }
     ~Handle() override
     {
-        if (auto clock = m_clock.lock())
+        if (auto clock = m_clock.lock()) {
             (*clock)->m_entries.erase(m_id);
+            (*clock)->m_stopped.append(m_id);
+        }
     }
 
 private:

@@ -2,6 +2,8 @@
 
 #include "platform/clock.h"
 
+#include <QList>
+
 #include <map>
 #include <memory>
 
@@ -25,6 +27,9 @@ public:
 
     void advance(std::chrono::milliseconds by);
     [[nodiscard]] int repeatingTimerCount() const;
+    // The repeating timers stopped so far, by their creation number (from 0, counting
+    // delayed tasks too), in the order they stopped.
+    [[nodiscard]] QList<qint64> stoppedTimers() const { return m_stopped; }
 
 private:
     struct Entry;
@@ -35,6 +40,7 @@ private:
     QDateTime m_now;
     qint64 m_nextId = 0;
     std::map<qint64, Entry> m_entries;
+    QList<qint64> m_stopped;
     std::shared_ptr<FakeClock *> m_self;
 };
 
