@@ -6,7 +6,19 @@ namespace velorinth {
 
 namespace {
 
-constexpr double kDefaultSessionDuration = 1800;
+// 00:00 on the wall clock: today's start or, where the clocks go forward at
+// midnight and today starts at 01:00, yesterday's; only the hour and minute
+// count. The present moment when neither day has one.
+QDateTime midnightNear(const QDateTime &now)
+{
+    const QDate today = now.toLocalTime().date();
+    for (const QDate &day : {today, today.addDays(-1)}) {
+        const QDateTime start = day.startOfDay();
+        if (start.time() == QTime(0, 0))
+            return start;
+    }
+    return now;
+}
 
 } // namespace
 
@@ -42,13 +54,16 @@ SleepManager::~SleepManager()
 void SleepManager::loadSettings()
 {
     const UserDefaults &defaults = *m_platform.defaults;
+    const QDateTime now = m_platform.clock->now();
     m_isFadeOutEnabled = defaults.boolValue(SettingsKeys::isFadeOutEnabled);
     m_isScreenDimmingEnabled = defaults.boolValue(SettingsKeys::isScreenDimmingEnabled);
     const double storedDuration = defaults.doubleValue(SettingsKeys::sessionDuration);
-    m_sessionDuration = storedDuration > 0 ? storedDuration : kDefaultSessionDuration;
+    // A duration too long for any date to end it, as a damaged store may hold, counts as absent.
+    m_sessionDuration = storedDuration > 0 && sessionEnd(now, storedDuration)
+        ? storedDuration
+        : kDefaultSessionDuration;
     m_isScheduleEnabled = defaults.boolValue(SettingsKeys::isScheduleEnabled);
-    m_scheduledTime = defaults.dateValue(SettingsKeys::scheduledTime)
-                          .value_or(m_platform.clock->now().date().startOfDay());
+    m_scheduledTime = defaults.dateValue(SettingsKeys::scheduledTime).value_or(midnightNear(now));
 }
 
 void SleepManager::requestNotificationPermission()

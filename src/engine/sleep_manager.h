@@ -102,6 +102,8 @@ Q_SIGNALS:
     void currentFadeVolumeChanged();
 
 private:
+    static constexpr double kDefaultSessionDuration = 1800;
+
     template<typename T>
     void publish(T &field, const T &value, void (SleepManager::*changed)())
     {
@@ -128,6 +130,9 @@ private:
     void applyVolume(qint64 level);
     [[nodiscard]] qint64 readCurrentVolume();
     [[nodiscard]] std::optional<QDateTime> nextScheduledDate(const QDateTime &now);
+    // The end of a session of `seconds` from `start`; nothing when no date can hold it.
+    [[nodiscard]] static std::optional<QDateTime> sessionEnd(const QDateTime &start,
+                                                             double seconds);
     [[nodiscard]] double secondsUntilTarget() const;
 
     // Charging LED (sleep_manager_led.cpp).

@@ -4,6 +4,7 @@
 #include "engine/settings_keys.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace velorinth {
 
@@ -42,6 +43,17 @@ double secondsBetween(const QDateTime &from, const QDateTime &to)
 double SleepManager::secondsUntilTarget() const
 {
     return secondsBetween(m_platform.clock->now(), m_targetTime);
+}
+
+std::optional<QDateTime> SleepManager::sessionEnd(const QDateTime &start, double seconds)
+{
+    // QDateTime counts milliseconds in 64 bits: past that no date can be formed.
+    constexpr double kLongestMSecs = 9.2e18;
+    const double msecs = seconds * 1000;
+    if (!(std::abs(msecs) < kLongestMSecs))
+        return std::nullopt;
+    const QDateTime end = start.addMSecs(std::llround(msecs));
+    return end.isValid() ? std::optional(end) : std::nullopt;
 }
 
 std::optional<QDateTime> SleepManager::nextScheduledDate(const QDateTime &now)
@@ -114,11 +126,14 @@ void SleepManager::checkSchedule(const QDateTime &now)
 void SleepManager::startTimer()
 {
     const QDateTime now = m_platform.clock->now();
+    // A duration too long for any date would end the session at once and
+    // sleep the machine: the default runs instead.
+    const QDateTime timed =
+        sessionEnd(now, m_sessionDuration).value_or(addSeconds(now, kDefaultSessionDuration));
     if (!m_isScheduleEnabled) {
-        publish(m_targetTime, addSeconds(now, m_sessionDuration), &SleepManager::targetTimeChanged);
+        publish(m_targetTime, timed, &SleepManager::targetTimeChanged);
     } else {
-        const QDateTime candidate =
-            nextScheduledDate(now).value_or(addSeconds(now, m_sessionDuration));
+        const QDateTime candidate = nextScheduledDate(now).value_or(timed);
         // A target set by the schedule watcher a moment ago is its one-minute countdown: keep it.
         const double ahead = secondsBetween(now, m_targetTime);
         if (!(ahead > 0 && ahead < kKeepScheduledTarget))

@@ -32,6 +32,7 @@ private Q_SLOTS:
     void sleepIsIssuedOnceThenTheSessionStops();
     void failedSleepIsShown();
     void zeroLengthSessionSleepsAtOnce();
+    void durationTooLongForADateRunsTheDefault();
     void scheduledCountdownLastsOneMinute();
     void scheduleStartsOnEachDayOnce();
     void scheduleInTheSkippedHourStartsAtItsEnd();
@@ -199,6 +200,17 @@ void tst_SleepManagerSession::zeroLengthSessionSleepsAtOnce()
     QVERIFY(!rig.fakes.notifier->pending);
     rig.advance(0.5);
     QVERIFY(!rig.manager->isActive());
+}
+
+void tst_SleepManagerSession::durationTooLongForADateRunsTheDefault()
+{
+    SleepManagerRig rig("2026-06-10T23:00:00");
+    rig.manager->setSessionDuration(1e300);
+
+    rig.manager->startTimer();
+
+    QCOMPARE(rig.fakes.sleep->calls, 0);
+    QCOMPARE(rig.manager->timeRemaining(), 1800.0);
 }
 
 void tst_SleepManagerSession::scheduledCountdownLastsOneMinute()
