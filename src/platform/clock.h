@@ -22,8 +22,8 @@ class Clock
 public:
     virtual ~Clock() = default;
 
-    [[nodiscard]] virtual QDateTime
-    now() const = 0; // any time spec: convert to read the wall clock
+    // In any time spec (the real clock tells UTC): convert it to read the wall clock.
+    [[nodiscard]] virtual QDateTime now() const = 0;
     [[nodiscard]] virtual std::unique_ptr<RepeatingTimer>
     startRepeating(std::chrono::milliseconds interval, std::function<void()> tick) = 0;
     // Runs `task` once after `delay`, unless `context` is destroyed first.
