@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl-dev libpulse-dev
+    qt6-base-dev libgl-dev libpulse-dev libxcb1-dev
     libqt6dbus6 libqt6test6 qt6-qpa-plugins
     fonts-inter fonts-jetbrains-mono fonts-quicksand fonts-comfortaa
     fonts-material-design-icons-iconfont fonts-dejavu-core

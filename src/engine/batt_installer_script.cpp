@@ -42,9 +42,10 @@ QString battInstallerScript()
 
 namespace {
 
+// Empty when the call that failed set no error code, as a short write does.
 QString systemError()
 {
-    return QString::fromLocal8Bit(std::strerror(errno));
+    return errno == 0 ? QString() : QString::fromLocal8Bit(std::strerror(errno));
 }
 
 // A directory that is ours alone: no other user can plant or swap files in it.
@@ -63,6 +64,11 @@ QString privateDirectory(QString *error)
         return runtime;
     // TMPDIR as given: QDir::tempPath() turns a missing one into "", that is "/".
     const QString temporaryRoot = qEnvironmentVariable("TMPDIR", QStringLiteral("/tmp"));
+    // One directory per user, kept and reused, so that runs leave nothing more behind.
+    const QString perUser = temporaryRoot + QStringLiteral("/velorinth-%1").arg(::getuid());
+    if (::mkdir(QFile::encodeName(perUser).constData(), 0700) == 0 || isPrivateDirectory(perUser))
+        return perUser;
+    // Another user took that name first: a fresh directory of our own then.
     QByteArray pattern = QFile::encodeName(temporaryRoot + QStringLiteral("/velorinth-XXXXXX"));
     if (::mkdtemp(pattern.data()) == nullptr) { // created with mode 0700
         *error = systemError();
@@ -87,6 +93,7 @@ WrittenScript writePrivateScript(const QString &fileName, const QString &content
         return {{}, systemError()};
 
     const QByteArray bytes = contents.toUtf8();
+    errno = 0;
     const bool written = ::write(fd, bytes.constData(), bytes.size()) == bytes.size()
         && ::fchmod(fd, 0700) == 0 && ::fsync(fd) == 0;
     const QString writeError = written ? QString() : systemError();

@@ -11,12 +11,13 @@ namespace velorinth {
 struct WrittenScript
 {
     QString path; // empty when writing failed
-    QString error; // why it failed
+    QString error; // why it failed; empty when the system gave no reason
 };
 
 // Writes an executable script into a directory only this user can write
-// ($XDG_RUNTIME_DIR, else a fresh private temporary directory). The file is
-// replaced by rename, so a link planted at its path is never followed.
+// ($XDG_RUNTIME_DIR, else a private directory of this user's under the
+// temporary directory, reused by later runs). The file is replaced by rename,
+// so a link planted at its path is never followed.
 [[nodiscard]] WrittenScript writePrivateScript(const QString &fileName, const QString &contents);
 
 } // namespace velorinth

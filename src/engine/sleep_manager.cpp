@@ -6,7 +6,19 @@ namespace velorinth {
 
 namespace {
 
-constexpr double kDefaultSessionDuration = 1800;
+// 00:00 on the wall clock: today's start or, where the clocks go forward at
+// midnight and today starts at 01:00, yesterday's; only the hour and minute
+// count. The present moment when neither day has one.
+QDateTime midnightNear(const QDateTime &now)
+{
+    const QDate today = now.toLocalTime().date();
+    for (const QDate &day : {today, today.addDays(-1)}) {
+        const QDateTime start = day.startOfDay();
+        if (start.time() == QTime(0, 0))
+            return start;
+    }
+    return now;
+}
 
 } // namespace
 
@@ -31,20 +43,27 @@ SleepManager::SleepManager(Platform &platform, QObject *parent)
     }
 }
 
-SleepManager::~SleepManager() = default;
+SleepManager::~SleepManager()
+{
+    m_timer.reset();
+    m_syncTimer.reset();
+}
 
 // Reads the stored settings as they are, without running any setter: starting
 // the app must not rewrite the store or start work twice.
 void SleepManager::loadSettings()
 {
     const UserDefaults &defaults = *m_platform.defaults;
+    const QDateTime now = m_platform.clock->now();
     m_isFadeOutEnabled = defaults.boolValue(SettingsKeys::isFadeOutEnabled);
     m_isScreenDimmingEnabled = defaults.boolValue(SettingsKeys::isScreenDimmingEnabled);
     const double storedDuration = defaults.doubleValue(SettingsKeys::sessionDuration);
-    m_sessionDuration = storedDuration > 0 ? storedDuration : kDefaultSessionDuration;
+    // A duration too long for any date to end it, as a damaged store may hold, counts as absent.
+    m_sessionDuration = storedDuration > 0 && sessionEnd(now, storedDuration)
+        ? storedDuration
+        : kDefaultSessionDuration;
     m_isScheduleEnabled = defaults.boolValue(SettingsKeys::isScheduleEnabled);
-    m_scheduledTime = defaults.dateValue(SettingsKeys::scheduledTime)
-                          .value_or(m_platform.clock->now().date().startOfDay());
+    m_scheduledTime = defaults.dateValue(SettingsKeys::scheduledTime).value_or(midnightNear(now));
 }
 
 void SleepManager::requestNotificationPermission()
@@ -59,7 +78,10 @@ void SleepManager::recoverInterruptedFade()
 {
     UserDefaults &defaults = *m_platform.defaults;
     const qint64 savedVolume = defaults.integerValue(SettingsKeys::savedVolume);
-    if (defaults.boolValue(SettingsKeys::fadeInProgress) && savedVolume > 0)
+    // Only a level this app could have recorded: a damaged store must neither
+    // mute the output nor turn it up past what the backend allows.
+    if (defaults.boolValue(SettingsKeys::fadeInProgress) && savedVolume > 0
+        && savedVolume <= m_platform.volume->maxPercent())
         applyVolume(savedVolume);
     defaults.remove(SettingsKeys::savedVolume);
     defaults.remove(SettingsKeys::fadeInProgress);
@@ -97,6 +119,7 @@ void SleepManager::setScheduledTime(const QDateTime &time)
 {
     publish(m_scheduledTime, time, &SleepManager::scheduledTimeChanged);
     m_platform.defaults->setObject(SettingsKeys::scheduledTime, time);
+    m_occurrences.invalidate();
     updateTimeUntilSchedule();
 }
 

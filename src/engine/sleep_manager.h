@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/daily_occurrences.h"
 #include "engine/screen_fader.h"
 #include "platform/platform.h"
 
@@ -101,6 +102,8 @@ Q_SIGNALS:
     void currentFadeVolumeChanged();
 
 private:
+    static constexpr double kDefaultSessionDuration = 1800;
+
     template<typename T>
     void publish(T &field, const T &value, void (SleepManager::*changed)())
     {
@@ -115,8 +118,9 @@ private:
     // Session and schedule (sleep_manager_session.cpp).
     void startSyncTimer();
     void stopSyncTimer();
-    void checkSchedule();
+    void checkSchedule(const QDateTime &now);
     void updateTimeUntilSchedule();
+    void updateTimeUntilSchedule(const QDateTime &now);
     void startMainTimer();
     void updateRemainingTime();
     void scheduleNotification();
@@ -125,7 +129,10 @@ private:
     void setSystemVolume(qint64 level);
     void applyVolume(qint64 level);
     [[nodiscard]] qint64 readCurrentVolume();
-    [[nodiscard]] std::optional<QDateTime> nextScheduledDate(const QDateTime &now) const;
+    [[nodiscard]] std::optional<QDateTime> nextScheduledDate(const QDateTime &now);
+    // The end of a session of `seconds` from `start`; nothing when no date can hold it.
+    [[nodiscard]] static std::optional<QDateTime> sessionEnd(const QDateTime &start,
+                                                             double seconds);
     [[nodiscard]] double secondsUntilTarget() const;
 
     // Charging LED (sleep_manager_led.cpp).
@@ -162,6 +169,7 @@ private:
     ScreenFader m_screenFader;
     std::unique_ptr<RepeatingTimer> m_timer;
     std::unique_ptr<RepeatingTimer> m_syncTimer;
+    DailyOccurrences m_occurrences; // of the scheduled time, for the schedule watcher
     std::optional<QDateTime> m_lastScheduleTrigger; // the occurrence that last started a session
     bool m_hasPerformedSleep = false;
     // One thread, so LED commands take effect in the order they were asked

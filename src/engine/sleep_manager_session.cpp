@@ -1,10 +1,10 @@
 // The countdown, the daily schedule, the fade and the sleep at the end.
 #include "sleep_manager.h"
 
-#include "engine/schedule_calendar.h"
 #include "engine/settings_keys.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace velorinth {
 
@@ -45,10 +45,21 @@ double SleepManager::secondsUntilTarget() const
     return secondsBetween(m_platform.clock->now(), m_targetTime);
 }
 
-std::optional<QDateTime> SleepManager::nextScheduledDate(const QDateTime &now) const
+std::optional<QDateTime> SleepManager::sessionEnd(const QDateTime &start, double seconds)
 {
-    const QTime wall = m_scheduledTime.toLocalTime().time();
-    return nextDailyOccurrence(now, wall.hour(), wall.minute());
+    // QDateTime counts milliseconds in 64 bits: past that no date can be formed.
+    constexpr double kLongestMSecs = 9.2e18;
+    const double msecs = seconds * 1000;
+    if (!(std::abs(msecs) < kLongestMSecs))
+        return std::nullopt;
+    const QDateTime end = start.addMSecs(std::llround(msecs));
+    return end.isValid() ? std::optional(end) : std::nullopt;
+}
+
+std::optional<QDateTime> SleepManager::nextScheduledDate(const QDateTime &now)
+{
+    m_occurrences.update(now, m_scheduledTime);
+    return m_occurrences.next();
 }
 
 void SleepManager::startSyncTimer()
@@ -56,8 +67,9 @@ void SleepManager::startSyncTimer()
     stopSyncTimer();
     updateTimeUntilSchedule();
     m_syncTimer = m_platform.clock->startRepeating(kTickInterval, [this] {
-        checkSchedule();
-        updateTimeUntilSchedule();
+        const QDateTime now = m_platform.clock->now();
+        checkSchedule(now);
+        updateTimeUntilSchedule(now);
     });
 }
 
@@ -68,7 +80,11 @@ void SleepManager::stopSyncTimer()
 
 void SleepManager::updateTimeUntilSchedule()
 {
-    const QDateTime now = m_platform.clock->now();
+    updateTimeUntilSchedule(m_platform.clock->now());
+}
+
+void SleepManager::updateTimeUntilSchedule(const QDateTime &now)
+{
     const std::optional<QDateTime> next =
         m_isScheduleEnabled && !m_isActive ? nextScheduledDate(now) : std::nullopt;
     if (!next) {
@@ -86,19 +102,20 @@ void SleepManager::updateTimeUntilSchedule()
             &SleepManager::timeUntilScheduleChanged);
 }
 
-void SleepManager::checkSchedule()
+void SleepManager::checkSchedule(const QDateTime &now)
 {
     if (m_isActive)
         return;
-    // Today's occurrence rather than a look at the wall clock: on the night the
-    // clocks go forward a time inside the skipped hour still comes, at its end.
-    const QDateTime now = m_platform.clock->now();
-    const QTime wall = m_scheduledTime.toLocalTime().time();
-    const std::optional<QDateTime> occurrence =
-        dailyOccurrenceOn(now.toLocalTime().date(), wall.hour(), wall.minute());
-    if (!occurrence || now < *occurrence || now >= occurrence->addSecs(60))
+    m_occurrences.update(now, m_scheduledTime);
+    // Today's occurrence as well as a look at the wall clock: on the night the
+    // clocks go forward a time inside the skipped hour still comes, at its
+    // end; on the night they go back it comes a second time, an hour later.
+    const std::optional<QDateTime> &occurrence = m_occurrences.today();
+    const bool inOccurrence = occurrence && now >= *occurrence && now < occurrence->addSecs(60);
+    if (!inOccurrence && !m_occurrences.wallClockMatches())
         return;
-    // One session per occurrence: a session stopped within the minute stays stopped.
+    // One session per night: none again within the minute once stopped, and
+    // none at the time's second coming when its first started one.
     if (m_lastScheduleTrigger == occurrence)
         return;
     m_lastScheduleTrigger = occurrence;
@@ -109,11 +126,14 @@ void SleepManager::checkSchedule()
 void SleepManager::startTimer()
 {
     const QDateTime now = m_platform.clock->now();
+    // A duration too long for any date would end the session at once and
+    // sleep the machine: the default runs instead.
+    const QDateTime timed =
+        sessionEnd(now, m_sessionDuration).value_or(addSeconds(now, kDefaultSessionDuration));
     if (!m_isScheduleEnabled) {
-        publish(m_targetTime, addSeconds(now, m_sessionDuration), &SleepManager::targetTimeChanged);
+        publish(m_targetTime, timed, &SleepManager::targetTimeChanged);
     } else {
-        const QDateTime candidate =
-            nextScheduledDate(now).value_or(addSeconds(now, m_sessionDuration));
+        const QDateTime candidate = nextScheduledDate(now).value_or(timed);
         // A target set by the schedule watcher a moment ago is its one-minute countdown: keep it.
         const double ahead = secondsBetween(now, m_targetTime);
         if (!(ahead > 0 && ahead < kKeepScheduledTarget))

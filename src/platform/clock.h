@@ -22,6 +22,7 @@ class Clock
 public:
     virtual ~Clock() = default;
 
+    // In any time spec (the real clock tells UTC): convert it to read the wall clock.
     [[nodiscard]] virtual QDateTime now() const = 0;
     [[nodiscard]] virtual std::unique_ptr<RepeatingTimer>
     startRepeating(std::chrono::milliseconds interval, std::function<void()> tick) = 0;

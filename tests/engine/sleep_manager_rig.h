@@ -27,7 +27,6 @@ struct SleepManagerRig
     {
         fakes.clock->advance(std::chrono::milliseconds(qRound64(seconds * 1000)));
     }
-    [[nodiscard]] QString now() const { return fakes.clock->now().toString(Qt::ISODate); }
 
     FakePlatform fakes;
     std::unique_ptr<SleepManager> manager;

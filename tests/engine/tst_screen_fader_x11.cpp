@@ -58,6 +58,8 @@ private Q_SLOTS:
 
     void overlaysCoverEachScreen();
     void halfDarknessReadsMidGreyOnBothMonitors();
+    void newDarknessReachesTheServerWithoutARepaint();
+    void windowShownOverTheOverlaysIsCoveredAtTheNextDarkness();
     void clicksPassThroughFullDarkness();
     void outputSwitchedOffAndOnKeepsOneOverlayPerScreen();
     void stopLeavesNoOverlay();
@@ -65,7 +67,11 @@ private Q_SLOTS:
 private:
     [[nodiscard]] static QList<QWidget *> visibleOverlays();
     [[nodiscard]] static QList<QRect> screenGeometries();
-    [[nodiscard]] static bool screenshotPixelsAreGrey(const QList<QPoint> &points);
+    // The opacity the X server holds for the window, as the compositor reads it.
+    [[nodiscard]] static double serverOpacity(QWidget *window);
+    // Black at `darkness` over white reads 255 × (1 − darkness) in each channel.
+    [[nodiscard]] static bool screenshotPixelsAreGrey(const QList<QPoint> &points,
+                                                      double darkness = 0.5);
 
     std::unique_ptr<WidgetDisplays> m_displays;
     std::unique_ptr<ScreenFader> m_fader;
@@ -116,8 +122,19 @@ QList<QRect> tst_ScreenFaderX11::screenGeometries()
     return geometries;
 }
 
-bool tst_ScreenFaderX11::screenshotPixelsAreGrey(const QList<QPoint> &points)
+double tst_ScreenFaderX11::serverOpacity(QWidget *window)
 {
+    QProcess xprop;
+    xprop.start("xprop", {"-id", QString::number(window->winId()), "_NET_WM_WINDOW_OPACITY"});
+    xprop.waitForFinished(kXTimeoutMs); // runs no event loop
+    // "_NET_WM_WINDOW_OPACITY(CARDINAL) = 3435973836"
+    return QString::fromLatin1(xprop.readAllStandardOutput()).section(' ', -1).toDouble()
+        / 0xffffffffu;
+}
+
+bool tst_ScreenFaderX11::screenshotPixelsAreGrey(const QList<QPoint> &points, double darkness)
+{
+    const int level = qRound(255 * (1 - darkness));
     QTemporaryDir dir;
     const QString shot = dir.filePath("root.png");
     if (!run("import", {"-window", "root", shot}))
@@ -125,8 +142,8 @@ bool tst_ScreenFaderX11::screenshotPixelsAreGrey(const QList<QPoint> &points)
     const QImage image(shot);
     for (const QPoint &point : points) {
         const QColor pixel = image.pixelColor(point);
-        if (qAbs(pixel.red() - 128) > 24 || qAbs(pixel.green() - 128) > 24
-            || qAbs(pixel.blue() - 128) > 24)
+        if (qAbs(pixel.red() - level) > 24 || qAbs(pixel.green() - level) > 24
+            || qAbs(pixel.blue() - level) > 24)
             return false;
     }
     return true;
@@ -155,6 +172,32 @@ void tst_ScreenFaderX11::halfDarknessReadsMidGreyOnBothMonitors()
 
     QTRY_VERIFY_WITH_TIMEOUT(screenshotPixelsAreGrey({{100, 100}, {1380, 100}, {2500, 1000}}),
                              kXTimeoutMs);
+}
+
+void tst_ScreenFaderX11::newDarknessReachesTheServerWithoutARepaint()
+{
+    m_fader->setOpacity(0.2);
+    for (QWidget *overlay : visibleOverlays())
+        QVERIFY(QTest::qWaitForWindowExposed(overlay));
+
+    m_fader->setOpacity(0.8);
+
+    // Asked before this thread has handled any event, so before any repaint:
+    // the call itself sent the opacity.
+    for (QWidget *overlay : visibleOverlays())
+        QVERIFY(qAbs(serverOpacity(overlay) - 0.8) < 0.01);
+}
+
+void tst_ScreenFaderX11::windowShownOverTheOverlaysIsCoveredAtTheNextDarkness()
+{
+    m_fader->setOpacity(0.5);
+    QTRY_VERIFY_WITH_TIMEOUT(screenshotPixelsAreGrey({{1380, 100}}, 0.5), kXTimeoutMs);
+    m_backdrops.at(1)->raise(); // as a window opened during the dimming would be
+    QTRY_VERIFY_WITH_TIMEOUT(screenshotPixelsAreGrey({{1380, 100}}, 0.0), kXTimeoutMs);
+
+    m_fader->setOpacity(0.5);
+
+    QTRY_VERIFY_WITH_TIMEOUT(screenshotPixelsAreGrey({{1380, 100}}, 0.5), kXTimeoutMs);
 }
 
 void tst_ScreenFaderX11::clicksPassThroughFullDarkness()

@@ -7,6 +7,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace velorinth;
@@ -77,6 +79,7 @@ private Q_SLOTS:
     void installerReportsTheTerminal_data();
     void installerReportsTheTerminal();
     void installerThatCannotWriteRunsNothing();
+    void scriptCutShortHasNoReasonToGive();
     void secondInstallWhileOneRunsIsRefused();
 
 private:
@@ -352,15 +355,21 @@ void tst_SleepManagerLED::installerNeverFollowsAPlantedLink()
 void tst_SleepManagerLED::installerAvoidsASharedRuntimeDir()
 {
     start();
+    QTemporaryDir temporaryRoot;
     const EnvironmentOverride sharedRuntime("XDG_RUNTIME_DIR", "/tmp"); // writable by everyone
+    const EnvironmentOverride temporary("TMPDIR", temporaryRoot.path().toUtf8());
 
-    m_rig->manager->installBatt();
-    finishInstall();
+    for (int run = 0; run < 2; ++run) {
+        m_rig->manager->installBatt();
+        finishInstall();
+    }
 
     const QString directory = QFileInfo(m_rig->fakes.terminal->opened.value(0)).absolutePath();
-    QVERIFY(directory != "/tmp");
+    QCOMPARE(QFileInfo(directory).absolutePath(), temporaryRoot.path());
     QCOMPARE(posixMode(directory), mode_t(0700));
-    QDir(directory).removeRecursively();
+    // The second run reuses the first one's directory: none piles up.
+    QCOMPARE(QDir(temporaryRoot.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{QFileInfo(directory).fileName()});
 }
 
 void tst_SleepManagerLED::installerReportsTheTerminal_data()
@@ -400,6 +409,24 @@ void tst_SleepManagerLED::installerThatCannotWriteRunsNothing()
 
     QVERIFY(m_rig->fakes.terminal->opened.isEmpty());
     QCOMPARE(m_rig->manager->battInstallLog(), "Erreur : No such file or directory");
+}
+
+void tst_SleepManagerLED::scriptCutShortHasNoReasonToGive()
+{
+    start();
+    // Files stop growing at 16 bytes: the script's write comes back short, with no error code.
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    const auto restore = qScopeGuard([limit] { ::setrlimit(RLIMIT_FSIZE, &limit); });
+    const rlimit small{16, limit.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN); // a log written to a file must not end the test
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+
+    m_rig->manager->installBatt();
+    finishInstall();
+
+    QVERIFY(m_rig->fakes.terminal->opened.isEmpty());
+    QCOMPARE(m_rig->manager->battInstallLog(), "Erreur : inconnue");
 }
 
 void tst_SleepManagerLED::secondInstallWhileOneRunsIsRefused()

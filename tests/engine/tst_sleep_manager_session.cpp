@@ -1,4 +1,5 @@
 #include "sleep_manager_rig.h"
+#include "support/local_time_lookups.h"
 
 #include <QSignalSpy>
 
@@ -31,10 +32,13 @@ private Q_SLOTS:
     void sleepIsIssuedOnceThenTheSessionStops();
     void failedSleepIsShown();
     void zeroLengthSessionSleepsAtOnce();
+    void durationTooLongForADateRunsTheDefault();
     void scheduledCountdownLastsOneMinute();
     void scheduleStartsOnEachDayOnce();
     void scheduleInTheSkippedHourStartsAtItsEnd();
     void scheduleInTheRepeatedHourStartsOnce();
+    void scheduleOnBetweenTheRepeatedHoursStartsAtTheSecond();
+    void watcherReadsTheLocalTimeOnceASecond();
     void manualStartInScheduledMode_data();
     void manualStartInScheduledMode();
     void timeUntilSchedule_data();
@@ -49,6 +53,7 @@ private Q_SLOTS:
     void formattedTimeRemaining_data();
     void formattedTimeRemaining();
     void restartRecordsTheFadedVolume();
+    void teardownStopsTheTickThenTheWatcher();
 };
 
 void tst_SleepManagerSession::fadeOverATenMinuteSession_data()
@@ -197,6 +202,17 @@ void tst_SleepManagerSession::zeroLengthSessionSleepsAtOnce()
     QVERIFY(!rig.manager->isActive());
 }
 
+void tst_SleepManagerSession::durationTooLongForADateRunsTheDefault()
+{
+    SleepManagerRig rig("2026-06-10T23:00:00");
+    rig.manager->setSessionDuration(1e300);
+
+    rig.manager->startTimer();
+
+    QCOMPARE(rig.fakes.sleep->calls, 0);
+    QCOMPARE(rig.manager->timeRemaining(), 1800.0);
+}
+
 void tst_SleepManagerSession::scheduledCountdownLastsOneMinute()
 {
     SleepManagerRig rig("2026-06-10T21:59:59.500",
@@ -258,6 +274,27 @@ void tst_SleepManagerSession::scheduleInTheRepeatedHourStartsOnce()
     rig.advance(3600); // 02:30 again, an hour later
 
     QVERIFY(!rig.manager->isActive());
+}
+
+void tst_SleepManagerSession::scheduleOnBetweenTheRepeatedHoursStartsAtTheSecond()
+{
+    SleepManagerRig rig("2026-10-25T02:45:00+02:00", scheduledAt(2, 30));
+
+    rig.advance(45 * 60 + 0.5); // 02:30:00.5 winter time
+
+    QVERIFY(rig.manager->isActive());
+    QCOMPARE(rig.manager->totalDuration(), 60.0);
+}
+
+void tst_SleepManagerSession::watcherReadsTheLocalTimeOnceASecond()
+{
+    SleepManagerRig rig("2026-06-10T21:00:00", scheduledAt(22, 0));
+    const int before = localTimeLookups();
+
+    rig.advance(60);
+
+    QCOMPARE(rig.manager->timeUntilSchedule(), std::optional<QString>("dans 59 min"));
+    QCOMPARE_LE(localTimeLookups() - before, 60);
 }
 
 void tst_SleepManagerSession::manualStartInScheduledMode_data()
@@ -460,6 +497,16 @@ void tst_SleepManagerSession::restartRecordsTheFadedVolume()
 
     QCOMPARE(rig.manager->startFadeVolume(), 50);
     QCOMPARE(rig.fakes.defaults->values.value(SettingsKeys::savedVolume).toInt(), 50);
+}
+
+void tst_SleepManagerSession::teardownStopsTheTickThenTheWatcher()
+{
+    SleepManagerRig rig("2026-06-10T21:00:00", scheduledAt(22, 0)); // the watcher: timer 0
+    rig.manager->startTimer(); // the tick: timer 1
+
+    rig.manager.reset();
+
+    QCOMPARE(rig.fakes.clock->stoppedTimers(), (QList<qint64>{1, 0}));
 }
 
 VELORINTH_TEST_MAIN_IN_PARIS(tst_SleepManagerSession)

@@ -6,6 +6,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+#include <ctime>
+
 using namespace velorinth;
 
 class tst_SleepManagerSettings : public QObject
@@ -14,6 +16,7 @@ class tst_SleepManagerSettings : public QObject
 
 private Q_SLOTS:
     void emptyDefaults();
+    void defaultTimeOnADayWithoutMidnight();
     void storedValues_data();
     void storedValues();
     void fadeRecovery_data();
@@ -47,6 +50,17 @@ void tst_SleepManagerSettings::emptyDefaults()
     QCOMPARE(rig.fakes.defaults->writes, 0); // starting never rewrites the store
 }
 
+void tst_SleepManagerSettings::defaultTimeOnADayWithoutMidnight()
+{
+    const auto readZoneAgain = qScopeGuard([] { tzset(); });
+    const EnvironmentOverride havana("TZ", "America/Havana");
+    tzset();
+
+    SleepManagerRig rig("2026-03-08T12:00:00"); // the clocks went from 00:00 to 01:00
+
+    QCOMPARE(rig.manager->scheduledTime().toLocalTime().time(), QTime(0, 0));
+}
+
 void tst_SleepManagerSettings::storedValues_data()
 {
     QTest::addColumn<QString>("key");
@@ -59,6 +73,8 @@ void tst_SleepManagerSettings::storedValues_data()
         << duration << QVariant(2700.0) << "sessionDuration" << QVariant(2700.0);
     QTest::newRow("duration as text")
         << duration << QVariant("2700") << "sessionDuration" << QVariant(2700.0);
+    QTest::newRow("duration too long for a date")
+        << duration << QVariant(1e300) << "sessionDuration" << QVariant(1800.0);
     QTest::newRow("negative duration")
         << duration << QVariant(-60.0) << "sessionDuration" << QVariant(1800.0);
     QTest::newRow("zero duration")
@@ -108,6 +124,11 @@ void tst_SleepManagerSettings::fadeRecovery_data()
     QTest::newRow("no flag") << QVariantMap{{saved, 35}} << QList<int>{};
     QTest::newRow("level as INI text")
         << QVariantMap{{flag, "true"}, {saved, "35"}} << QList<int>{35};
+    QTest::newRow("boosted to the ceiling")
+        << QVariantMap{{flag, true}, {saved, 153}} << QList<int>{153};
+    QTest::newRow("past the ceiling") << QVariantMap{{flag, true}, {saved, 1000}} << QList<int>{};
+    QTest::newRow("2^31") << QVariantMap{{flag, true}, {saved, 2147483648LL}} << QList<int>{};
+    QTest::newRow("10^12") << QVariantMap{{flag, true}, {saved, 1e12}} << QList<int>{};
 }
 
 void tst_SleepManagerSettings::fadeRecovery()

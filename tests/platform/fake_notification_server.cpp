@@ -39,12 +39,12 @@ uint FakeNotificationServer::Notify(const QString &appName, uint replacesId, con
 }
 
 QString FakeNotificationServer::GetServerInformation(QString &vendor, QString &version,
-                                                     QString &specVersion)
+                                                     QString &protocolVersion)
 {
     ++m_informationRequests;
     vendor = QStringLiteral("Velorinth tests");
     version = QStringLiteral("1");
-    specVersion = QStringLiteral("1.2");
+    protocolVersion = QStringLiteral("1.2");
     return QStringLiteral("fake");
 }
 

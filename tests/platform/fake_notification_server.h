@@ -40,7 +40,7 @@ public Q_SLOTS:
     uint Notify(const QString &appName, uint replacesId, const QString &appIcon,
                 const QString &summary, const QString &body, const QStringList &actions,
                 const QVariantMap &hints, int expireTimeout);
-    QString GetServerInformation(QString &vendor, QString &version, QString &specVersion);
+    QString GetServerInformation(QString &vendor, QString &version, QString &protocolVersion);
 
 private:
     QDBusConnection m_connection;

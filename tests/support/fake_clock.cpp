@@ -24,8 +24,10 @@ public:
     }
     ~Handle() override
     {
-        if (auto clock = m_clock.lock())
+        if (auto clock = m_clock.lock()) {
             (*clock)->m_entries.erase(m_id);
+            (*clock)->m_stopped.append(m_id);
+        }
     }
 
 private:
@@ -33,8 +35,8 @@ private:
     qint64 m_id;
 };
 
-FakeClock::FakeClock(QDateTime start)
-    : m_now(std::move(start))
+FakeClock::FakeClock(const QDateTime &start)
+    : m_now(start.toUTC())
     , m_self(std::make_shared<FakeClock *>(this))
 {
 }

@@ -2,6 +2,8 @@
 
 #include "platform/clock.h"
 
+#include <QList>
+
 #include <map>
 #include <memory>
 
@@ -9,11 +11,12 @@ namespace velorinth {
 
 // A clock that only moves when told to. advance() fires every timer that falls
 // due on the way, in time order, with now() set to each one's due time, so a
-// schedule spanning days runs in microseconds.
+// schedule spanning days runs in microseconds. Like the real clock, it tells
+// the time in UTC.
 class FakeClock final : public Clock
 {
 public:
-    explicit FakeClock(QDateTime start);
+    explicit FakeClock(const QDateTime &start);
     ~FakeClock() override;
 
     [[nodiscard]] QDateTime now() const override { return m_now; }
@@ -24,6 +27,9 @@ public:
 
     void advance(std::chrono::milliseconds by);
     [[nodiscard]] int repeatingTimerCount() const;
+    // The repeating timers stopped so far, by their creation number (from 0, counting
+    // delayed tasks too), in the order they stopped.
+    [[nodiscard]] QList<qint64> stoppedTimers() const { return m_stopped; }
 
 private:
     struct Entry;
@@ -34,6 +40,7 @@ private:
     QDateTime m_now;
     qint64 m_nextId = 0;
     std::map<qint64, Entry> m_entries;
+    QList<qint64> m_stopped;
     std::shared_ptr<FakeClock *> m_self;
 };
 

@@ -19,6 +19,7 @@ class FakeVolumeControl final : public VolumeControl
 {
 public:
     [[nodiscard]] std::optional<int> readPercent() override { return readable; }
+    [[nodiscard]] int maxPercent() const override { return 153; } // PulseAudio's boost
     [[nodiscard]] std::optional<QString> setPercent(int percent) override
     {
         writes.append(percent);

@@ -77,6 +77,12 @@ std::optional<int> PulseVolumeControl::readPercent()
     return percentOf(pa_cvolume_max(&volume));
 }
 
+// The boost that mixers offer past 100 %.
+int PulseVolumeControl::maxPercent() const
+{
+    return percentOf(PA_VOLUME_UI_MAX);
+}
+
 std::optional<QString> PulseVolumeControl::setPercent(int percent)
 {
     const Deadline deadline = steady_clock::now() + kBudget;
@@ -84,7 +90,7 @@ std::optional<QString> PulseVolumeControl::setPercent(int percent)
     if (Failure failure = readSinkVolume(volume, deadline))
         return failure;
     // Above 100 % is the user's own boost, read at the start of a fade: give it back as it was.
-    pa_cvolume_scale(&volume, volumeOf(std::clamp(percent, 0, percentOf(PA_VOLUME_UI_MAX))));
+    pa_cvolume_scale(&volume, volumeOf(std::clamp(percent, 0, maxPercent())));
 
     bool accepted = false;
     if (Failure failure = request(deadline, [&](pa_context *context) {

@@ -27,6 +27,7 @@ public:
     PulseVolumeControl &operator=(const PulseVolumeControl &) = delete;
 
     [[nodiscard]] std::optional<int> readPercent() override;
+    [[nodiscard]] int maxPercent() const override;
     [[nodiscard]] std::optional<QString> setPercent(int percent) override;
 
 private:

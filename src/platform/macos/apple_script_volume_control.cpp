@@ -28,7 +28,7 @@ std::optional<int> AppleScriptVolumeControl::readPercent()
 std::optional<QString> AppleScriptVolumeControl::setPercent(int percent)
 {
     const QString source =
-        QStringLiteral("set volume output volume %1").arg(std::clamp(percent, 0, 100));
+        QStringLiteral("set volume output volume %1").arg(std::clamp(percent, 0, maxPercent()));
     return runProcessAndWait(m_osascript, osascriptArguments(source), kLimit).failure;
 }
 

@@ -17,6 +17,7 @@ public:
     explicit AppleScriptVolumeControl(const PlatformPaths &paths);
 
     [[nodiscard]] std::optional<int> readPercent() override;
+    [[nodiscard]] int maxPercent() const override { return 100; }
     [[nodiscard]] std::optional<QString> setPercent(int percent) override;
 
 private:

@@ -23,9 +23,11 @@ private:
 
 } // namespace
 
+// In UTC: reading the local time makes the C library look at /etc/localtime
+// again each time, so the engine converts only where the wall clock matters.
 QDateTime TimerClock::now() const
 {
-    return QDateTime::currentDateTime();
+    return QDateTime::currentDateTimeUtc();
 }
 
 std::unique_ptr<RepeatingTimer> TimerClock::startRepeating(std::chrono::milliseconds interval,

@@ -1,5 +1,7 @@
 #include "widget_displays.h"
 
+#include "x11_requests.h"
+
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
@@ -25,6 +27,7 @@ public:
         m_widget->setPalette(palette);
         m_widget->setGeometry(frame);
         m_widget->setWindowOpacity(0.0);
+        X11Requests::ignorePropertyChanges(m_widget->winId());
     }
 
     ~WidgetOverlay() override { delete m_widget.data(); }
@@ -33,13 +36,17 @@ public:
     {
         m_alpha = alpha;
         m_widget->setWindowOpacity(alpha);
-        m_widget->update(); // xcb only flushes the new opacity with the next request
+        X11Requests::flush();
     }
 
     [[nodiscard]] double alpha() const override { return m_alpha; }
 
+    // Called once a second while dimming: when already shown, the overlay is
+    // raised only if something has come over it.
     void orderFront() override
     {
+        if (m_widget->isVisible() && X11Requests::raiseWhenCovered(m_widget->winId()))
+            return;
         m_widget->show();
         m_widget->raise();
     }
