@@ -7,13 +7,10 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 
 namespace velorinth {
 
 namespace {
-// Past 2.5 standard deviations a shadow adds less than one level of 255.
-constexpr qreal kReachPerRadius = 2.5;
 // Large blurs are computed at reduced resolution (a blurred edge has no fine detail) and
 // scaled up once, so even a 160-pixel blur costs a few milliseconds.
 constexpr double kFinestSigma = 6.0;
@@ -31,7 +28,7 @@ SoftShadow::SoftShadow(const QColor &colour, qreal blurRadius, QPointF offset, I
 
 qreal SoftShadow::extent() const
 {
-    return std::ceil(m_blurRadius * kReachPerRadius);
+    return blurReach(m_blurRadius);
 }
 
 QMarginsF SoftShadow::reach() const
