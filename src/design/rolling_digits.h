@@ -54,7 +54,7 @@ public:
     // unless alignment says top or bottom.
     [[nodiscard]] std::vector<Glyph> glyphs(const QRectF &box,
                                             Qt::Alignment alignment = Qt::AlignCenter) const;
-    // In the painter's pen colour and font-independent of the painter's font.
+    // In the painter's pen colour and the digits' own font.
     void paint(QPainter &painter, const QRectF &box,
                Qt::Alignment alignment = Qt::AlignCenter) const;
 
