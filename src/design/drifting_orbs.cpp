@@ -5,9 +5,11 @@
 #include "design/design_system.h"
 #include "design/frame_clock.h"
 #include "design/gaussian_blur.h"
+#include "design/pause_while_hidden.h"
 
 #include <QPainter>
 #include <QRadialGradient>
+#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -73,8 +75,8 @@ DriftingOrbs::Layout DriftingOrbs::panelLayout(bool sessionRunning)
             std::nullopt};
 }
 
-DriftingOrbs::DriftingOrbs(const Layout &layout, QObject *parent)
-    : QObject(parent)
+DriftingOrbs::DriftingOrbs(const Layout &layout, QWidget *view)
+    : QObject(view)
     , m_layout(layout)
     , m_recolouring(new AnimatedValue(1.0, this))
     , m_clock(new FrameClock(this))
@@ -91,6 +93,8 @@ DriftingOrbs::DriftingOrbs(const Layout &layout, QObject *parent)
     }
     m_pointsPerLevel = levelsPerPoint > 0.0 ? 1.0 / levelsPerPoint : 1.0;
     connect(m_clock, &FrameClock::ticked, this, &DriftingOrbs::ticked);
+    if (view)
+        PauseWhileHidden::watch(view, m_clock);
     connect(m_recolouring, &AnimatedValue::valueChanged, this, &DriftingOrbs::changed);
 }
 

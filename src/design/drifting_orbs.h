@@ -1,5 +1,7 @@
 #pragma once
 
+#include "design/animated_change.h"
+
 #include <QColor>
 #include <QImage>
 #include <QObject>
@@ -10,11 +12,11 @@
 #include <vector>
 
 class QPainter;
+class QWidget;
 
 namespace velorinth {
 
 class AnimatedValue;
-class Animation;
 class FrameClock;
 
 // An opaque dark ground with large blurred circles of colour drifting slowly back and
@@ -55,7 +57,9 @@ public:
     // The panel's: two circles whose colours swap while a session runs.
     [[nodiscard]] static Layout panelLayout(bool sessionRunning);
 
-    explicit DriftingOrbs(const Layout &layout, QObject *parent = nullptr);
+    // view is the widget that paints the layer, and its parent: the drift holds still
+    // while that widget cannot be seen.
+    explicit DriftingOrbs(const Layout &layout, QWidget *view = nullptr);
 
     // On: the orbs glide from their first positions to the others in 10 s, ease in and
     // out, and back, for ever. Off: they are back at their first positions at once and
@@ -63,7 +67,7 @@ public:
     void setDrifting(bool drifting);
     [[nodiscard]] bool isDrifting() const;
     // Takes the colours of `like`, a layout with the same orbs.
-    void recolour(const Layout &like, const Animation &animation);
+    void recolour(const Layout &like, const Animation &animation = currentAnimation());
 
     void paint(QPainter &painter, const QRectF &field);
     // Names the blurred orbs as last rendered; it changes whenever they are rendered anew.

@@ -52,7 +52,7 @@ RollingDigits::RollingDigits(const QFont &font, const QString &text, QObject *pa
     , m_font(font)
     , m_metrics(font)
 {
-    setText(text, Animation::linear(0.0));
+    setText(text, Animation::none());
 }
 
 void RollingDigits::setText(const QString &text, const Animation &animation, Roll roll)

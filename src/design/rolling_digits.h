@@ -1,5 +1,7 @@
 #pragma once
 
+#include "design/animated_change.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
@@ -13,7 +15,6 @@ class QPainter;
 
 namespace velorinth {
 
-class Animation;
 class AnimatedValue;
 
 // A number drawn as text whose changed characters roll: the old one slides out and fades
@@ -40,9 +41,10 @@ public:
 
     explicit RollingDigits(const QFont &font, const QString &text = {}, QObject *parent = nullptr);
 
-    // An animation with no duration changes at once. A change during a roll continues
-    // from what is shown.
-    void setText(const QString &text, const Animation &animation, Roll roll = Roll::ByValue);
+    // An instant animation changes at once. A change during a roll continues from what
+    // is shown.
+    void setText(const QString &text, const Animation &animation = currentAnimation(),
+                 Roll roll = Roll::ByValue);
     [[nodiscard]] const QString &text() const { return m_text; }
     [[nodiscard]] const QFont &font() const { return m_font; }
     // Of the text once settled; the line's height.

@@ -93,7 +93,7 @@ void tst_RollingDigits::sameTextOrInstantChangeDoesNotRoll()
     QSignalSpy changed(&digits, &RollingDigits::changed);
     digits.setText(QStringLiteral("29"), kRoll);
     QCOMPARE(changed.count(), 0);
-    digits.setText(QStringLiteral("30"), Animation::linear(0.0));
+    digits.setText(QStringLiteral("30"), Animation::none());
     QCOMPARE(shown(digits), QStringLiteral("30"));
     for (const QAbstractAnimation *animation : digits.findChildren<QAbstractAnimation *>())
         QCOMPARE(animation->state(), QAbstractAnimation::Stopped);
