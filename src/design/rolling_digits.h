@@ -46,7 +46,6 @@ public:
     void setText(const QString &text, const Animation &animation = currentAnimation(),
                  Roll roll = Roll::ByValue);
     [[nodiscard]] const QString &text() const { return m_text; }
-    [[nodiscard]] const QFont &font() const { return m_font; }
     // Of the text once settled; the line's height.
     [[nodiscard]] QSizeF size() const;
     // How far above and below the line a rolling character reaches.
