@@ -10,6 +10,9 @@ namespace velorinth {
 
 namespace {
 
+// Past 2.5 standard deviations a blurred edge adds less than one level of 255.
+constexpr double kReachPerSigma = 2.5;
+
 // Widths of three successive box filters whose combined variance matches sigma.
 std::array<int, 3> boxRadii(double sigma)
 {
@@ -66,6 +69,11 @@ void gaussianBlurAlpha(QImage &alpha, double sigma)
         for (int x = 0; x < width; ++x)
             boxPass(bits + x, height, stride, radius, scratch);
     }
+}
+
+double blurReach(double sigma)
+{
+    return std::ceil(sigma * kReachPerSigma);
 }
 
 } // namespace velorinth

@@ -2,27 +2,62 @@
 
 #include <QtMath>
 
+#include <cmath>
+
 namespace velorinth {
 
 namespace {
-// How far the continuous corner reaches along each side, in radii, and the Bézier
-// control points of its three segments.
+// The platform's continuous corner reaches this many radii along each side. Past the
+// plain radius, that reach is the room the easing curves take from the circular arc.
 constexpr qreal kReach = 1.52866483;
-constexpr qreal kA = 1.08849323;
-constexpr qreal kB = 0.86840689;
-constexpr qreal kC = 0.63149399;
-constexpr qreal kD = 0.07491139;
-constexpr qreal kE = 0.37282383;
-constexpr qreal kF = 0.16905956;
+constexpr qreal kFullSmoothing = kReach - 1.0;
 
-// One corner, from the side before it to the side after it. `at` maps corner-local
-// coordinates (distance along the incoming side, distance along the outgoing side) to the plane.
-template<typename Map>
-void addCorner(QPainterPath &path, qreal r, Map at)
+// One corner in its own coordinates: x runs back along the incoming side from the
+// corner, y along the outgoing one. The middle is an arc of the corner's radius; on each
+// side a cubic leaves the straight side with no curvature (its first three points lie on
+// the side) and meets the arc on its tangent. Smoothing 0 is a plain quarter circle.
+struct Corner
 {
-    path.cubicTo(at(kA * r, 0.0), at(kB * r, 0.0), at(kC * r, kD * r));
-    path.cubicTo(at(kE * r, kF * r), at(kF * r, kE * r), at(kD * r, kC * r));
-    path.cubicTo(at(0.0, kB * r), at(0.0, kA * r), at(0.0, kReach * r));
+    qreal reach; // where the corner leaves each side
+    qreal ease1; // the cubic's two control points, on the side
+    qreal ease2;
+    QPointF arcStart;
+    QPointF arcControl; // the arc as one cubic: arcStart, arcControl, mirrored, mirrored
+    bool eased;
+};
+
+Corner cornerOf(qreal radius, qreal smoothing)
+{
+    const qreal meet = smoothing * M_PI / 4.0; // angle of the side at which the arc begins
+    const qreal sweep = M_PI / 2.0 - 2.0 * meet;
+    Corner corner;
+    corner.reach = (1.0 + smoothing) * radius;
+    corner.arcStart = QPointF(radius * (1.0 - std::sin(meet)), radius * (1.0 - std::cos(meet)));
+    // The arc's tangent at its start crosses the side here.
+    const qreal tangentFoot = corner.arcStart.x() + radius * std::tan(meet / 2.0) * std::cos(meet);
+    const qreal third = (corner.reach - tangentFoot) / 3.0;
+    corner.ease1 = tangentFoot + third;
+    corner.ease2 = tangentFoot;
+    corner.eased = third > 0.0;
+    const qreal handle = 4.0 / 3.0 * std::tan(sweep / 4.0) * radius;
+    corner.arcControl = corner.arcStart + handle * QPointF(-std::cos(meet), std::sin(meet));
+    return corner;
+}
+
+QPointF mirrored(QPointF p)
+{
+    return {p.y(), p.x()};
+}
+
+// `at` maps corner coordinates to the plane; the path stands at the corner's start.
+template<typename Map>
+void addCorner(QPainterPath &path, const Corner &c, Map at)
+{
+    if (c.eased)
+        path.cubicTo(at({c.ease1, 0.0}), at({c.ease2, 0.0}), at(c.arcStart));
+    path.cubicTo(at(c.arcControl), at(mirrored(c.arcControl)), at(mirrored(c.arcStart)));
+    if (c.eased)
+        path.cubicTo(at({0.0, c.ease2}), at({0.0, c.ease1}), at({0.0, c.reach}));
 }
 } // namespace
 
@@ -30,36 +65,31 @@ QPainterPath continuousRoundedRect(const QRectF &rect, qreal radius)
 {
     QPainterPath path;
     const qreal half = qMin(rect.width(), rect.height()) / 2.0;
-    if (radius <= 0.0) {
+    const qreal r = qMin(radius, half);
+    if (r <= 0.0) {
         path.addRect(rect);
         return path;
     }
-    if (radius * kReach > half) {
-        const qreal r = qMin(radius, half);
-        path.addRoundedRect(rect, r, r);
-        return path;
-    }
-    const qreal r = radius;
+    // Where the full easing does not fit, keep the radius and give up easing until the
+    // corner reaches exactly half the shorter side: no corner ever overlaps the next.
+    const Corner c = cornerOf(r, qMin(kFullSmoothing, half / r - 1.0));
     const qreal l = rect.left(), t = rect.top(), ri = rect.right(), b = rect.bottom();
-    path.moveTo(l + kReach * r, t);
-    path.lineTo(ri - kReach * r, t);
-    addCorner(path, r, [&](qreal along, qreal across) { return QPointF(ri - along, t + across); });
-    path.lineTo(ri, b - kReach * r);
-    addCorner(path, r, [&](qreal along, qreal across) { return QPointF(ri - across, b - along); });
-    path.lineTo(l + kReach * r, b);
-    addCorner(path, r, [&](qreal along, qreal across) { return QPointF(l + along, b - across); });
-    path.lineTo(l, t + kReach * r);
-    addCorner(path, r, [&](qreal along, qreal across) { return QPointF(l + across, t + along); });
+    path.moveTo(l + c.reach, t);
+    path.lineTo(ri - c.reach, t);
+    addCorner(path, c, [&](QPointF p) { return QPointF(ri - p.x(), t + p.y()); });
+    path.lineTo(ri, b - c.reach);
+    addCorner(path, c, [&](QPointF p) { return QPointF(ri - p.y(), b - p.x()); });
+    path.lineTo(l + c.reach, b);
+    addCorner(path, c, [&](QPointF p) { return QPointF(l + p.x(), b - p.y()); });
+    path.lineTo(l, t + c.reach);
+    addCorner(path, c, [&](QPointF p) { return QPointF(l + p.y(), t + p.x()); });
     path.closeSubpath();
     return path;
 }
 
 QPainterPath capsule(const QRectF &rect)
 {
-    QPainterPath path;
-    const qreal r = qMin(rect.width(), rect.height()) / 2.0;
-    path.addRoundedRect(rect, r, r);
-    return path;
+    return continuousRoundedRect(rect, qMin(rect.width(), rect.height()) / 2.0);
 }
 
 } // namespace velorinth

@@ -5,31 +5,17 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QPixmapCache>
 
-#include <cmath>
+#include <algorithm>
 
 namespace velorinth {
 
 namespace {
-// Past 2.5 standard deviations a shadow adds less than one level of 255.
-constexpr qreal kReachPerRadius = 2.5;
 // Large blurs are computed at reduced resolution (a blurred edge has no fine detail) and
 // scaled up once, so even a 160-pixel blur costs a few milliseconds.
 constexpr double kFinestSigma = 6.0;
-
-QString cacheKey(QSizeF size, qreal cornerRadius, const QColor &colour, qreal blur, int inside,
-                 qreal pixelRatio)
-{
-    return QStringLiteral("velorinth-shadow:%1x%2:%3:%4:%5:%6:%7")
-        .arg(size.width())
-        .arg(size.height())
-        .arg(cornerRadius)
-        .arg(colour.rgba(), 8, 16)
-        .arg(blur)
-        .arg(inside)
-        .arg(pixelRatio);
-}
+// More than the distinct card sizes one screen shows with the same shadow.
+constexpr size_t kKeptPixmaps = 8;
 } // namespace
 
 SoftShadow::SoftShadow(const QColor &colour, qreal blurRadius, QPointF offset, Inside inside)
@@ -42,7 +28,7 @@ SoftShadow::SoftShadow(const QColor &colour, qreal blurRadius, QPointF offset, I
 
 qreal SoftShadow::extent() const
 {
-    return std::ceil(m_blurRadius * kReachPerRadius);
+    return blurReach(m_blurRadius);
 }
 
 QMarginsF SoftShadow::reach() const
@@ -54,16 +40,28 @@ QMarginsF SoftShadow::reach() const
 
 void SoftShadow::paint(QPainter &painter, const QRectF &shape, qreal cornerRadius) const
 {
-    const qreal pixelRatio = painter.device()->devicePixelRatioF();
-    const QString key = cacheKey(shape.size(), cornerRadius, m_colour, m_blurRadius,
-                                 static_cast<int>(m_inside), pixelRatio);
-    QPixmap pixmap;
-    if (!QPixmapCache::find(key, &pixmap)) {
-        pixmap = render(shape.size(), cornerRadius, pixelRatio);
-        QPixmapCache::insert(key, pixmap);
-    }
+    const QPixmap &pixmap =
+        pixmapFor(shape.size(), cornerRadius, painter.device()->devicePixelRatioF());
     const qreal e = extent();
     painter.drawPixmap(shape.topLeft() + m_offset - QPointF(e, e), pixmap);
+}
+
+const QPixmap &SoftShadow::pixmapFor(QSizeF shapeSize, qreal cornerRadius, qreal pixelRatio) const
+{
+    const auto kept = std::find_if(m_rendered.begin(), m_rendered.end(), [&](const Rendered &r) {
+        return r.shapeSize == shapeSize && r.cornerRadius == cornerRadius
+            && r.pixelRatio == pixelRatio;
+    });
+    if (kept != m_rendered.end()) {
+        std::rotate(m_rendered.begin(), kept, kept + 1);
+        return m_rendered.front().pixmap;
+    }
+    if (m_rendered.size() == kKeptPixmaps)
+        m_rendered.pop_back();
+    m_rendered.insert(
+        m_rendered.begin(),
+        {shapeSize, cornerRadius, pixelRatio, render(shapeSize, cornerRadius, pixelRatio)});
+    return m_rendered.front().pixmap;
 }
 
 QPixmap SoftShadow::render(QSizeF shapeSize, qreal cornerRadius, qreal pixelRatio) const

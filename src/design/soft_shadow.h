@@ -6,13 +6,15 @@
 #include <QPointF>
 #include <QRectF>
 
+#include <vector>
+
 class QPainter;
 
 namespace velorinth {
 
 // The blurred silhouette of a rounded rectangle: drop shadows, glows and soft orbs.
-// Blurred once into a pixmap at the painter's pixel ratio and cached by size, radius,
-// colour and ratio, so painting it per frame is a plain blit.
+// Blurred once into a pixmap at the painter's pixel ratio and kept by this instance for
+// that size, radius and ratio, so painting it per frame is a plain blit.
 class SoftShadow
 {
 public:
@@ -33,10 +35,24 @@ public:
     [[nodiscard]] qreal extent() const;
 
 private:
+    struct Rendered
+    {
+        QSizeF shapeSize;
+        qreal cornerRadius;
+        qreal pixelRatio;
+        QPixmap pixmap;
+    };
+
+    [[nodiscard]] const QPixmap &pixmapFor(QSizeF shapeSize, qreal cornerRadius,
+                                           qreal pixelRatio) const;
+
     QColor m_colour;
     qreal m_blurRadius;
     QPointF m_offset;
     Inside m_inside;
+    // Most recent first. One shadow style is often shared by a few shapes of different
+    // sizes on screen at once (the glass cards), hence a few entries, not one.
+    mutable std::vector<Rendered> m_rendered;
 };
 
 } // namespace velorinth
