@@ -5,9 +5,8 @@
 // the largest change of any pixel between two frames over one pass of the drift.
 // Run: bash tools/with-test-services.sh build/bench/bench_orbs_cpu [seconds]
 // (without a display the xcb column reads n/a).
-#include "design/drifting_orbs.h"
+#include "design/drifting_ground.h"
 #include "design/frame_clock.h"
-#include "design/starfield.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -27,65 +26,31 @@ namespace {
 
 const QSize kWindow(320, 560);
 
-// As the window's background paints it: the orbs repaint the whole ground when they
-// have moved far enough to show; the stars, painted at 0.3 opacity, change by a screen
-// level a few times a second each but some star changes at nearly every 60 Hz tick, so
-// their small areas are gathered and repainted at most every 100 ms, or with the next
-// orb frame.
-class Ground : public QWidget
+// The window's background as the app builds it, counting the frames it paints.
+class Ground : public DriftingGround
 {
 public:
     Ground()
-        : m_orbs(new DriftingOrbs(DriftingOrbs::windowLayout(), this))
-        , m_stars(new Starfield(30, this))
+        : DriftingGround(DriftingOrbs::windowLayout(), 30, 0.3)
     {
-        setAttribute(Qt::WA_OpaquePaintEvent);
         resize(kWindow);
-        m_starRepaint.setSingleShot(true);
-        m_starRepaint.setInterval(kStarRepaintInterval);
-        connect(m_orbs, &DriftingOrbs::changed, this, [this] {
-            ++orbFrames;
-            m_starRepaint.stop();
-            m_pendingStars = QRegion();
-            update();
-        });
-        connect(m_stars, &Starfield::changed, this, [this](const QRegion &area) {
-            m_pendingStars += area;
-            if (!m_starRepaint.isActive())
-                m_starRepaint.start();
-        });
-        connect(&m_starRepaint, &QTimer::timeout, this, [this] {
-            update(m_pendingStars);
-            m_pendingStars = QRegion();
-        });
+        connect(&orbs(), &DriftingOrbs::changed, this, [this] { ++orbFrames; });
     }
 
     int frames = 0;
     int orbFrames = 0;
 
 protected:
-    void showEvent(QShowEvent *) override
+    void showEvent(QShowEvent *event) override
     {
-        m_orbs->setDrifting(true);
-        m_stars->start();
+        orbs().setDrifting(true);
+        DriftingGround::showEvent(event);
     }
-
-    void paintEvent(QPaintEvent *) override
+    void paintEvent(QPaintEvent *event) override
     {
         ++frames;
-        QPainter painter(this);
-        m_orbs->paint(painter, rect());
-        painter.setOpacity(0.3);
-        m_stars->paint(painter, rect());
+        DriftingGround::paintEvent(event);
     }
-
-private:
-    static constexpr int kStarRepaintInterval = 100; // ms
-
-    DriftingOrbs *m_orbs;
-    Starfield *m_stars;
-    QTimer m_starRepaint;
-    QRegion m_pendingStars;
 };
 
 double cpuMilliseconds()

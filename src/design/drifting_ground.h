@@ -1,0 +1,48 @@
+#pragma once
+
+#include "design/animated_change.h"
+#include "design/drifting_orbs.h"
+
+#include <QRegion>
+#include <QTimer>
+#include <QWidget>
+
+namespace velorinth {
+
+class AnimatedValue;
+class Starfield;
+
+// A window's whole ground: drifting orbs under a twinkling star field, painted opaque.
+// The orbs repaint the ground when they have moved far enough to show. Each twinkle
+// step is a level or two of a dot, and some star steps at nearly every frame, so the
+// stars' small areas are gathered and repainted at most every 100 ms, or with the next
+// orb frame: repainting them at once costs more than the whole drift.
+class DriftingGround : public QWidget
+{
+    Q_OBJECT
+
+public:
+    DriftingGround(const DriftingOrbs::Layout &layout, int starDensity, qreal starOpacity,
+                   QWidget *parent = nullptr);
+
+    [[nodiscard]] DriftingOrbs &orbs() { return *m_orbs; }
+    // Whether the stars are there at all; they fade in and out with the animation.
+    void setStarsShown(bool shown, const Animation &animation = currentAnimation());
+    [[nodiscard]] bool starsShown() const;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void starsChanged(const QRegion &area);
+
+    DriftingOrbs *m_orbs;
+    Starfield *m_stars;
+    qreal m_starOpacity;
+    AnimatedValue *m_starsShown; // 0 none, 1 at m_starOpacity
+    QTimer m_starRepaint;
+    QRegion m_pendingStars;
+};
+
+} // namespace velorinth
