@@ -30,6 +30,7 @@ constexpr qreal kRingToText = 18.0;
 constexpr qreal kMoonSize = 14.0;
 constexpr double kPulseMinOpacity = 0.35;
 constexpr double kPulseDuration = 0.7;
+constexpr double kPulseStep = 1.0 / 16.0; // of opacity: sixteen colour levels at most
 constexpr qreal kTextToCaption = 2.0;
 constexpr qreal kBarHeight = 3.0;
 constexpr qreal kButtonSpacing = 10.0;
@@ -76,11 +77,15 @@ MenuBarActiveView::MenuBarActiveView(SleepManager &manager, std::function<void()
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_stop->setToolTip(QStringLiteral("Arrêter la minuterie"));
     m_ring->setTint(m_urgent ? DesignSystem::Colors::applePink : QColor());
-    connect(m_ring, &ProgressRing::changed, this,
-            [this](const QRectF &area) { update(area.toAlignedRect()); });
-    connect(m_pulse, &PulseEffect::opacityChanged, this,
-            [this] { update(ringFrame().toAlignedRect()); });
-    connect(m_time, &RollingDigits::changed, this, [this] { update(timeArea().toAlignedRect()); });
+    connect(m_ring, &ProgressRing::changed, this, [this](const QRectF &area) {
+        m_cache.invalidate();
+        update(area.toAlignedRect());
+    });
+    connect(m_pulse, &PulseEffect::opacityChanged, this, &MenuBarActiveView::pulsed);
+    connect(m_time, &RollingDigits::changed, this, [this] {
+        m_cache.invalidate();
+        update(timeArea().toAlignedRect());
+    });
     connect(m_bar, &AnimatedValue::valueChanged, this, &MenuBarActiveView::barMoved);
     connect(&manager, &SleepManager::timeRemainingChanged, this, &MenuBarActiveView::refresh);
     connect(&manager, &SleepManager::totalDurationChanged, this, &MenuBarActiveView::refresh);
@@ -121,6 +126,7 @@ void MenuBarActiveView::barMoved(double shown)
     const qreal travelled = std::abs(barWidth(shown) - m_paintedBarWidth);
     if (travelled == 0.0 || (!arrived && travelled * devicePixelRatioF() < kVisibleStep))
         return;
+    m_cache.invalidate();
     update(barFrame().adjusted(-1, -1, 1, 1).toAlignedRect());
 }
 
@@ -186,20 +192,34 @@ void MenuBarActiveView::resizeEvent(QResizeEvent *)
         QRectF(QPointF(width() - kPadding - stop.width(), middle - stop.height() / 2.0), stop));
 }
 
+void MenuBarActiveView::pulsed()
+{
+    // The pulse moves a little every frame; repaint the moon once that shows.
+    if (std::abs(m_pulse->opacity() - m_paintedMoonOpacity) < kPulseStep
+        && m_pulse->opacity() != 1.0)
+        return;
+    update(ringFrame().toAlignedRect());
+}
+
 void MenuBarActiveView::paintEvent(QPaintEvent *)
 {
-    using namespace DesignSystem;
-    const QColor accent = m_urgent ? Colors::applePink : Colors::appleBlue;
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-
-    const QRectF ring = ringFrame();
-    m_ring->paint(painter, ring);
-    painter.setOpacity(m_pulse->opacity());
+    m_cache.paint(painter, *this, {double(m_urgent)},
+                  [this](QPainter &picture) { paintStill(picture); });
+    m_paintedMoonOpacity = m_pulse->opacity();
+    painter.setOpacity(m_paintedMoonOpacity);
     Symbols::paint(painter,
                    m_urgent ? QStringLiteral("moon.zzz.fill") : QStringLiteral("moon.fill"),
-                   ring.center(), kMoonSize, QFont::Normal, accent);
-    painter.setOpacity(1.0);
+                   ringFrame().center(), kMoonSize, QFont::Normal,
+                   m_urgent ? DesignSystem::Colors::applePink : DesignSystem::Colors::appleBlue);
+}
+
+void MenuBarActiveView::paintStill(QPainter &painter)
+{
+    using namespace DesignSystem;
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF ring = ringFrame();
+    m_ring->paint(painter, ring);
 
     const qreal left = ring.right() + kRingToText;
     const qreal top = columnTop();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "design/text_line.h"
+#include "menu_bar/paint_cache.h"
 
 #include <QWidget>
 
@@ -43,6 +44,9 @@ private:
     void refresh();
     void setUrgent(bool urgent);
     void barMoved(double shown);
+    void pulsed();
+    // Everything but the pulsing moon.
+    void paintStill(QPainter &painter);
     [[nodiscard]] qreal barWidth(double shown) const;
     [[nodiscard]] QRectF ringFrame() const;
     [[nodiscard]] QRectF timeArea() const;
@@ -60,6 +64,8 @@ private:
     TextLine m_urgentCaption;
     AnimatedValue *m_bar; // the progress the bar shows
     qreal m_paintedBarWidth = 0.0;
+    double m_paintedMoonOpacity = 1.0;
+    PaintCache m_cache;
     std::array<MenuBarAdjustButton *, 3> m_adjust;
     RoundSymbolButton *m_stop;
 };

@@ -38,10 +38,16 @@ void MenuBarAdjustButton::hoverChanged()
 
 void MenuBarAdjustButton::paintEvent(QPaintEvent *)
 {
+    QPainter painter(this);
+    m_cache.paint(painter, *this, {m_hover->value(), labelOpacity()},
+                  [this](QPainter &picture) { paintLook(picture); });
+}
+
+void MenuBarAdjustButton::paintLook(QPainter &painter) const
+{
     using namespace DesignSystem::Colors;
     const qreal hover = m_hover->value();
     const QRectF frame = this->frame();
-    QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(labelOpacity());
     const QPainterPath shape = capsule(frame);

@@ -2,6 +2,7 @@
 
 #include "design/plain_button.h"
 #include "design/text_line.h"
+#include "menu_bar/paint_cache.h"
 
 namespace velorinth {
 
@@ -22,8 +23,11 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void paintLook(QPainter &painter) const;
+
     TextLine m_label;
     AnimatedValue *m_hover; // 0 resting, 1 under the pointer
+    PaintCache m_cache;
 };
 
 } // namespace velorinth

@@ -52,10 +52,16 @@ void MenuBarQuickStart::hoverChanged()
 
 void MenuBarQuickStart::paintEvent(QPaintEvent *)
 {
+    QPainter painter(this);
+    m_cache.paint(painter, *this, {m_hover->value(), labelOpacity()},
+                  [this](QPainter &picture) { paintLook(picture); });
+}
+
+void MenuBarQuickStart::paintLook(QPainter &painter) const
+{
     using namespace DesignSystem::Colors;
     const qreal hover = m_hover->value();
     const QRectF frame(contentsRect());
-    QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(labelOpacity());
     const qreal scale = 1.0 + (kHoverScale - 1.0) * hover;

@@ -2,6 +2,7 @@
 
 #include "design/plain_button.h"
 #include "design/text_line.h"
+#include "menu_bar/paint_cache.h"
 
 namespace velorinth {
 
@@ -26,11 +27,14 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void paintLook(QPainter &painter) const;
+
     int m_minutes;
     QString m_icon;
     TextLine m_number;
     TextLine m_unit;
     AnimatedValue *m_hover; // 0 resting, 1 under the pointer
+    PaintCache m_cache;
 };
 
 } // namespace velorinth

@@ -57,10 +57,16 @@ QSizeF MenuBarToggleButton::frameSize() const
 
 void MenuBarToggleButton::paintEvent(QPaintEvent *)
 {
+    QPainter painter(this);
+    m_cache.paint(painter, *this, {m_lit->value(), labelOpacity()},
+                  [this](QPainter &picture) { paintLook(picture); });
+}
+
+void MenuBarToggleButton::paintLook(QPainter &painter) const
+{
     using namespace DesignSystem::Colors;
     const qreal lit = m_lit->value();
     const QRectF frame(contentsRect());
-    QPainter painter(this);
     painter.fillRect(frame, withOpacity(m_activeColor, kTintOpacity * std::clamp(lit, 0.0, 1.0)));
     painter.setOpacity(labelOpacity());
     const qreal top = frame.top() + kVerticalPadding;

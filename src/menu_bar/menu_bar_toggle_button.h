@@ -3,6 +3,7 @@
 #include "design/binding.h"
 #include "design/plain_button.h"
 #include "design/text_line.h"
+#include "menu_bar/paint_cache.h"
 
 #include <QColor>
 
@@ -29,12 +30,14 @@ protected:
 private:
     void toggle();
     void refresh();
+    void paintLook(QPainter &painter) const;
 
     Binding<bool> m_isOn;
     QString m_icon;
     TextLine m_label;
     QColor m_activeColor;
     AnimatedValue *m_lit; // 0 off, 1 on
+    PaintCache m_cache;
 };
 
 } // namespace velorinth

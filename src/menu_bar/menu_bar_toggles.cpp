@@ -69,16 +69,18 @@ QRectF MenuBarToggles::dividerAt(int index) const
 void MenuBarToggles::paintEvent(QPaintEvent *)
 {
     using namespace DesignSystem::Colors;
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    // The hairline stays inside the widget, which clips.
-    const qreal inset = kOutlineWidth / 2.0;
-    const QPainterPath shape =
-        continuousRoundedRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset), kCornerRadius);
-    painter.fillPath(shape, glassBackground);
-    painter.strokePath(shape, QPen(glassBorder, kOutlineWidth));
-    for (int i = 0; i < 2; ++i)
-        painter.fillRect(dividerAt(i), glassBorder);
+    QPainter window(this);
+    m_cache.paint(window, *this, {}, [this](QPainter &painter) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        // The hairline stays inside the widget, which clips.
+        const qreal inset = kOutlineWidth / 2.0;
+        const QPainterPath shape = continuousRoundedRect(
+            QRectF(rect()).adjusted(inset, inset, -inset, -inset), kCornerRadius);
+        painter.fillPath(shape, glassBackground);
+        painter.strokePath(shape, QPen(glassBorder, kOutlineWidth));
+        for (int i = 0; i < 2; ++i)
+            painter.fillRect(dividerAt(i), glassBorder);
+    });
 }
 
 } // namespace velorinth

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "menu_bar/paint_cache.h"
+
 #include <QWidget>
 
 #include <array>
@@ -28,6 +30,7 @@ private:
     [[nodiscard]] QRectF dividerAt(int index) const;
 
     std::array<MenuBarToggleButton *, 3> m_tiles;
+    PaintCache m_cache;
 };
 
 } // namespace velorinth

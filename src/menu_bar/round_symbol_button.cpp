@@ -36,8 +36,14 @@ void RoundSymbolButton::hoverChanged()
 
 void RoundSymbolButton::paintEvent(QPaintEvent *)
 {
-    const QRectF circle = frame();
     QPainter painter(this);
+    m_cache.paint(painter, *this, {double(isHovered()), labelOpacity()},
+                  [this](QPainter &picture) { paintLook(picture); });
+}
+
+void RoundSymbolButton::paintLook(QPainter &painter) const
+{
+    const QRectF circle = frame();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(labelOpacity());
     painter.setPen(m_look.outline.isValid() ? QPen(m_look.outline, kOutlineWidth) : Qt::NoPen);

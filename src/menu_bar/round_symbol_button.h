@@ -1,6 +1,7 @@
 #pragma once
 
 #include "design/plain_button.h"
+#include "menu_bar/paint_cache.h"
 
 #include <QColor>
 #include <QFont>
@@ -34,7 +35,10 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void paintLook(QPainter &painter) const;
+
     Look m_look;
+    PaintCache m_cache;
 };
 
 } // namespace velorinth

@@ -24,6 +24,8 @@ public:
 
     void setSpinning(bool spinning);
     [[nodiscard]] bool isSpinning() const;
+    // The brightest spoke, counted clockwise from 12 o'clock.
+    [[nodiscard]] int step() const { return m_step; }
     void paint(QPainter &painter, QPointF centre, qreal diameter, const QColor &colour) const;
 
 Q_SIGNALS:

@@ -33,6 +33,7 @@ void WideButton::setLabel(const QString &icon, const QString &text)
     m_icon = icon;
     m_label = TextLine(text, m_look.font);
     setText(text);
+    m_cache.invalidate();
     updateGeometry();
     update();
 }
@@ -46,6 +47,7 @@ void WideButton::setSpinning(bool spinning)
         connect(m_spinner, &Spinner::changed, this, qOverload<>(&QWidget::update));
     }
     m_spinner->setSpinning(spinning);
+    m_cache.invalidate();
     updateGeometry();
     update();
 }
@@ -72,8 +74,14 @@ QSizeF WideButton::frameSize() const
 
 void WideButton::paintEvent(QPaintEvent *)
 {
-    const QRectF frame(contentsRect());
     QPainter painter(this);
+    m_cache.paint(painter, *this, {labelOpacity(), m_spinner ? double(m_spinner->step()) : 0.0},
+                  [this](QPainter &picture) { paintLook(picture); });
+}
+
+void WideButton::paintLook(QPainter &painter) const
+{
+    const QRectF frame(contentsRect());
     painter.setRenderHint(QPainter::Antialiasing);
     const QPainterPath shape = continuousRoundedRect(frame, m_look.cornerRadius);
     painter.fillPath(shape, m_look.fill);

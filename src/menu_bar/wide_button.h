@@ -2,6 +2,7 @@
 
 #include "design/plain_button.h"
 #include "design/text_line.h"
+#include "menu_bar/paint_cache.h"
 
 #include <QColor>
 
@@ -44,11 +45,13 @@ protected:
 
 private:
     [[nodiscard]] qreal leadingWidth() const;
+    void paintLook(QPainter &painter) const;
 
     Look m_look;
     QString m_icon;
     TextLine m_label;
     Spinner *m_spinner = nullptr; // made on first use
+    PaintCache m_cache;
 };
 
 } // namespace velorinth
