@@ -39,7 +39,7 @@ QDateTime onWallClock(const QDateTime &date, int hour, int minute)
     const QTime time(hour, minute, local.time().second(), local.time().msec());
     for (const int days : {0, -1, 1}) {
         const QDateTime candidate(local.date().addDays(days), time);
-        if (candidate.time() == time)
+        if (candidate.isValid() && candidate.time() == time)
             return candidate;
     }
     return {local.date(), time};
