@@ -111,8 +111,13 @@ void ActiveView::refresh()
     const bool fading = isFading();
     const auto show = [this, fading] {
         // A hidden view changes at once, so that it is pictured as it will show.
-        const Animation animation = isVisible() ? currentAnimation() : Animation::none();
-        m_ring->setProgress(m_manager.timeRemaining() / m_manager.totalDuration());
+        const bool onScreen = isVisible();
+        const Animation animation = onScreen ? currentAnimation() : Animation::none();
+        const double progress = m_manager.timeRemaining() / m_manager.totalDuration();
+        if (onScreen)
+            m_ring->setProgress(progress);
+        else
+            m_ring->setProgress(progress, Animation::none());
         m_time->setText(m_manager.formattedTimeRemaining(), animation);
         m_bar->setVolume(volumePercent(), m_manager.currentFadeVolume());
         if (fading != m_showsBar) {

@@ -24,8 +24,8 @@ constexpr int kSpacing = 28;
 constexpr int kOptionSpacing = 15;
 constexpr qreal kSwitchOutlineWidth = 0.5;
 
-// Schedule lies after the timer: switching to it slides the sections towards the
-// leading edge, switching back slides them the other way.
+// Each section comes and goes on its own side: the schedule in from the trailing edge
+// and out to the leading one, the duration the other way round.
 const Transition kScheduleTransition =
     Transition::asymmetric(Transition::move(Qt::RightEdge) + Transition::opacity(),
                            Transition::move(Qt::LeftEdge) + Transition::opacity());

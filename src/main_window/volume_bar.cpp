@@ -71,18 +71,23 @@ int VolumeBar::speakerWaves(double percent)
 
 void VolumeBar::setVolume(double percent, qint64 currentVolume)
 {
+    // A bar off screen takes the new volume at once, to show it as it is when it comes in.
+    const bool onScreen = isVisible();
+    const auto unlessHidden = [onScreen](const Animation &animation) {
+        return onScreen ? animation : Animation::none();
+    };
     if (barColor(percent) != barColor(m_percent)
         || speakerWaves(percent) != speakerWaves(m_percent)) {
         m_fromColour = shownColour();
         m_fromWaves = m_look->value() < 0.5 ? m_fromWaves : speakerWaves(m_percent);
         m_look->setValue(0.0);
-        m_look->animateTo(1.0, DesignSystem::Animations::fade);
+        m_look->animateTo(1.0, unlessHidden(DesignSystem::Animations::fade));
     }
     m_percent = percent;
     m_currentVolume = currentVolume;
     // The bar stays within its track, whatever level the fade reports.
-    m_fill->animateTo(std::clamp(percent, 0.0, 1.0), kFillAnimation);
-    m_level->setText(levelText(currentVolume), DesignSystem::Animations::fade,
+    m_fill->animateTo(std::clamp(percent, 0.0, 1.0), unlessHidden(kFillAnimation));
+    m_level->setText(levelText(currentVolume), unlessHidden(DesignSystem::Animations::fade),
                      RollingDigits::Roll::Up);
 }
 

@@ -18,6 +18,7 @@ class tst_ActiveView : public QObject
 
 private Q_SLOTS:
     void ringShowsTheShareLeft();
+    void hiddenScreenTakesANewSessionAtOnce();
     void barOnlyInTheFadeWindow_data();
     void barOnlyInTheFadeWindow();
     void barLook_data();
@@ -31,6 +32,16 @@ void tst_ActiveView::ringShowsTheShareLeft()
     ScreenRig<ActiveView> rig;
     rig.run(1800, 600);
     QCOMPARE(rig.screen->findChild<ProgressRing *>()->progress(), 1200.0 / 1800.0);
+}
+
+// The window pictures the screen before it swaps it in: it must not start from the last
+// session's ring.
+void tst_ActiveView::hiddenScreenTakesANewSessionAtOnce()
+{
+    ScreenRig<ActiveView> rig;
+    rig.screen->hide();
+    rig.run(1800);
+    QCOMPARE(rig.screen->findChild<ProgressRing *>()->shownProgress(), 1.0);
 }
 
 void tst_ActiveView::barOnlyInTheFadeWindow_data()
