@@ -87,6 +87,9 @@ SetupView::SetupView(SleepManager &manager, QWidget *parent)
                                   QStringLiteral("lightbulb.slash"), QStringLiteral("LED"), this)}
     , m_showsSchedule(!manager.isScheduleEnabled()) // so that showMode() shows the mode
 {
+    // The size hint is the content; given more height, the content stays centred and the
+    // shadows and glow that spill past it have room.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     m_duration->hide(); // until the host shows one of them
     m_schedule->hide();
     // The sections keep to the top while the slot's height glides between theirs.
