@@ -53,18 +53,10 @@ SetupView::SetupView(SleepManager &manager, QWidget *parent)
     , m_manager(manager)
     , m_timerTab(new ModeTabButton(
           QStringLiteral("Minuterie"), QStringLiteral("timer"), !manager.isScheduleEnabled(),
-          [this] {
-              animated(DesignSystem::Animations::spring,
-                       [this] { m_manager.setScheduleEnabled(false); });
-          },
-          this))
+          [this] { chooseMode(false); }, this))
     , m_scheduleTab(new ModeTabButton(
           QStringLiteral("Planifié"), QStringLiteral("clock"), manager.isScheduleEnabled(),
-          [this] {
-              animated(DesignSystem::Animations::spring,
-                       [this] { m_manager.setScheduleEnabled(true); });
-          },
-          this))
+          [this] { chooseMode(true); }, this))
     , m_modeHost(new TransitionHost(this))
     , m_duration(new DurationSection(
           sliderBinding(manager), [this](double minutes) { addTime(minutes); }, m_modeHost))
@@ -106,6 +98,12 @@ void SetupView::addTime(double minutes)
             std::clamp(m_manager.sessionDuration() / 60.0 + minutes, kMinMinutes, kMaxMinutes);
         m_manager.setSessionDuration(total * 60.0);
     });
+}
+
+void SetupView::chooseMode(bool schedule)
+{
+    animated(DesignSystem::Animations::spring,
+             [this, schedule] { m_manager.setScheduleEnabled(schedule); });
 }
 
 void SetupView::showMode()

@@ -42,6 +42,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void chooseMode(bool schedule);
     void showMode();
     void layOut();
     [[nodiscard]] QRect modeSwitchFrame() const;
