@@ -69,6 +69,9 @@ ActiveView::ActiveView(SleepManager &manager, QWidget *parent)
     , m_fading(new AnimatedValue(isFading() ? 1.0 : 0.0, this))
     , m_showsBar(isFading())
 {
+    // The size hint is the content; given more height, the content stays centred and the
+    // shadows and glow that spill past it have room.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     TransitionHost::setMatchedId(m_time, QStringLiteral("timerText"));
     m_time->setText(m_manager.formattedTimeRemaining(), Animation::none());
     m_bar->hide(); // until the host shows it

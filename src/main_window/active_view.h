@@ -21,7 +21,9 @@ class VolumeBar;
 // The window's content while a session runs: the remaining time in a ring that empties
 // as it runs down, the fading volume during the fade's last 15 minutes, five minutes
 // less or more, and which options are on. Its remaining time is the matched element
-// "timerText" of the screens' swap.
+// "timerText" of the screens' swap. Its size hint is its content; it takes any height
+// and keeps the content centred, so give it the column between the header and the main
+// button: the ring's glow spills past the content.
 //
 // The manager announces a session's start before its first remaining time: a swap that
 // pictures this view should do so once startTimer() has returned.

@@ -53,18 +53,10 @@ SetupView::SetupView(SleepManager &manager, QWidget *parent)
     , m_manager(manager)
     , m_timerTab(new ModeTabButton(
           QStringLiteral("Minuterie"), QStringLiteral("timer"), !manager.isScheduleEnabled(),
-          [this] {
-              animated(DesignSystem::Animations::spring,
-                       [this] { m_manager.setScheduleEnabled(false); });
-          },
-          this))
+          [this] { chooseMode(false); }, this))
     , m_scheduleTab(new ModeTabButton(
           QStringLiteral("Planifié"), QStringLiteral("clock"), manager.isScheduleEnabled(),
-          [this] {
-              animated(DesignSystem::Animations::spring,
-                       [this] { m_manager.setScheduleEnabled(true); });
-          },
-          this))
+          [this] { chooseMode(true); }, this))
     , m_modeHost(new TransitionHost(this))
     , m_duration(new DurationSection(
           sliderBinding(manager), [this](double minutes) { addTime(minutes); }, m_modeHost))
@@ -87,6 +79,9 @@ SetupView::SetupView(SleepManager &manager, QWidget *parent)
                                   QStringLiteral("lightbulb.slash"), QStringLiteral("LED"), this)}
     , m_showsSchedule(!manager.isScheduleEnabled()) // so that showMode() shows the mode
 {
+    // The size hint is the content; given more height, the content stays centred and the
+    // shadows and glow that spill past it have room.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     m_duration->hide(); // until the host shows one of them
     m_schedule->hide();
     // The sections keep to the top while the slot's height glides between theirs.
@@ -103,6 +98,12 @@ void SetupView::addTime(double minutes)
             std::clamp(m_manager.sessionDuration() / 60.0 + minutes, kMinMinutes, kMaxMinutes);
         m_manager.setSessionDuration(total * 60.0);
     });
+}
+
+void SetupView::chooseMode(bool schedule)
+{
+    animated(DesignSystem::Animations::spring,
+             [this, schedule] { m_manager.setScheduleEnabled(schedule); });
 }
 
 void SetupView::showMode()

@@ -16,7 +16,9 @@ class TransitionHost;
 // The window's content while no session runs: the mode (timer or daily schedule), the
 // session's length or the daily time, and the three options. It only edits the
 // manager's settings; starting a session is the window's business. Its big minutes
-// number is the matched element "timerText" of the screens' swap.
+// number is the matched element "timerText" of the screens' swap. Its size hint is its
+// content; it takes any height and keeps the content centred, so give it the column
+// between the header and the main button: the cards' shadows spill past the content.
 class SetupView : public QWidget
 {
     Q_OBJECT
@@ -40,6 +42,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void chooseMode(bool schedule);
     void showMode();
     void layOut();
     [[nodiscard]] QRect modeSwitchFrame() const;

@@ -106,6 +106,12 @@ QRectF TimeField::segmentBox(Segment segment) const
     return {left, kSegmentInset, width, kHeight - 2 * kSegmentInset};
 }
 
+TimeField::Segment TimeField::segmentAt(qreal x) const
+{
+    return x < segmentBox(Segment::Hour).right() + m_colonWidth / 2 ? Segment::Hour
+                                                                    : Segment::Minute;
+}
+
 QRectF TimeField::fieldBox() const
 {
     return {0.0, 0.0, segmentBox(Segment::Minute).right() + kInnerPadding, kHeight};
@@ -160,14 +166,13 @@ void TimeField::paintEvent(QPaintEvent *)
 void TimeField::mousePressEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    if (event->button() != Qt::LeftButton)
-        return QWidget::mousePressEvent(event);
-    if (stepperBox().contains(at)) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+    } else if (stepperBox().contains(at)) {
         m_pressedStep = at.y() < stepperBox().center().y() ? 1 : -1;
         step(m_pressedStep);
     } else if (fieldBox().contains(at)) {
-        const qreal divide = segmentBox(Segment::Hour).right() + m_colonWidth / 2;
-        select(at.x() < divide ? Segment::Hour : Segment::Minute);
+        select(segmentAt(at.x()));
     }
 }
 
@@ -191,12 +196,8 @@ void TimeField::keyPressEvent(QKeyEvent *event)
 void TimeField::wheelEvent(QWheelEvent *event)
 {
     const QPointF at = event->position();
-    if (fieldBox().contains(at)) {
-        const qreal divide = segmentBox(Segment::Hour).right() + m_colonWidth / 2;
-        const Segment under = at.x() < divide ? Segment::Hour : Segment::Minute;
-        if (under != m_segment)
-            select(under);
-    }
+    if (fieldBox().contains(at) && segmentAt(at.x()) != m_segment)
+        select(segmentAt(at.x()));
     m_wheelDelta += event->angleDelta().y();
     const int notches = m_wheelDelta / kWheelNotch;
     m_wheelDelta -= notches * kWheelNotch;

@@ -40,6 +40,8 @@ protected:
 private:
     [[nodiscard]] QTime shownTime() const;
     [[nodiscard]] QRectF segmentBox(Segment segment) const;
+    // Of the field: the colon's middle divides the two.
+    [[nodiscard]] Segment segmentAt(qreal x) const;
     [[nodiscard]] QRectF fieldBox() const;
     [[nodiscard]] QRectF stepperBox() const;
     void select(Segment segment);
