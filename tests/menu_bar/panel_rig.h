@@ -8,19 +8,7 @@
 #include <QApplication>
 #include <QTest>
 
-#include <ctime>
 #include <memory>
-
-// Widget tests of the panel run in Paris like the engine's, on a QApplication.
-#define VELORINTH_PANEL_TEST_MAIN(TestClass)                                                       \
-    int main(int argc, char *argv[])                                                               \
-    {                                                                                              \
-        qputenv("TZ", "Europe/Paris");                                                             \
-        tzset();                                                                                   \
-        QApplication app(argc, argv);                                                              \
-        TestClass test;                                                                            \
-        return QTest::qExec(&test, argc, argv);                                                    \
-    }
 
 namespace velorinth {
 

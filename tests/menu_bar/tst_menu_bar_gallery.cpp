@@ -98,5 +98,5 @@ void tst_MenuBarGallery::panels()
     QVERIFY(countPixels(image, firstTile, isBlue) > 10);
 }
 
-VELORINTH_PANEL_TEST_MAIN(tst_MenuBarGallery)
+VELORINTH_TEST_APP_MAIN_IN_PARIS(QApplication, tst_MenuBarGallery)
 #include "tst_menu_bar_gallery.moc"

@@ -172,5 +172,5 @@ void tst_MenuBarSessionViews::togglesFollowTheModel()
     QVERIFY(rig.manager().showBattInstallPrompt());
 }
 
-VELORINTH_PANEL_TEST_MAIN(tst_MenuBarSessionViews)
+VELORINTH_TEST_APP_MAIN_IN_PARIS(QApplication, tst_MenuBarSessionViews)
 #include "tst_menu_bar_session_views.moc"

@@ -135,5 +135,5 @@ void tst_MenuBarView::sheetWhileInstalling()
     QVERIFY(!rig.manager().showBattInstallPrompt());
 }
 
-VELORINTH_PANEL_TEST_MAIN(tst_MenuBarView)
+VELORINTH_TEST_APP_MAIN_IN_PARIS(QApplication, tst_MenuBarView)
 #include "tst_menu_bar_view.moc"
