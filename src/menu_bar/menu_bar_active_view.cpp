@@ -82,10 +82,7 @@ MenuBarActiveView::MenuBarActiveView(SleepManager &manager, std::function<void()
         update(area.toAlignedRect());
     });
     connect(m_pulse, &PulseEffect::opacityChanged, this, &MenuBarActiveView::pulsed);
-    connect(m_time, &RollingDigits::changed, this, [this] {
-        m_cache.invalidate();
-        update(timeArea().toAlignedRect());
-    });
+    connect(m_time, &RollingDigits::changed, this, [this] { update(timeArea().toAlignedRect()); });
     connect(m_bar, &AnimatedValue::valueChanged, this, &MenuBarActiveView::barMoved);
     connect(&manager, &SleepManager::timeRemainingChanged, this, &MenuBarActiveView::refresh);
     connect(&manager, &SleepManager::totalDurationChanged, this, &MenuBarActiveView::refresh);
@@ -203,25 +200,13 @@ void MenuBarActiveView::pulsed()
 
 void MenuBarActiveView::paintEvent(QPaintEvent *)
 {
+    using namespace DesignSystem;
     QPainter painter(this);
     m_cache.paint(painter, *this, {double(m_urgent)},
-                  [this](QPainter &picture) { paintStill(picture); });
-    m_paintedMoonOpacity = m_pulse->opacity();
-    painter.setOpacity(m_paintedMoonOpacity);
-    Symbols::paint(painter,
-                   m_urgent ? QStringLiteral("moon.zzz.fill") : QStringLiteral("moon.fill"),
-                   ringFrame().center(), kMoonSize, QFont::Normal,
-                   m_urgent ? DesignSystem::Colors::applePink : DesignSystem::Colors::appleBlue);
-}
+                  [this](QPainter &picture) { paintShapes(picture); });
 
-void MenuBarActiveView::paintStill(QPainter &painter)
-{
-    using namespace DesignSystem;
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF ring = ringFrame();
-    m_ring->paint(painter, ring);
-
-    const qreal left = ring.right() + kRingToText;
+    // Text is cheap to draw, and the time changes every second: it stays out of the picture.
+    const qreal left = ringFrame().right() + kRingToText;
     const qreal top = columnTop();
     painter.setPen(Colors::textPrimary);
     m_time->paint(painter, QRectF(left, top, width() - left - kPadding, m_time->size().height()),
@@ -232,6 +217,19 @@ void MenuBarActiveView::paintStill(QPainter &painter)
                   {left + caption.size().width() / 2.0,
                    top + m_time->size().height() + kTextToCaption + caption.size().height() / 2.0});
 
+    m_paintedMoonOpacity = m_pulse->opacity();
+    painter.setOpacity(m_paintedMoonOpacity);
+    Symbols::paint(painter,
+                   m_urgent ? QStringLiteral("moon.zzz.fill") : QStringLiteral("moon.fill"),
+                   ringFrame().center(), kMoonSize, QFont::Normal,
+                   m_urgent ? Colors::applePink : Colors::appleBlue);
+}
+
+void MenuBarActiveView::paintShapes(QPainter &painter)
+{
+    using namespace DesignSystem;
+    painter.setRenderHint(QPainter::Antialiasing);
+    m_ring->paint(painter, ringFrame());
     const QRectF bar = barFrame();
     painter.fillPath(capsule(bar), Colors::glassBackground);
     m_paintedBarWidth = barWidth(m_bar->value());

@@ -45,8 +45,8 @@ private:
     void setUrgent(bool urgent);
     void barMoved(double shown);
     void pulsed();
-    // Everything but the pulsing moon.
-    void paintStill(QPainter &painter);
+    // The ring and the bar, kept as a picture.
+    void paintShapes(QPainter &painter);
     [[nodiscard]] qreal barWidth(double shown) const;
     [[nodiscard]] QRectF ringFrame() const;
     [[nodiscard]] QRectF timeArea() const;

@@ -27,7 +27,6 @@ const QMarginsF kSpill(2.0, 1.0, 2.0, 1.0);
 MenuBarQuickStart::MenuBarQuickStart(int minutes, const QString &icon, std::function<void()> action,
                                      QWidget *parent)
     : PlainButton(std::move(action), kSpill, parent)
-    , m_minutes(minutes)
     , m_icon(icon)
     , m_number(QString::number(minutes), DesignSystem::Fonts::display(15))
     , m_unit(QStringLiteral("min"), DesignSystem::Fonts::sans(9, QFont::Medium))

@@ -19,8 +19,6 @@ public:
     MenuBarQuickStart(int minutes, const QString &icon, std::function<void()> action,
                       QWidget *parent = nullptr);
 
-    [[nodiscard]] int minutes() const { return m_minutes; }
-
 protected:
     [[nodiscard]] QSizeF frameSize() const override;
     void hoverChanged() override;
@@ -29,7 +27,6 @@ protected:
 private:
     void paintLook(QPainter &painter) const;
 
-    int m_minutes;
     QString m_icon;
     TextLine m_number;
     TextLine m_unit;
