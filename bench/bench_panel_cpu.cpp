@@ -4,6 +4,7 @@
 // pulses), at 1x and 2x (QT_SCALE_FACTOR=2), on xcb. Prints the CPU time as a share of
 // one core and the widget paints per second. Each scale runs in a process of its own.
 // Run: bash tools/with-test-services.sh build/bench/bench_panel_cpu [seconds]
+#include "cpu_time.h"
 #include "engine/sleep_manager_rig.h"
 #include "menu_bar/menu_bar_view.h"
 
@@ -11,8 +12,6 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTimer>
-
-#include <sys/resource.h>
 
 #include <cstdio>
 
@@ -26,21 +25,6 @@ struct Case
     double remaining; // of a 30-minute session; 0: none runs
 };
 constexpr Case kCases[] = {{"idle", 0}, {"running", 1500}, {"last five minutes", 280}};
-
-double cpuMilliseconds()
-{
-    rusage r{};
-    getrusage(RUSAGE_SELF, &r);
-    return (r.ru_utime.tv_sec + r.ru_stime.tv_sec) * 1e3
-        + (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e3;
-}
-
-void runFor(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 class PaintCounter : public QObject
 {
