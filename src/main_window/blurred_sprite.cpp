@@ -55,19 +55,35 @@ BlurredSprite::BlurredSprite(QSizeF size, qreal blurRadius, Picture picture)
 
 void BlurredSprite::paint(QPainter &painter, QPointF centre) const
 {
+    // Its edges are clear: antialiasing them would only send a blit at a fraction of a
+    // pixel down the slow, resampling path.
+    const bool antialiased = painter.testRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.drawPixmap(centre - QPointF(m_box.width(), m_box.height()) / 2.0,
                        pixmapFor(painter.device()->devicePixelRatioF()));
+    painter.setRenderHint(QPainter::Antialiasing, antialiased);
+}
+
+bool BlurredSprite::prepare(qreal pixelRatio) const
+{
+    if (kept(pixelRatio))
+        return false;
+    m_rendered.push_back(render(pixelRatio));
+    return true;
+}
+
+const QPixmap *BlurredSprite::kept(qreal pixelRatio) const
+{
+    const auto found = std::find_if(m_rendered.begin(), m_rendered.end(), [&](const QPixmap &p) {
+        return p.devicePixelRatio() == pixelRatio;
+    });
+    return found != m_rendered.end() ? &*found : nullptr;
 }
 
 const QPixmap &BlurredSprite::pixmapFor(qreal pixelRatio) const
 {
-    const auto kept = std::find_if(m_rendered.begin(), m_rendered.end(), [&](const QPixmap &p) {
-        return p.devicePixelRatio() == pixelRatio;
-    });
-    if (kept != m_rendered.end())
-        return *kept;
-    m_rendered.push_back(render(pixelRatio));
-    return m_rendered.back();
+    prepare(pixelRatio);
+    return *kept(pixelRatio);
 }
 
 QPixmap BlurredSprite::render(qreal pixelRatio) const
@@ -78,12 +94,16 @@ QPixmap BlurredSprite::render(qreal pixelRatio) const
     QImage image((m_box * workingRatio).toSize().expandedTo({1, 1}),
                  QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
+    // At the working ratio, so that a picture made of other sprites draws theirs at it; a
+    // painter ignores a ratio below 1, so that one is scaled by hand.
+    if (workingRatio >= 1.0)
+        image.setDevicePixelRatio(workingRatio);
     {
-        // Scaled by hand: a painter ignores a pixel ratio below 1.
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.scale(workingRatio, workingRatio);
+        if (workingRatio < 1.0)
+            painter.scale(workingRatio, workingRatio);
         painter.translate(m_box.width() / 2, m_box.height() / 2);
         m_picture(painter);
     }

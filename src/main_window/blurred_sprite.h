@@ -24,8 +24,11 @@ public:
 
     // Draws it centred on centre, at the painter's opacity and transform.
     void paint(QPainter &painter, QPointF centre) const;
+    // Renders it for that pixel ratio now, if it is not yet; true if it had to.
+    bool prepare(qreal pixelRatio) const;
 
 private:
+    [[nodiscard]] const QPixmap *kept(qreal pixelRatio) const;
     [[nodiscard]] const QPixmap &pixmapFor(qreal pixelRatio) const;
     [[nodiscard]] QPixmap render(qreal pixelRatio) const;
 

@@ -4,16 +4,14 @@
 #include "design/animated_value.h"
 #include "design/color_math.h"
 #include "design/design_system.h"
-#include "design/gaussian_blur.h"
 #include "design/pause_while_hidden.h"
-#include "design/symbols.h"
 #include "design/timeline.h"
 #include "main_window/shooting_stars.h"
+#include "main_window/splash_pictures.h"
 
-#include <QConicalGradient>
 #include <QPainter>
 #include <QPointer>
-#include <QRadialGradient>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -22,23 +20,9 @@ namespace velorinth {
 
 namespace {
 const QString kTitle = QStringLiteral("Velorinth");
-const QString kMoonSymbol = QStringLiteral("moon.stars.fill");
-
-// The emblem: two rings, a faint track between them, three dots orbiting with the outer
-// ring, and the moon in the middle.
-constexpr qreal kEmblemSize = 120.0;
-constexpr qreal kOuterRingWidth = 2.0;
-constexpr qreal kInnerRingSize = 88.0;
-constexpr qreal kInnerRingWidth = 1.5;
-constexpr qreal kTrackSize = 104.0;
-constexpr qreal kOrbitRadius = 55.0;
-constexpr qreal kDotSize = 3.0;
-constexpr qreal kMoonSize = 38.0;
-constexpr qreal kHaloSize = 50.0;
-constexpr qreal kWideGlowSize = 360.0;
-constexpr qreal kNarrowGlowSize = 240.0;
 
 // The column of emblem and title, a little above the centre.
+constexpr qreal kEmblemSize = 120.0;
 constexpr qreal kColumnSpacing = 32.0;
 constexpr qreal kColumnLift = 10.0;
 constexpr qreal kTitleSpacing = 10.0;
@@ -46,10 +30,15 @@ constexpr qreal kUnderlineHeight = 1.5;
 constexpr qreal kUnderlineWidth = 160.0;
 constexpr qreal kTaglinePadding = 4.0;
 constexpr qreal kTaglineBlur = 8.0;
-// The tagline's blur is pre-rendered at these radii and cross-faded in between; 0 is the
-// sharp text itself.
-constexpr std::array<qreal, 5> kTaglineBlurs{0.0, 1.0, 2.0, 4.0, 8.0};
-constexpr qreal kEmphasisScale = 1.08;
+constexpr qreal kTrackSize = 104.0;
+constexpr qreal kOrbitRadius = 55.0;
+constexpr qreal kDotSize = 3.0;
+// How far the glows and blurs reach around what each area holds, springs' overshoot
+// included.
+constexpr qreal kMoonReach = 100.0;
+constexpr qreal kLetterGlowReach = 36.0;
+constexpr qreal kTaglineBlurReach = 22.0;
+
 constexpr double kLetterInterval = 0.06;
 constexpr double kUnderlineDelayAfterLetters = 0.1;
 constexpr double kMoonDelay = 0.7;
@@ -76,53 +65,6 @@ constexpr double haloOpacityFor(double moonScale)
     return moonScale > 0.8 && moonScale < 1.05 ? 0.6 : 0.0;
 }
 
-// Colours clockwise from 3 o'clock, evenly spread; Qt's conical gradient runs the other way.
-QConicalGradient clockwiseGradient(std::initializer_list<QColor> colours)
-{
-    QConicalGradient gradient(0.0, 0.0, 0.0);
-    const qreal step = 1.0 / (colours.size() - 1);
-    qreal at = 0.0;
-    for (const QColor &colour : colours) {
-        gradient.setColorAt(1.0 - at, colour);
-        at += step;
-    }
-    return gradient;
-}
-
-QRectF square(qreal side)
-{
-    return {-side / 2, -side / 2, side, side};
-}
-
-QLinearGradient letterFill(qreal height)
-{
-    QLinearGradient gradient(0.0, -height / 2, 0.0, height / 2);
-    gradient.setColorAt(0.0, Qt::white);
-    gradient.setColorAt(1.0, withOpacity(Qt::white, 0.8));
-    return gradient;
-}
-
-QBrush moonFill()
-{
-    QLinearGradient gradient(0.0, 0.0, 1.0, 1.0);
-    gradient.setCoordinateMode(QGradient::ObjectMode);
-    gradient.setColorAt(0.0, Qt::white);
-    gradient.setColorAt(1.0, withOpacity(DesignSystem::Colors::appleBlue, 0.8));
-    return gradient;
-}
-
-void paintMoonSymbol(QPainter &painter)
-{
-    Symbols::paint(painter, kMoonSymbol, {}, kMoonSize, QFont::Light, moonFill());
-}
-
-// Turns what has been drawn into its own silhouette in colour.
-void tint(QPainter &painter, const QColor &colour)
-{
-    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-    painter.fillRect(QRectF(-1e4, -1e4, 2e4, 2e4), colour);
-}
-
 QFont taglineFont()
 {
     QFont font = DesignSystem::Fonts::sans(12, QFont::Medium);
@@ -130,21 +72,9 @@ QFont taglineFont()
     return font;
 }
 
-void paintRing(QPainter &painter, QPointF centre, qreal diameter, qreal width,
-               const QConicalGradient &gradient, double trim, double rotation)
+QRect around(QPointF centre, QSizeF size)
 {
-    painter.save();
-    painter.translate(centre);
-    // The trim and the gradient both start at 3 o'clock: turned back a quarter, at the top.
-    painter.rotate(rotation - 90.0);
-    painter.setPen(QPen(gradient, width, Qt::SolidLine, Qt::RoundCap));
-    painter.setBrush(Qt::NoBrush);
-    const QRectF circle(-diameter / 2, -diameter / 2, diameter, diameter);
-    if (trim >= 1.0)
-        painter.drawEllipse(circle);
-    else
-        painter.drawArc(circle, 0, -qRound(trim * 360.0 * 16.0)); // clockwise
-    painter.restore();
+    return QRectF(centre - QPointF(size.width(), size.height()) / 2, size).toAlignedRect();
 }
 } // namespace
 
@@ -152,130 +82,78 @@ LaunchSplashView::LaunchSplashView(LaunchPhase phase, QWidget *parent)
     : QWidget(parent)
     , m_phase(phase)
     , m_stars(new ShootingStars(this))
-    , m_ringTrim(AnimatedValue::repainting(0.0, this))
-    , m_orbitDots(AnimatedValue::repainting(0.0, this))
-    , m_outerRotation(new AnimatedValue(0.0, this))
-    , m_innerRotation(new AnimatedValue(0.0, this))
-    , m_ringGlow(AnimatedValue::repainting(0.0, this))
-    , m_moonScale(AnimatedValue::repainting(0.0, this))
-    , m_haloOpacity(AnimatedValue::repainting(0.0, this))
-    , m_underlineWidth(AnimatedValue::repainting(0.0, this))
-    , m_taglineOpacity(AnimatedValue::repainting(0.0, this))
-    , m_taglineBlur(AnimatedValue::repainting(kTaglineBlur, this))
-    , m_splashOpacity(AnimatedValue::repainting(1.0, this))
-    , m_splashScale(AnimatedValue::repainting(1.0, this))
-    , m_tagline(QStringLiteral("Ton sommeil, ton rythme"), taglineFont())
-    , m_wideGlow(QSizeF(kWideGlowSize, kWideGlowSize), 40.0,
-                 [](QPainter &painter) {
-                     using namespace DesignSystem::Colors;
-                     QRadialGradient gradient(QPointF(), kWideGlowSize / 2);
-                     gradient.setColorAt(0.0, withOpacity(appleBlue, 0.28));
-                     gradient.setColorAt(0.5, withOpacity(applePurple, 0.15));
-                     gradient.setColorAt(1.0, Qt::transparent);
-                     painter.fillRect(square(kWideGlowSize), gradient);
-                 })
-    , m_narrowGlow(QSizeF(kNarrowGlowSize, kNarrowGlowSize), 25.0,
-                   [](QPainter &painter) {
-                       QRadialGradient gradient(QPointF(), kNarrowGlowSize / 2);
-                       gradient.setColorAt(0.0,
-                                           withOpacity(DesignSystem::Colors::appleIndigo, 0.12));
-                       gradient.setColorAt(1.0, Qt::transparent);
-                       painter.fillRect(square(kNarrowGlowSize), gradient);
-                   })
-    // Both blurred discs kept as one picture: one blit a frame.
-    , m_glow(QSizeF(kWideGlowSize, kWideGlowSize) + 2.0 * QSizeF(blurReach(40.0), blurReach(40.0)),
-             0.0,
-             [this](QPainter &painter) {
-                 m_wideGlow.paint(painter, {});
-                 m_narrowGlow.paint(painter, {});
-             })
-    , m_halo(QSizeF(kHaloSize, kHaloSize), 20.0,
-             [](QPainter &painter) {
-                 painter.setPen(Qt::NoPen);
-                 painter.setBrush(Qt::white);
-                 painter.drawEllipse(QPointF(), kHaloSize / 2, kHaloSize / 2);
-             })
-    , m_moonBlueShadow(QSizeF(kMoonSize, kMoonSize), 16.0,
-                       [](QPainter &painter) {
-                           paintMoonSymbol(painter);
-                           tint(painter, withOpacity(DesignSystem::Colors::appleBlue, 0.9));
-                       })
-    // The second shadow falls from the moon together with its first one.
-    , m_moonPurpleShadow(QSizeF(kMoonSize, kMoonSize) + QSizeF(80, 80), 8.0,
-                         [this](QPainter &painter) {
-                             m_moonBlueShadow.paint(painter, {});
-                             paintMoonSymbol(painter);
-                             tint(painter, withOpacity(DesignSystem::Colors::applePurple, 0.4));
-                         })
-    , m_underline(QSizeF(kUnderlineWidth, kUnderlineHeight), 0.5, [](QPainter &painter) {
-        using namespace DesignSystem::Colors;
-        QLinearGradient gradient(-kUnderlineWidth / 2, 0.0, kUnderlineWidth / 2, 0.0);
-        gradient.setColorAt(0.0, Qt::transparent);
-        gradient.setColorAt(1.0 / 3.0, withOpacity(appleBlue, 0.6));
-        gradient.setColorAt(2.0 / 3.0, withOpacity(applePurple, 0.6));
-        gradient.setColorAt(1.0, Qt::transparent);
-        painter.fillRect(
-            QRectF(-kUnderlineWidth / 2, -kUnderlineHeight / 2, kUnderlineWidth, kUnderlineHeight),
-            gradient);
-    })
+    , m_ringTrim(animatedValue(0.0, Emblem))
+    , m_orbitDots(animatedValue(0.0, Emblem))
+    , m_outerRotation(animatedValue(0.0, Emblem))
+    , m_innerRotation(animatedValue(0.0, Emblem))
+    , m_ringGlow(animatedValue(0.0, Whole))
+    , m_moonScale(animatedValue(0.0, Moon))
+    , m_haloOpacity(animatedValue(0.0, Moon))
+    , m_underlineWidth(animatedValue(0.0, Underline))
+    , m_taglineOpacity(animatedValue(0.0, Tagline))
+    , m_taglineBlur(animatedValue(kTaglineBlur, Tagline))
+    , m_splashOpacity(animatedValue(1.0, Whole))
+    , m_splashScale(animatedValue(1.0, Whole))
 {
     // Opaque until it starts to fade: what lies below is not painted meanwhile.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    for (AnimatedValue *rotation : {m_outerRotation, m_innerRotation}) {
-        connect(rotation, &AnimatedValue::valueChanged, this, [this] { update(m_emblemArea); });
-        PauseWhileHidden::watch(this, rotation);
-    }
     connect(m_splashOpacity, &AnimatedValue::valueChanged, this,
             [this] { setAttribute(Qt::WA_OpaquePaintEvent, m_splashOpacity->value() >= 1.0); });
+    for (AnimatedValue *rotation : {m_outerRotation, m_innerRotation})
+        PauseWhileHidden::watch(this, rotation);
 
     const QFont letterFont = DesignSystem::Fonts::display(30);
+    std::vector<TextLine> glyphs;
     qreal titleWidth = 0.0;
     for (const QChar character : kTitle) {
-        const TextLine glyph(QString(character), letterFont);
-        const QSizeF cell = glyph.size();
-        const auto glow = [glyph, cell](const QColor &colour) {
-            return [glyph, cell, colour](QPainter &painter) {
-                painter.setPen(QPen(letterFill(cell.height()), 1.0));
-                glyph.paint(painter, {});
-                tint(painter, colour);
-            };
-        };
-        const QColor blue = DesignSystem::Colors::appleBlue;
-        m_letters.push_back({glyph, titleWidth + cell.width() / 2,
-                             AnimatedValue::repainting(0.0, this),
-                             AnimatedValue::repainting(0.0, this),
-                             BlurredSprite(cell, 4.0, glow(withOpacity(blue, 0.2))),
-                             BlurredSprite(cell, 12.0, glow(withOpacity(blue, 0.8)))});
-        titleWidth += cell.width();
+        glyphs.emplace_back(QString(character), letterFont);
+        const qreal cellWidth = glyphs.back().size().width();
+        m_letters.push_back(
+            {titleWidth + cellWidth / 2, animatedValue(0.0, Letters), animatedValue(0.0, Letters)});
+        titleWidth += cellWidth;
     }
     // Every cell keeps its place from the start, drawn or not.
     for (Letter &letter : m_letters)
         letter.centreX -= titleWidth / 2;
+    m_titleSize = {titleWidth, glyphs.front().size().height()};
+    const TextLine tagline(QStringLiteral("Ton sommeil, ton rythme"), taglineFont());
+    m_taglineSize = tagline.size();
+    m_pictures = std::make_unique<SplashPictures>(glyphs, tagline);
 
-    for (const qreal blur : kTaglineBlurs) {
-        if (blur > 0.0) {
-            m_blurredTaglines.emplace_back(m_tagline.size(), blur, [this](QPainter &painter) {
-                painter.setPen(DesignSystem::Colors::textTertiary);
-                m_tagline.paint(painter, {});
-            });
-        }
-    }
-    layOut();
-}
-
-void LaunchSplashView::layOut()
-{
-    const qreal lettersHeight = m_letters.front().glyph.size().height();
-    const qreal taglineHeight = m_tagline.size().height();
-    const qreal titleHeight = lettersHeight + kTitleSpacing + kUnderlineHeight + kTitleSpacing
-        + kTaglinePadding + taglineHeight;
+    const qreal titleHeight = m_titleSize.height() + kTitleSpacing + kUnderlineHeight
+        + kTitleSpacing + kTaglinePadding + m_taglineSize.height();
     const qreal top = -(kEmblemSize + kColumnSpacing + titleHeight) / 2 - kColumnLift;
     m_emblemY = top + kEmblemSize / 2;
     const qreal titleTop = top + kEmblemSize + kColumnSpacing;
-    m_lettersY = titleTop + lettersHeight / 2;
-    m_underlineY = titleTop + lettersHeight + kTitleSpacing + kUnderlineHeight / 2;
-    m_taglineY =
-        m_underlineY + kUnderlineHeight / 2 + kTitleSpacing + kTaglinePadding + taglineHeight / 2;
+    m_lettersY = titleTop + m_titleSize.height() / 2;
+    m_underlineY = titleTop + m_titleSize.height() + kTitleSpacing + kUnderlineHeight / 2;
+    m_taglineY = m_underlineY + kUnderlineHeight / 2 + kTitleSpacing + kTaglinePadding
+        + m_taglineSize.height() / 2;
+}
+
+LaunchSplashView::~LaunchSplashView() = default;
+
+AnimatedValue *LaunchSplashView::animatedValue(double initial, Area area)
+{
+    auto *value = new AnimatedValue(initial, this);
+    connect(value, &AnimatedValue::valueChanged, this, [this, area] { update(m_areas[area]); });
+    return value;
+}
+
+void LaunchSplashView::resizeEvent(QResizeEvent *)
+{
+    const QPointF centre = QRectF(rect()).center();
+    const QPointF emblem = centre + QPointF(0.0, m_emblemY);
+    const qreal rings = 2 * (SplashPictures::ringReach() + 1);
+    m_areas[Whole] = rect();
+    m_areas[Emblem] = around(emblem, {rings, rings});
+    m_areas[Moon] = around(emblem, {2 * kMoonReach, 2 * kMoonReach});
+    m_areas[Letters] = around(centre + QPointF(0.0, m_lettersY),
+                              m_titleSize + 2 * QSizeF(kLetterGlowReach, kLetterGlowReach));
+    m_areas[Underline] = around(centre + QPointF(0.0, m_underlineY),
+                                QSizeF(kUnderlineWidth + 6, kUnderlineHeight + 6));
+    m_areas[Tagline] = around(centre + QPointF(0.0, m_taglineY),
+                              m_taglineSize + 2 * QSizeF(kTaglineBlurReach, kTaglineBlurReach));
 }
 
 void LaunchSplashView::setPhase(LaunchPhase phase)
@@ -302,15 +180,15 @@ void LaunchSplashView::showEvent(QShowEvent *event)
     if (!m_shown) {
         m_shown = true;
         handlePhaseChange(m_phase);
+        prepareNextPicture();
     }
 }
 
-void LaunchSplashView::resizeEvent(QResizeEvent *)
+void LaunchSplashView::prepareNextPicture()
 {
-    const qreal reach = kEmblemSize / 2 + kOuterRingWidth;
-    const QPointF centre = QRectF(rect()).center() + QPointF(0.0, m_emblemY);
-    m_emblemArea =
-        QRectF(centre - QPointF(reach, reach), QSizeF(2 * reach, 2 * reach)).toAlignedRect();
+    // One at a time, between frames, well before each is needed.
+    if (m_pictures->prepareNext(devicePixelRatioF()))
+        QTimer::singleShot(0, this, &LaunchSplashView::prepareNextPicture);
 }
 
 void LaunchSplashView::handlePhaseChange(LaunchPhase phase)
@@ -364,7 +242,6 @@ void LaunchSplashView::showMoon()
     m_moonVisible = true;
     m_moonScale->animateTo(1.0, kMoonSpring);
     m_haloOpacity->animateTo(haloOpacityFor(1.0), kMoonSpring);
-    update();
 }
 
 void LaunchSplashView::revealTitle()
@@ -396,7 +273,7 @@ void LaunchSplashView::setRevealedLetters(int count)
 
 void LaunchSplashView::paintEvent(QPaintEvent *)
 {
-    // Opacity and scale are each the whole card's; a spring may carry none of them here.
+    // The card's opacity and scale apply to each of its parts.
     const qreal opacity = std::clamp(m_splashOpacity->value(), 0.0, 1.0);
     if (opacity <= 0.0)
         return;
@@ -404,47 +281,69 @@ void LaunchSplashView::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const QPointF centre = QRectF(rect()).center();
-    const qreal scale = m_splashScale->value();
-    if (scale != 1.0) {
+    if (const qreal scale = m_splashScale->value(); scale != 1.0) {
         painter.translate(centre);
         painter.scale(scale, scale);
         painter.translate(-centre);
     }
     painter.setOpacity(opacity);
+    const QPointF emblem = centre + QPointF(0.0, m_emblemY);
+    if (m_splashOpacity->target() < 1.0) {
+        // Fading out, only the rings still move: all the rest is one picture, on which
+        // they turn.
+        painter.drawPixmap(0, 0, stillPicture(painter.device()->devicePixelRatioF()));
+        paintRings(painter, emblem);
+        return;
+    }
+    paintGround(painter, centre);
+    paintRings(painter, emblem);
+    paintMoon(painter, emblem);
+    paintTitle(painter, centre);
+}
+
+const QPixmap &LaunchSplashView::stillPicture(qreal pixelRatio)
+{
+    if (m_still.isNull() || m_still.devicePixelRatio() != pixelRatio) {
+        m_still = QPixmap(size() * pixelRatio);
+        m_still.setDevicePixelRatio(pixelRatio);
+        QPainter painter(&m_still);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        const QPointF centre = QRectF(rect()).center();
+        paintGround(painter, centre);
+        paintMoon(painter, centre + QPointF(0.0, m_emblemY));
+        paintTitle(painter, centre);
+    }
+    return m_still;
+}
+
+void LaunchSplashView::paintGround(QPainter &painter, QPointF centre)
+{
     painter.fillRect(rect(), Qt::black);
     m_stars->paint(painter, rect());
     // The glow's colours and its layer both follow ringGlow: it grows with the square.
     if (const qreal glow = m_ringGlow->value(); glow > 0.0) {
+        const qreal opacity = painter.opacity();
         painter.setOpacity(opacity * glow * glow);
-        m_glow.paint(painter, centre);
+        m_pictures->paintGlow(painter, centre);
         painter.setOpacity(opacity);
     }
-    const QPointF emblem = centre + QPointF(0.0, m_emblemY);
-    paintRings(painter, emblem);
-    if (m_moonVisible)
-        paintMoon(painter, emblem);
-    paintTitle(painter);
 }
 
 void LaunchSplashView::paintRings(QPainter &painter, QPointF centre) const
 {
-    using namespace DesignSystem::Colors;
-    static const QConicalGradient outer =
-        clockwiseGradient({appleBlue, applePurple, withOpacity(appleBlue, 0.3), appleBlue});
-    static const QConicalGradient inner = clockwiseGradient(
-        {applePurple, withOpacity(Qt::white, 0.8), withOpacity(appleIndigo, 0.4), applePurple});
+    const qreal opacity = painter.opacity();
     if (const double trim = m_ringTrim->value(); trim > 0.0) {
-        paintRing(painter, centre, kEmblemSize, kOuterRingWidth, outer, trim,
-                  m_outerRotation->value());
-        paintRing(painter, centre, kInnerRingSize, kInnerRingWidth, inner, trim,
-                  m_innerRotation->value());
+        m_pictures->paintRing(painter, SplashPictures::Outer, centre, trim,
+                              m_outerRotation->value());
+        m_pictures->paintRing(painter, SplashPictures::Inner, centre, trim,
+                              m_innerRotation->value());
     }
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(withOpacity(Qt::white, 0.03), 1.0));
     painter.drawEllipse(centre, kTrackSize / 2, kTrackSize / 2);
 
     if (const qreal dots = m_orbitDots->value(); dots > 0.0) {
-        const qreal opacity = painter.opacity();
         painter.setOpacity(opacity * dots);
         painter.setPen(Qt::NoPen);
         painter.setBrush(Qt::white);
@@ -460,83 +359,43 @@ void LaunchSplashView::paintRings(QPainter &painter, QPointF centre) const
 void LaunchSplashView::paintMoon(QPainter &painter, QPointF centre) const
 {
     const qreal scale = m_moonScale->value();
-    if (scale <= 0.0)
+    if (!m_moonVisible || scale <= 0.0)
         return;
     const qreal opacity = painter.opacity();
     painter.save();
     painter.translate(centre);
-    painter.scale(scale, scale);
+    if (scale != 1.0) // a scaled blit is a slow one
+        painter.scale(scale, scale);
     if (const qreal halo = std::clamp(m_haloOpacity->value(), 0.0, 1.0); halo > 0.0) {
         painter.setOpacity(opacity * halo);
-        m_halo.paint(painter, {});
+        m_pictures->paintHalo(painter, {});
         painter.setOpacity(opacity);
     }
-    m_moonPurpleShadow.paint(painter, {});
-    m_moonBlueShadow.paint(painter, {});
-    paintMoonSymbol(painter);
+    m_pictures->paintMoon(painter, {});
     painter.restore();
 }
 
-void LaunchSplashView::paintTitle(QPainter &painter) const
+void LaunchSplashView::paintTitle(QPainter &painter, QPointF centre) const
 {
-    const QPointF centre = QRectF(rect()).center();
     const qreal opacity = painter.opacity();
-    for (const Letter &letter : m_letters) {
+    for (int i = 0; i < kTitleLength; ++i) {
+        const Letter &letter = m_letters[i];
         const qreal shown = std::clamp(letter.shown->value(), 0.0, 1.0);
         if (shown <= 0.0)
             continue;
-        const qreal emphasis = letter.emphasis->value();
-        const qreal strong = std::clamp(emphasis, 0.0, 1.0);
-        painter.save();
-        painter.translate(centre + QPointF(letter.centreX, m_lettersY));
-        const qreal scale = 1.0 + (kEmphasisScale - 1.0) * emphasis;
-        painter.scale(scale, scale);
-        painter.setOpacity(opacity * shown * (1.0 - strong));
-        letter.softGlow.paint(painter, {});
-        painter.setOpacity(opacity * shown * strong);
-        letter.strongGlow.paint(painter, {});
         painter.setOpacity(opacity * shown);
-        painter.setPen(QPen(letterFill(letter.glyph.size().height()), 1.0));
-        letter.glyph.paint(painter, {});
-        painter.restore();
-    }
-
-    if (const qreal width = m_underlineWidth->value(); width > 0.0) {
-        painter.save();
-        painter.translate(centre + QPointF(0.0, m_underlineY));
-        painter.scale(width / kUnderlineWidth, 1.0);
-        m_underline.paint(painter, {});
-        painter.restore();
-    }
-    paintTagline(painter, centre + QPointF(0.0, m_taglineY));
-}
-
-void LaunchSplashView::paintTagline(QPainter &painter, QPointF centre) const
-{
-    const qreal shown = std::clamp(m_taglineOpacity->value(), 0.0, 1.0);
-    if (shown <= 0.0)
-        return;
-    const qreal opacity = painter.opacity();
-    const qreal blur = std::clamp(m_taglineBlur->value(), 0.0, kTaglineBlur);
-    // Between the two nearest pre-rendered blurs, the one fading into the other.
-    size_t upper = 1;
-    while (upper + 1 < kTaglineBlurs.size() && kTaglineBlurs[upper] < blur)
-        ++upper;
-    const qreal toUpper =
-        (blur - kTaglineBlurs[upper - 1]) / (kTaglineBlurs[upper] - kTaglineBlurs[upper - 1]);
-    for (const auto &[step, weight] :
-         {std::pair{upper - 1, 1.0 - toUpper}, std::pair{upper, toUpper}}) {
-        if (weight <= 0.0)
-            continue;
-        painter.setOpacity(opacity * shown * weight);
-        if (step == 0) {
-            painter.setPen(DesignSystem::Colors::textTertiary);
-            m_tagline.paint(painter, centre);
-        } else {
-            m_blurredTaglines[step - 1].paint(painter, centre);
-        }
+        m_pictures->paintLetter(painter, i, centre + QPointF(letter.centreX, m_lettersY),
+                                letter.emphasis->value());
     }
     painter.setOpacity(opacity);
+    if (const qreal width = m_underlineWidth->value(); width > 0.0)
+        m_pictures->paintUnderline(painter, centre + QPointF(0.0, m_underlineY), width);
+    if (const qreal shown = std::clamp(m_taglineOpacity->value(), 0.0, 1.0); shown > 0.0) {
+        painter.setOpacity(opacity * shown);
+        m_pictures->paintTagline(painter, centre + QPointF(0.0, m_taglineY),
+                                 m_taglineBlur->value());
+        painter.setOpacity(opacity);
+    }
 }
 
 } // namespace velorinth

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "design/text_line.h"
-#include "main_window/blurred_sprite.h"
 #include "main_window/launch_phase.h"
 
+#include <QPixmap>
 #include <QWidget>
 
+#include <array>
+#include <memory>
 #include <vector>
 
 namespace velorinth {
@@ -13,6 +15,7 @@ namespace velorinth {
 class Animation;
 class AnimatedValue;
 class ShootingStars;
+class SplashPictures;
 
 // The title card played once per run before the content shows: streaks shoot out, two
 // gradient rings draw themselves round a glowing moon and keep turning, the name is written
@@ -45,6 +48,7 @@ public:
     };
 
     explicit LaunchSplashView(LaunchPhase phase, QWidget *parent = nullptr);
+    ~LaunchSplashView() override;
 
     // A new phase starts its steps, once the splash has been shown; before that it waits.
     void setPhase(LaunchPhase phase);
@@ -57,16 +61,18 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // The parts a change repaints, so that a frame where only the rings turn is small.
+    enum Area { Whole, Emblem, Moon, Letters, Underline, Tagline, AreaCount };
+
     struct Letter
     {
-        TextLine glyph;
         qreal centreX; // from the title's centre; the layout never changes
         AnimatedValue *shown; // 0 clear, 1 drawn
         AnimatedValue *emphasis; // 1 while it is the latest one revealed
-        BlurredSprite softGlow;
-        BlurredSprite strongGlow;
     };
 
+    [[nodiscard]] AnimatedValue *animatedValue(double initial, Area area);
+    void prepareNextPicture();
     void handlePhaseChange(LaunchPhase phase);
     void drawMoon();
     void revealTitle();
@@ -74,14 +80,16 @@ private:
     void showMoon();
     void setRevealedLetters(int count);
 
-    void layOut();
+    // Everything that does not turn, once the card fades out.
+    [[nodiscard]] const QPixmap &stillPicture(qreal pixelRatio);
+    void paintGround(QPainter &painter, QPointF centre);
     void paintRings(QPainter &painter, QPointF centre) const;
     void paintMoon(QPainter &painter, QPointF centre) const;
-    void paintTitle(QPainter &painter) const;
-    void paintTagline(QPainter &painter, QPointF centre) const;
+    void paintTitle(QPainter &painter, QPointF centre) const;
 
     LaunchPhase m_phase;
     bool m_shown = false;
+    std::array<QRect, AreaCount> m_areas;
     ShootingStars *m_stars;
     AnimatedValue *m_ringTrim;
     AnimatedValue *m_orbitDots; // their opacity
@@ -104,17 +112,11 @@ private:
     qreal m_lettersY = 0.0;
     qreal m_underlineY = 0.0;
     qreal m_taglineY = 0.0;
-    QRect m_emblemArea; // all that the rotations repaint
+    QSizeF m_titleSize; // the letters'
+    QSizeF m_taglineSize;
 
-    TextLine m_tagline;
-    std::vector<BlurredSprite> m_blurredTaglines; // one per step of kTaglineBlurs but 0
-    BlurredSprite m_wideGlow;
-    BlurredSprite m_narrowGlow;
-    BlurredSprite m_glow;
-    BlurredSprite m_halo;
-    BlurredSprite m_moonBlueShadow;
-    BlurredSprite m_moonPurpleShadow;
-    BlurredSprite m_underline;
+    std::unique_ptr<SplashPictures> m_pictures;
+    QPixmap m_still;
 };
 
 } // namespace velorinth

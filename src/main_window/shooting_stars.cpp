@@ -23,6 +23,7 @@ constexpr qreal kRestingLength = 2.0;
 // Each streak's own flight, whatever animation launched them all.
 constexpr Animation kFlight = Animation::easeOut(0.9);
 constexpr double kLongestDelay = 0.5;
+constexpr qreal kSpriteMargin = 1.0; // room for the antialiased edge
 } // namespace
 
 ShootingStars::ShootingStars(QWidget *view)
@@ -99,6 +100,27 @@ void ShootingStars::paint(QPainter &painter, const QRectF &field)
     painter.drawImage(field.topLeft(), m_layer);
 }
 
+void ShootingStars::renderSprites(qreal pixelRatio)
+{
+    m_sprites.clear();
+    for (const Star &star : m_stars) {
+        const QSizeF size(star.length + 2 * kSpriteMargin, star.thickness + 2 * kSpriteMargin);
+        QImage sprite((size * pixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        sprite.setDevicePixelRatio(pixelRatio);
+        sprite.fill(Qt::transparent);
+        QPainter painter(&sprite);
+        painter.setRenderHint(QPainter::Antialiasing);
+        // Bright at the end that leads away from the centre.
+        const QColor colour = starColor(star.hue);
+        QLinearGradient gradient(kSpriteMargin, 0, kSpriteMargin + star.length, 0);
+        gradient.setColorAt(0.0, withOpacity(colour, 0.0));
+        gradient.setColorAt(1.0, withOpacity(colour, star.opacity));
+        painter.fillPath(capsule(QRectF(kSpriteMargin, kSpriteMargin, star.length, star.thickness)),
+                         gradient);
+        m_sprites.push_back(std::move(sprite));
+    }
+}
+
 void ShootingStars::renderLayer(QSizeF field, qreal pixelRatio)
 {
     if (m_layer.isNull() || m_layer.devicePixelRatio() != pixelRatio
@@ -106,9 +128,11 @@ void ShootingStars::renderLayer(QSizeF field, qreal pixelRatio)
         m_layer = QImage((field * pixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
         m_layer.setDevicePixelRatio(pixelRatio);
     }
+    if (m_sprites.empty() || m_sprites.front().devicePixelRatio() != pixelRatio)
+        renderSprites(pixelRatio);
     m_layer.fill(Qt::transparent);
     QPainter painter(&m_layer);
-    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const QPointF centre(field.width() / 2, field.height() / 2);
     const double reach = std::hypot(centre.x(), centre.y());
     for (const Star &star : m_stars) {
@@ -116,19 +140,17 @@ void ShootingStars::renderLayer(QSizeF field, qreal pixelRatio)
         if (flight <= 0.0)
             continue;
         const double distance = reach * star.speed * flight;
+        // From a 2-point dot to its full length: the picture stretched along the flight.
         const qreal length = kRestingLength + (star.length - kRestingLength) * flight;
-        const QColor colour = starColor(star.hue);
-        // Bright at the end that leads away from the centre.
-        QLinearGradient gradient(-length / 2, 0, length / 2, 0);
-        gradient.setColorAt(0.0, withOpacity(colour, 0.0));
-        gradient.setColorAt(1.0, withOpacity(colour, star.opacity));
         painter.save();
         painter.translate(centre.x() + std::cos(star.angle) * distance,
                           centre.y() + std::sin(star.angle) * distance);
         painter.rotate(qRadiansToDegrees(star.angle));
+        painter.scale(length / star.length, 1.0);
         painter.setOpacity(star.opacity * flight);
-        painter.fillPath(capsule(QRectF(-length / 2, -star.thickness / 2, length, star.thickness)),
-                         gradient);
+        painter.drawImage(
+            QPointF(-star.length / 2 - kSpriteMargin, -star.thickness / 2 - kSpriteMargin),
+            m_sprites[star.id]);
         painter.restore();
     }
 }

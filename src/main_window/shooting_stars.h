@@ -16,7 +16,8 @@ class FrameClock;
 
 // Seventy coloured streaks that shoot out from the centre of a field, each on its own
 // delay, and stay where they land. The streaks are drawn together into one layer that the
-// owner blits; the layer is redrawn only while some streak still flies.
+// owner blits; the layer is redrawn only while some streak still flies, from pictures of
+// the streaks made once (a gradient per streak and frame would cost milliseconds).
 class ShootingStars : public QObject
 {
     Q_OBJECT
@@ -55,11 +56,13 @@ Q_SIGNALS:
 
 private:
     [[nodiscard]] double flightAt(const Star &star) const;
+    void renderSprites(qreal pixelRatio);
     void renderLayer(QSizeF field, qreal pixelRatio);
 
     std::vector<Star> m_stars;
     bool m_launched = false;
     FrameClock *m_clock; // time since the launch, while a streak flies
+    std::vector<QImage> m_sprites; // each streak at full length, one per star
     QImage m_layer;
     double m_layerTime = -1.0; // the flight time the layer shows
 };
