@@ -2,9 +2,12 @@
 // to look at, and checks the few pixels that tell the states apart. Runs at 1x and,
 // through QT_SCALE_FACTOR=2, at 2x.
 #include "main_window/background_view.h"
+#include "main_window/content_view.h"
 #include "main_window/error_banner.h"
 #include "main_window/launch_splash_view.h"
 
+#include "design/confirmation_overlay.h"
+#include "engine/sleep_manager_rig.h"
 #include "main_window/control_testing.h"
 #include "main_window/view_testing.h"
 #include "support/animation_time.h"
@@ -21,6 +24,7 @@ class tst_MainWindowGallery : public QObject
 private Q_SLOTS:
     void splashPhases();
     void banners();
+    void contentView();
 };
 
 void tst_MainWindowGallery::splashPhases()
@@ -88,6 +92,48 @@ void tst_MainWindowGallery::banners()
     const QColor fill = image.pixelColor(
         (QPointF(strip.center().x(), strip.bottom() - 4) * image.devicePixelRatio()).toPoint());
     QVERIFY(qAbs(fill.red() - 20) <= 2 && fill.red() == fill.blue());
+}
+
+void tst_MainWindowGallery::contentView()
+{
+    SleepManagerRig rig(QStringLiteral("2026-01-10T22:00:00"));
+    ContentView view(*rig.manager);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QApplication::setActiveWindow(&view);
+    const auto shot = [&](const QString &name, int milliseconds) {
+        setAnimationTimes(&view, milliseconds);
+        const QImage image = view.grab().toImage();
+        saveToGallery(QStringLiteral("content-%1").arg(name), image);
+        return image;
+    };
+    runTimelines(3200); // the splash fades out
+    setAnimationTimes(&view, 600);
+    runTimelines(3800); // and the content rises in
+    shot(QStringLiteral("entrance"), 150);
+    const QImage idle = shot(QStringLiteral("idle"), 3000);
+
+    const QRectF button(70, 456, 180, 54);
+    QVERIFY(countPixels(idle, button, isBlue) > 1000);
+    QCOMPARE(countPixels(idle, button, isPink), 0);
+
+    rig.manager->setErrorMessage(QStringLiteral("Veille refusée"));
+    shot(QStringLiteral("banner"), 3000);
+    rig.manager->setErrorMessage(std::nullopt);
+    setAnimationTimes(&view, 3000);
+
+    QTest::keyClick(&view, Qt::Key_Space);
+    QCoreApplication::sendPostedEvents();
+    shot(QStringLiteral("starting"), 120);
+    const QImage running = shot(QStringLiteral("running"), 3000);
+    QVERIFY(countPixels(running, button, isPink) > 20);
+
+    QTest::keyClick(&view, Qt::Key_Space);
+    const QImage asking = shot(QStringLiteral("confirmation"), 3000);
+    QVERIFY(view.findChild<ConfirmationOverlay *>()->isPresented());
+    // The window dims behind the question.
+    QVERIFY(asking.pixelColor(4, 4).lightness() < running.pixelColor(4, 4).lightness()
+            || running.pixelColor(4, 4).lightness() == 0);
 }
 
 QTEST_MAIN(tst_MainWindowGallery)
