@@ -23,16 +23,15 @@ private Q_SLOTS:
 void tst_ErrorBanner::showsAtMostTwoLines_data()
 {
     QTest::addColumn<QString>("message");
-    QTest::addColumn<QStringList>("lines"); // "…" at the end: only that line's start is known
+    QTest::addColumn<QStringList>("lines"); // "…" last: cut there, after the start given
     QTest::newRow("short") << QStringLiteral("Veille refusée") << QStringList{"Veille refusée"};
     QTest::newRow("empty") << QString() << QStringList();
-    QTest::newRow("two lines") << QStringLiteral("Première ligne\nSeconde ligne")
-                               << QStringList{"Première ligne", "Seconde ligne"};
-    QTest::newRow("cut on the second line") << QStringLiteral("Erreur : ") + QString(40, u'x')
-            + QStringLiteral(" ") + QString(60, u'y') + QStringLiteral(" ")
-            + QString(60, u'z') << QStringList{"Erreur :", "xxx…"};
-    QTest::newRow("a third line joins the cut second")
+    QTest::newRow("two lines") << QStringLiteral("Première\nSeconde")
+                               << QStringList{"Première", "Seconde"};
+    QTest::newRow("a third line joins the second")
         << QStringLiteral("un\ndeux\ntrois") << QStringList{"un", "deux trois"};
+    QTest::newRow("cut on the second line") << QStringLiteral("Erreur : ") + QString(40, u'x')
+            + u' ' + QString(120, u'y') << QStringList{"Erreur :", "xxx…"};
 }
 
 void tst_ErrorBanner::showsAtMostTwoLines()
@@ -41,20 +40,15 @@ void tst_ErrorBanner::showsAtMostTwoLines()
     QFETCH(QStringList, lines);
     ErrorBanner banner(QStringLiteral("avant"), [] {});
     banner.setMessage(message);
-    const QStringList shown = banner.shownLines();
-    QCOMPARE(shown.size(), lines.size());
-    for (int i = 0; i < lines.size(); ++i) {
-        if (lines[i].endsWith(u'…')) {
-            QVERIFY2(shown[i].startsWith(lines[i].chopped(1)) && shown[i].endsWith(u'…'),
-                     qPrintable(shown[i]));
-        } else {
-            QCOMPARE(shown[i], lines[i]);
-        }
+    QStringList shown = banner.shownLines();
+    if (!lines.isEmpty() && lines.last().endsWith(u'…')) {
+        QVERIFY2(shown.last().endsWith(u'…'), qPrintable(shown.last()));
+        shown.last() = shown.last().left(lines.last().size() - 1) + u'…';
     }
+    QCOMPARE(shown, lines);
     // Symbol and close button keep their room, with or without text.
     QVERIFY(banner.strip().height() >= 42);
-    QCOMPARE(banner.strip().left(), 16.0);
-    QCOMPARE(banner.strip().top(), 12.0);
+    QCOMPARE(banner.strip().topLeft(), QPointF(16, 12));
 }
 
 void tst_ErrorBanner::closeReportsEachPress()

@@ -137,39 +137,29 @@ void tst_LaunchSplashView::phaseStepsAtTheirTimes_data()
 {
     QTest::addColumn<LaunchPhase>("phase"); // reached through every phase before it
     QTest::addColumn<int>("milliseconds"); // after its arrival
-    QTest::addColumn<QString>("state");
-    const QString drawn = QStringLiteral("stars 1 trim 1 turn 360/-360 glow 1 ");
+    QTest::addColumn<QString>("state"); // the part of it the row is about
     QTest::newRow("hidden") << LaunchPhase::Hidden << 0 << kUntouched;
     QTest::newRow("particles") << LaunchPhase::Particles << 0
-                               << QStringLiteral("stars 1 trim 0 turn 0/0 glow 0 moon 0 scale 0 "
-                                                 "letters 0 underline 0 tagline 0/8 splash 1/1");
-    QTest::newRow("moon not yet at 0.69 s")
+                               << QStringLiteral("stars 1 trim 0 turn 0/0 glow 0 moon 0");
+    QTest::newRow("rings at once, no moon at 0.69 s")
         << LaunchPhase::MoonDraw << 690
-        << drawn + QStringLiteral("moon 0 scale 0 letters 0 underline 0 tagline 0/8 splash 1/1");
+        << QStringLiteral("trim 1 turn 360/-360 glow 1 moon 0 scale 0 letters 0");
     QTest::newRow("moon at 0.7 s")
-        << LaunchPhase::MoonDraw << 700
-        << drawn + QStringLiteral("moon 1 scale 1 letters 0 underline 0 tagline 0/8 splash 1/1");
+        << LaunchPhase::MoonDraw << 700 << QStringLiteral("moon 1 scale 1 letters 0");
     QTest::newRow("first letter at once")
-        << LaunchPhase::TitleReveal << 0
-        << drawn + QStringLiteral("moon 1 scale 1 letters 1 underline 0 tagline 0/8 splash 1/1");
-    QTest::newRow("third letter at 0.12 s")
-        << LaunchPhase::TitleReveal << 120
-        << drawn + QStringLiteral("moon 1 scale 1 letters 3 underline 0 tagline 0/8 splash 1/1");
-    QTest::newRow("all letters, no underline before 0.64 s")
-        << LaunchPhase::TitleReveal << 639
-        << drawn + QStringLiteral("moon 1 scale 1 letters 9 underline 0 tagline 0/8 splash 1/1");
+        << LaunchPhase::TitleReveal << 0 << QStringLiteral("letters 1 underline 0");
+    QTest::newRow("third at 0.12 s")
+        << LaunchPhase::TitleReveal << 120 << QStringLiteral("letters 3 underline 0");
+    QTest::newRow("no underline before 0.64 s")
+        << LaunchPhase::TitleReveal << 639 << QStringLiteral("letters 9 underline 0 tagline 0/8");
     QTest::newRow("underline at 0.64 s")
-        << LaunchPhase::TitleReveal << 640
-        << drawn + QStringLiteral("moon 1 scale 1 letters 9 underline 160 tagline 0/8 splash 1/1");
+        << LaunchPhase::TitleReveal << 640 << QStringLiteral("underline 160 tagline 0/8");
     QTest::newRow("tagline") << LaunchPhase::Tagline << 0
-                             << drawn
-            + QStringLiteral("moon 1 scale 1 letters 9 underline 160 tagline 1/0 splash 1/1");
+                             << QStringLiteral("tagline 1/0 splash 1/1");
     QTest::newRow("revealing") << LaunchPhase::Revealing << 0
-                               << drawn
-            + QStringLiteral("moon 1 scale 1 letters 9 underline 160 tagline 1/0 splash 0/0.96");
-    QTest::newRow("done changes nothing") << LaunchPhase::Done << 0
-                                          << drawn
-            + QStringLiteral("moon 1 scale 1 letters 9 underline 160 tagline 1/0 splash 0/0.96");
+                               << QStringLiteral("tagline 1/0 splash 0/0.96");
+    QTest::newRow("done changes nothing")
+        << LaunchPhase::Done << 0 << QStringLiteral("tagline 1/0 splash 0/0.96");
 }
 
 void tst_LaunchSplashView::phaseStepsAtTheirTimes()
@@ -184,7 +174,7 @@ void tst_LaunchSplashView::phaseStepsAtTheirTimes()
         splash.setPhase(LaunchPhase(p));
         runTimelines(p == int(phase) ? milliseconds : 5000);
     }
-    QCOMPARE(describe(splash.state()), state);
+    QVERIFY2(describe(splash.state()).contains(state), qPrintable(describe(splash.state())));
 }
 
 void tst_LaunchSplashView::aPhaseWaitsUntilTheSplashIsShown()
