@@ -1,6 +1,7 @@
 #include "design/plain_button.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 #include <cmath>
 
@@ -72,6 +73,20 @@ void PlainButton::hideEvent(QHideEvent *event)
 {
     setHovered(false);
     QAbstractButton::hideEvent(event);
+}
+
+void PlainButton::lookChanged()
+{
+    m_picture.invalidate();
+    update();
+}
+
+void PlainButton::paintEvent(QPaintEvent *)
+{
+    PaintCache::Key key = lookKey();
+    key.push_back(labelOpacity());
+    QPainter painter(this);
+    m_picture.paint(painter, *this, key, [this](QPainter &picture) { paintLook(picture); });
 }
 
 void PlainButton::setHovered(bool hovered)

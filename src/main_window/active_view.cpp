@@ -77,8 +77,10 @@ ActiveView::ActiveView(SleepManager &manager, QWidget *parent)
     m_bar->hide(); // until the host shows it
     m_barHost->setView(m_showsBar ? m_bar : nullptr, kBarTransition, Animation::none());
 
-    connect(m_ring, &ProgressRing::changed, this,
-            [this](const QRectF &area) { update(area.toAlignedRect()); });
+    connect(m_ring, &ProgressRing::changed, this, [this](const QRectF &area) {
+        m_ringPicture.invalidate(area.toAlignedRect());
+        update(area.toAlignedRect());
+    });
     connect(m_time, &RollingLabel::frameWidthChanged, this, &ActiveView::layOut);
     connect(m_fading, &AnimatedValue::valueChanged, this, [this] {
         layOut();
@@ -194,18 +196,30 @@ void ActiveView::layOut()
         m_minus,
         QRect(QPoint(centreX - indicatorsHalf - kButtonSpacing - kButtonSize, rowTop), button));
     setFrame(m_plus, QRect(QPoint(centreX + indicatorsHalf + kButtonSpacing, rowTop), button));
+    m_ringPicture.invalidate(); // the caption follows the time
     update();
+}
+
+QRectF ActiveView::glowFrame() const
+{
+    // 260 wide but only as tall as the ring's area: a circle of the smaller.
+    const qreal glow = std::min(kGlowWidth, qreal(kRingAreaHeight));
+    return {ringFrame().center() - QPointF(glow, glow) / 2, QSizeF(glow, glow)};
 }
 
 void ActiveView::paintEvent(QPaintEvent *)
 {
+    const QRect area = glowFrame().marginsAdded(m_glow.reach()).toAlignedRect() & rect();
     QPainter painter(this);
+    m_ringPicture.paint(painter, area, {}, [this](QPainter &picture) { paintRing(picture); });
+}
+
+void ActiveView::paintRing(QPainter &painter) const
+{
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF ring = ringFrame();
-    // The glow is 260 wide but only as tall as the ring's area: a circle of the smaller.
-    const qreal glow = std::min(kGlowWidth, qreal(kRingAreaHeight));
-    m_glow.paint(painter, QRectF(ring.center() - QPointF(glow, glow) / 2, QSizeF(glow, glow)),
-                 glow / 2);
+    const QRectF glow = glowFrame();
+    m_glow.paint(painter, glow, glow.width() / 2);
     m_ring->paint(painter, ring);
     const QRectF time = QRectF(m_time->geometry()).marginsRemoved(m_time->contentsMargins());
     painter.setPen(DesignSystem::Colors::textTertiary);

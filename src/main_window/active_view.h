@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/paint_cache.h"
 #include "design/soft_shadow.h"
 #include "design/text_line.h"
 
@@ -53,6 +54,8 @@ private:
     void layOut();
     [[nodiscard]] int contentHeight() const;
     [[nodiscard]] QRectF ringFrame() const;
+    [[nodiscard]] QRectF glowFrame() const;
+    void paintRing(QPainter &painter) const;
 
     SleepManager &m_manager;
     SoftShadow m_glow;
@@ -67,6 +70,9 @@ private:
     AnimatedValue *m_fading; // 0 without the bar, 1 with it: the room it takes
     bool m_showsBar;
     int m_top = 0; // of the content, as laid out
+    // The ring with its glow and caption: the ground below repaints it at every step of its
+    // drift, the ring's arc a little of it now and then.
+    PaintCache m_ringPicture;
 };
 
 } // namespace velorinth

@@ -38,17 +38,8 @@ QSize ContentHeader::sizeHint() const
 
 void ContentHeader::paintEvent(QPaintEvent *)
 {
-    const qreal ratio = devicePixelRatioF();
-    if (m_picture.deviceIndependentSize() != QSizeF(size())
-        || m_picture.devicePixelRatio() != ratio) {
-        m_picture = QPixmap(size() * ratio);
-        m_picture.setDevicePixelRatio(ratio);
-        m_picture.fill(Qt::transparent);
-        QPainter painter(&m_picture);
-        paintRow(painter);
-    }
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_picture);
+    m_picture.paint(painter, *this, {}, [this](QPainter &picture) { paintRow(picture); });
 }
 
 void ContentHeader::paintRow(QPainter &painter) const

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "design/paint_cache.h"
 #include "design/text_line.h"
 
-#include <QPixmap>
 #include <QWidget>
 
 namespace velorinth {
@@ -26,8 +26,8 @@ private:
     void paintRow(QPainter &painter) const;
 
     TextLine m_name;
-    // The row as painted last: the ground below repaints it at every step of its drift.
-    QPixmap m_picture;
+    // The ground below repaints the row at every step of its drift.
+    PaintCache m_picture;
 };
 
 } // namespace velorinth

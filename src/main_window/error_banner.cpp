@@ -49,9 +49,8 @@ public:
 
 protected:
     [[nodiscard]] QSizeF frameSize() const override { return {kCloseSize, kCloseSize}; }
-    void paintEvent(QPaintEvent *) override
+    void paintLook(QPainter &painter) const override
     {
-        QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setOpacity(labelOpacity());
         painter.setPen(Qt::NoPen);
@@ -117,6 +116,7 @@ void ErrorBanner::resizeEvent(QResizeEvent *)
 
 void ErrorBanner::layOut()
 {
+    m_picture.invalidate();
     const QFont font = messageFont();
     // The text wraps in what the row leaves it: the symbol, the spacings on either side of
     // the flexible gap and the close button take the rest.
@@ -157,9 +157,14 @@ void ErrorBanner::layOut()
 
 void ErrorBanner::paintEvent(QPaintEvent *)
 {
+    QPainter painter(this);
+    m_picture.paint(painter, *this, {}, [this](QPainter &picture) { paintLook(picture); });
+}
+
+void ErrorBanner::paintLook(QPainter &painter) const
+{
     using namespace DesignSystem::Colors;
     const QRectF strip = this->strip();
-    QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     m_shadow.paint(painter, strip, kCornerRadius);
     const QPainterPath shape = continuousRoundedRect(strip, kCornerRadius);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/paint_cache.h"
 #include "design/soft_shadow.h"
 
 #include <QPointer>
@@ -42,6 +43,7 @@ protected:
 
 private:
     void layOut();
+    void paintLook(QPainter &painter) const;
     [[nodiscard]] qreal stripHeight() const;
     [[nodiscard]] QWidget *widgetBelow(QPointF position);
     // Hands a press that began on the shadow, and what follows it, to the widget below.
@@ -52,6 +54,7 @@ private:
     PlainButton *m_close;
     SoftShadow m_shadow;
     QPointer<QWidget> m_pressedBelow;
+    PaintCache m_picture;
 };
 
 } // namespace velorinth

@@ -45,6 +45,7 @@ QSize RollingLabel::sizeHint() const
 
 void RollingLabel::digitsChanged()
 {
+    m_picture.invalidate();
     update();
     // Whole points: a roll moves the layout a few times, not at every frame.
     const int width = up(m_digits.shownWidth());
@@ -57,9 +58,11 @@ void RollingLabel::digitsChanged()
 void RollingLabel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(m_colour);
-    m_digits.paint(painter, QRectF(contentsRect()), Qt::AlignHCenter | Qt::AlignTop);
+    m_picture.paint(painter, *this, {}, [this](QPainter &picture) {
+        picture.setRenderHint(QPainter::Antialiasing);
+        picture.setPen(m_colour);
+        m_digits.paint(picture, QRectF(contentsRect()), Qt::AlignHCenter | Qt::AlignTop);
+    });
 }
 
 } // namespace velorinth

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/paint_cache.h"
 #include "design/rolling_digits.h"
 
 #include <QColor>
@@ -11,7 +12,8 @@ namespace velorinth {
 // screen can lay it out and the screens' swap can hand it over as a matched element. Its
 // frame is the line, as wide as the digits shown: that width glides with a roll, and
 // frameWidthChanged() asks the owner to lay it out anew. The rolling characters spill
-// above and below the frame. It shows, it does not react.
+// above and below the frame. It shows, it does not react. Between rolls it is a picture
+// the ground below copies at each step of its drift.
 class RollingLabel : public QWidget
 {
     Q_OBJECT
@@ -39,6 +41,7 @@ private:
     QColor m_colour;
     qreal m_ascent;
     int m_width = 0; // of the frame, as last announced
+    PaintCache m_picture;
 };
 
 } // namespace velorinth

@@ -171,11 +171,15 @@ QRect SetupView::modeSwitchFrame() const
 void SetupView::paintEvent(QPaintEvent *)
 {
     // The switch's glass capsule behind both tabs.
-    const QPainterPath outline = capsule(QRectF(modeSwitchFrame()));
+    const QRect frame = modeSwitchFrame();
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(outline, DesignSystem::Colors::glassBackground);
-    painter.strokePath(outline, QPen(DesignSystem::Colors::glassBorder, kSwitchOutlineWidth));
+    // A pixel around it holds the outline's outer half.
+    m_switchPicture.paint(painter, frame.adjusted(-1, -1, 1, 1), {}, [frame](QPainter &picture) {
+        const QPainterPath outline = capsule(QRectF(frame));
+        picture.setRenderHint(QPainter::Antialiasing);
+        picture.fillPath(outline, DesignSystem::Colors::glassBackground);
+        picture.strokePath(outline, QPen(DesignSystem::Colors::glassBorder, kSwitchOutlineWidth));
+    });
 }
 
 } // namespace velorinth

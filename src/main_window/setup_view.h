@@ -1,5 +1,7 @@
 #pragma once
 
+#include "design/paint_cache.h"
+
 #include <QWidget>
 
 #include <array>
@@ -56,6 +58,7 @@ private:
     ScheduleSection *m_schedule;
     std::array<FeatureToggle *, 3> m_options;
     bool m_showsSchedule;
+    PaintCache m_switchPicture;
 };
 
 } // namespace velorinth

@@ -124,8 +124,14 @@ QRectF TimeField::stepperBox() const
 
 void TimeField::paintEvent(QPaintEvent *)
 {
-    namespace Colors = DesignSystem::Colors;
     QPainter painter(this);
+    m_picture.paint(painter, *this, {double(hasFocus()), double(m_segment), double(m_pressedStep)},
+                    [this](QPainter &picture) { paintLook(picture); });
+}
+
+void TimeField::paintLook(QPainter &painter) const
+{
+    namespace Colors = DesignSystem::Colors;
     painter.setRenderHint(QPainter::Antialiasing);
     const QPen hairline(Colors::glassBorder, kHairline);
     const qreal inset = kHairline / 2; // keeps the hairline inside the widget
@@ -137,6 +143,7 @@ void TimeField::paintEvent(QPaintEvent *)
                          withOpacity(Colors::appleBlue, kSelectionOpacity));
     }
     painter.setPen(Colors::textPrimary);
+    painter.setFont(m_font); // the one the digits were laid out in
     paintCentred(painter, m_hour, segmentBox(Segment::Hour));
     paintCentred(painter, m_minute, segmentBox(Segment::Minute));
     const QRectF hour = segmentBox(Segment::Hour);
@@ -280,6 +287,7 @@ void TimeField::refresh()
     const QTime time = shownTime();
     m_hour = prepared(QStringLiteral("%1").arg(time.hour(), 2, 10, QLatin1Char('0')), m_font);
     m_minute = prepared(QStringLiteral("%1").arg(time.minute(), 2, 10, QLatin1Char('0')), m_font);
+    m_picture.invalidate();
     update();
 }
 

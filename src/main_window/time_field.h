@@ -1,6 +1,7 @@
 #pragma once
 
 #include "design/binding.h"
+#include "design/paint_cache.h"
 
 #include <QDateTime>
 #include <QStaticText>
@@ -49,6 +50,7 @@ private:
     void type(int digit);
     void write(int hour, int minute);
     void refresh();
+    void paintLook(QPainter &painter) const;
 
     Binding<QDateTime> m_time;
     Segment m_segment = Segment::Hour;
@@ -61,6 +63,7 @@ private:
     QStaticText m_hour;
     QStaticText m_minute;
     QStaticText m_colon;
+    PaintCache m_picture;
 };
 
 } // namespace velorinth

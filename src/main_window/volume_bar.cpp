@@ -48,7 +48,10 @@ VolumeBar::VolumeBar(double percent, qint64 currentVolume, QWidget *parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     // Room above for the level's digits rolling up.
     setContentsMargins(0, static_cast<int>(std::ceil(m_level->rollDistance())), 0, 0);
-    connect(m_level, &RollingDigits::changed, this, qOverload<>(&QWidget::update));
+    connect(m_level, &RollingDigits::changed, this, [this] {
+        m_picture.invalidate();
+        update();
+    });
 }
 
 QColor VolumeBar::barColor(double percent)
@@ -109,11 +112,17 @@ QSize VolumeBar::sizeHint() const
 
 void VolumeBar::paintEvent(QPaintEvent *)
 {
+    QPainter painter(this);
+    m_picture.paint(painter, *this, {m_fill->value(), m_look->value()},
+                    [this](QPainter &picture) { paintLook(picture); });
+}
+
+void VolumeBar::paintLook(QPainter &painter) const
+{
     const QRectF inner = QRectF(contentsRect()).adjusted(kPadding, 0, -kPadding, 0);
     const QRectF row(inner.left(), inner.top(), inner.width(), rowHeight());
     const QColor colour = shownColour();
     const qreal look = m_look->value();
-    QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
 
     const QPointF speaker(row.left() + kSymbolSize / 2, row.center().y());

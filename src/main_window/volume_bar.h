@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/paint_cache.h"
 #include "design/text_line.h"
 
 #include <QColor>
@@ -40,6 +41,7 @@ protected:
 private:
     [[nodiscard]] QColor shownColour() const;
     [[nodiscard]] qreal rowHeight() const;
+    void paintLook(QPainter &painter) const;
 
     double m_percent;
     qint64 m_currentVolume;
@@ -49,6 +51,7 @@ private:
     AnimatedValue *m_look; // 0 the look before the latest change of colour, 1 the new one
     QColor m_fromColour;
     int m_fromWaves;
+    PaintCache m_picture;
 };
 
 } // namespace velorinth

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "design/text_line.h"
-#include "menu_bar/paint_cache.h"
+#include "design/paint_cache.h"
 
 #include <QWidget>
 

@@ -36,11 +36,9 @@ void MenuBarAdjustButton::hoverChanged()
     m_hover->animateTo(isHovered() ? 1.0 : 0.0, DesignSystem::Animations::energetic);
 }
 
-void MenuBarAdjustButton::paintEvent(QPaintEvent *)
+PaintCache::Key MenuBarAdjustButton::lookKey() const
 {
-    QPainter painter(this);
-    m_cache.paint(painter, *this, {m_hover->value(), labelOpacity()},
-                  [this](QPainter &picture) { paintLook(picture); });
+    return {m_hover->value()};
 }
 
 void MenuBarAdjustButton::paintLook(QPainter &painter) const

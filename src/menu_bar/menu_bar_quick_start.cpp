@@ -49,11 +49,9 @@ void MenuBarQuickStart::hoverChanged()
     m_hover->animateTo(isHovered() ? 1.0 : 0.0, DesignSystem::Animations::energetic);
 }
 
-void MenuBarQuickStart::paintEvent(QPaintEvent *)
+PaintCache::Key MenuBarQuickStart::lookKey() const
 {
-    QPainter painter(this);
-    m_cache.paint(painter, *this, {m_hover->value(), labelOpacity()},
-                  [this](QPainter &picture) { paintLook(picture); });
+    return {m_hover->value()};
 }
 
 void MenuBarQuickStart::paintLook(QPainter &painter) const

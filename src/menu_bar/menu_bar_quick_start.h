@@ -2,7 +2,6 @@
 
 #include "design/plain_button.h"
 #include "design/text_line.h"
-#include "menu_bar/paint_cache.h"
 
 namespace velorinth {
 
@@ -22,16 +21,14 @@ public:
 protected:
     [[nodiscard]] QSizeF frameSize() const override;
     void hoverChanged() override;
-    void paintEvent(QPaintEvent *event) override;
+    [[nodiscard]] PaintCache::Key lookKey() const override;
+    void paintLook(QPainter &painter) const override;
 
 private:
-    void paintLook(QPainter &painter) const;
-
     QString m_icon;
     TextLine m_number;
     TextLine m_unit;
     AnimatedValue *m_hover; // 0 resting, 1 under the pointer
-    PaintCache m_cache;
 };
 
 } // namespace velorinth

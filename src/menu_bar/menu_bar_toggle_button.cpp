@@ -55,11 +55,9 @@ QSizeF MenuBarToggleButton::frameSize() const
             2 * kVerticalPadding + kSymbolSize + kSpacing + m_label.size().height()};
 }
 
-void MenuBarToggleButton::paintEvent(QPaintEvent *)
+PaintCache::Key MenuBarToggleButton::lookKey() const
 {
-    QPainter painter(this);
-    m_cache.paint(painter, *this, {m_lit->value(), labelOpacity()},
-                  [this](QPainter &picture) { paintLook(picture); });
+    return {m_lit->value()};
 }
 
 void MenuBarToggleButton::paintLook(QPainter &painter) const

@@ -3,7 +3,6 @@
 #include "design/binding.h"
 #include "design/plain_button.h"
 #include "design/text_line.h"
-#include "menu_bar/paint_cache.h"
 
 #include <QColor>
 
@@ -25,19 +24,18 @@ public:
 
 protected:
     [[nodiscard]] QSizeF frameSize() const override;
-    void paintEvent(QPaintEvent *event) override;
+    [[nodiscard]] PaintCache::Key lookKey() const override;
+    void paintLook(QPainter &painter) const override;
 
 private:
     void toggle();
     void refresh();
-    void paintLook(QPainter &painter) const;
 
     Binding<bool> m_isOn;
     QString m_icon;
     TextLine m_label;
     QColor m_activeColor;
     AnimatedValue *m_lit; // 0 off, 1 on
-    PaintCache m_cache;
 };
 
 } // namespace velorinth

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "menu_bar/paint_cache.h"
+#include "design/paint_cache.h"
 
 #include <QWidget>
 

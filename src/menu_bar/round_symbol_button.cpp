@@ -34,11 +34,9 @@ void RoundSymbolButton::hoverChanged()
     update();
 }
 
-void RoundSymbolButton::paintEvent(QPaintEvent *)
+PaintCache::Key RoundSymbolButton::lookKey() const
 {
-    QPainter painter(this);
-    m_cache.paint(painter, *this, {double(isHovered()), labelOpacity()},
-                  [this](QPainter &picture) { paintLook(picture); });
+    return {double(isHovered())};
 }
 
 void RoundSymbolButton::paintLook(QPainter &painter) const

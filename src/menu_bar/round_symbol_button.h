@@ -1,7 +1,6 @@
 #pragma once
 
 #include "design/plain_button.h"
-#include "menu_bar/paint_cache.h"
 
 #include <QColor>
 #include <QFont>
@@ -32,13 +31,11 @@ public:
 protected:
     [[nodiscard]] QSizeF frameSize() const override;
     void hoverChanged() override;
-    void paintEvent(QPaintEvent *event) override;
+    [[nodiscard]] PaintCache::Key lookKey() const override;
+    void paintLook(QPainter &painter) const override;
 
 private:
-    void paintLook(QPainter &painter) const;
-
     Look m_look;
-    PaintCache m_cache;
 };
 
 } // namespace velorinth

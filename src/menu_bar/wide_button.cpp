@@ -33,9 +33,8 @@ void WideButton::setLabel(const QString &icon, const QString &text)
     m_icon = icon;
     m_label = TextLine(text, m_look.font);
     setText(text);
-    m_cache.invalidate();
+    lookChanged();
     updateGeometry();
-    update();
 }
 
 void WideButton::setSpinning(bool spinning)
@@ -47,9 +46,8 @@ void WideButton::setSpinning(bool spinning)
         connect(m_spinner, &Spinner::changed, this, qOverload<>(&QWidget::update));
     }
     m_spinner->setSpinning(spinning);
-    m_cache.invalidate();
+    lookChanged();
     updateGeometry();
-    update();
 }
 
 bool WideButton::isSpinning() const
@@ -72,11 +70,9 @@ QSizeF WideButton::frameSize() const
             std::max(m_label.size().height(), m_look.symbolSize) + 2.0 * m_look.verticalPadding};
 }
 
-void WideButton::paintEvent(QPaintEvent *)
+PaintCache::Key WideButton::lookKey() const
 {
-    QPainter painter(this);
-    m_cache.paint(painter, *this, {labelOpacity(), m_spinner ? double(m_spinner->step()) : 0.0},
-                  [this](QPainter &picture) { paintLook(picture); });
+    return {m_spinner ? double(m_spinner->step()) : 0.0};
 }
 
 void WideButton::paintLook(QPainter &painter) const

@@ -2,7 +2,6 @@
 
 #include "design/plain_button.h"
 #include "design/text_line.h"
-#include "menu_bar/paint_cache.h"
 
 #include <QColor>
 
@@ -41,17 +40,16 @@ public:
 
 protected:
     [[nodiscard]] QSizeF frameSize() const override;
-    void paintEvent(QPaintEvent *event) override;
+    [[nodiscard]] PaintCache::Key lookKey() const override;
+    void paintLook(QPainter &painter) const override;
 
 private:
     [[nodiscard]] qreal leadingWidth() const;
-    void paintLook(QPainter &painter) const;
 
     Look m_look;
     QString m_icon;
     TextLine m_label;
     Spinner *m_spinner = nullptr; // made on first use
-    PaintCache m_cache;
 };
 
 } // namespace velorinth

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QObject>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QWidget>
 
 namespace velorinth {
@@ -50,6 +51,24 @@ protected:
     {
         ++paints;
         Control::paintEvent(event);
+    }
+};
+
+// A button that also counts how often it draws its look, to prove that a repaint from the
+// ground below copies its picture.
+template<typename Button>
+class LookCounter : public PaintCounter<Button>
+{
+public:
+    using PaintCounter<Button>::PaintCounter;
+
+    mutable int looks = 0;
+
+protected:
+    void paintLook(QPainter &painter) const override
+    {
+        ++looks;
+        Button::paintLook(painter);
     }
 };
 

@@ -20,6 +20,7 @@ private Q_SLOTS:
     void followsAChangeMadeElsewhere();
     void changeMidAnimationTurnsBack();
     void unchangedValueDoesNotRepaint();
+    void repaintsCopyThePictureUntilTheLookChanges();
 
 private:
     [[nodiscard]] int bluePixels() const
@@ -29,13 +30,13 @@ private:
     }
 
     FakeSetting *m_option = nullptr;
-    PaintCounter<FeatureToggle> *m_toggle = nullptr;
+    LookCounter<FeatureToggle> *m_toggle = nullptr;
 };
 
 void tst_FeatureToggle::init()
 {
     m_option = new FakeSetting;
-    m_toggle = new PaintCounter<FeatureToggle>(
+    m_toggle = new LookCounter<FeatureToggle>(
         bindProperty(m_option, &FakeSetting::isOn, &FakeSetting::setOn, &FakeSetting::valueChanged),
         QStringLiteral("lightbulb.slash"), QStringLiteral("LED"));
     m_toggle->resize(m_toggle->sizeHint());
@@ -104,6 +105,20 @@ void tst_FeatureToggle::unchangedValueDoesNotRepaint()
     m_option->setOn(false); // announced all the same
     QCoreApplication::processEvents();
     QCOMPARE(m_toggle->paints, 0);
+}
+
+void tst_FeatureToggle::repaintsCopyThePictureUntilTheLookChanges()
+{
+    m_toggle->repaint();
+    const int drawn = m_toggle->looks;
+    m_toggle->repaint(); // as the drifting ground below repaints it
+    QCOMPARE(m_toggle->looks, drawn);
+    m_option->setOn(true);
+    m_toggle->repaint();
+    QCOMPARE(m_toggle->looks, drawn + 1);
+    sendMouse(m_toggle, QEvent::MouseButtonPress, QRectF(m_toggle->contentsRect()).center());
+    m_toggle->repaint(); // dimmed while pressed
+    QCOMPARE(m_toggle->looks, drawn + 2);
 }
 
 QTEST_MAIN(tst_FeatureToggle)

@@ -39,11 +39,15 @@ void AdjustButton::hoverChanged()
     m_highlight->animateTo(isHovered() ? 1.0 : 0.0, kHoverAnimation);
 }
 
-void AdjustButton::paintEvent(QPaintEvent *)
+PaintCache::Key AdjustButton::lookKey() const
+{
+    return {m_highlight->value()};
+}
+
+void AdjustButton::paintLook(QPainter &painter) const
 {
     const QRectF frame = this->frame();
     const Glass glass(m_size / 2);
-    QPainter painter(this);
     painter.setOpacity(labelOpacity());
     glass.paintSurface(painter, frame, m_highlight->value());
     Symbols::paint(painter, m_icon, frame.center(), m_size * kSymbolScale, QFont::Bold,

@@ -50,12 +50,16 @@ QSizeF FeatureToggle::frameSize() const
     return {kSide, kSide};
 }
 
-void FeatureToggle::paintEvent(QPaintEvent *)
+PaintCache::Key FeatureToggle::lookKey() const
+{
+    return {m_lit->value()};
+}
+
+void FeatureToggle::paintLook(QPainter &painter) const
 {
     const qreal lit = m_lit->value();
     const QRectF frame = this->frame();
     const Glass glass(kCornerRadius);
-    QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(labelOpacity());
     glass.paintSurface(painter, frame, lit);

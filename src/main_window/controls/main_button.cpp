@@ -66,10 +66,14 @@ void MainButton::hoverChanged()
     m_scale->animateTo(isHovered() ? kHoverScale : 1.0, DesignSystem::Animations::energetic);
 }
 
-void MainButton::paintEvent(QPaintEvent *)
+PaintCache::Key MainButton::lookKey() const
+{
+    return {m_activity->value(), m_scale->value()};
+}
+
+void MainButton::paintLook(QPainter &painter) const
 {
     const QRectF frame = this->frame();
-    QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal scale = m_scale->value();
     painter.translate(frame.center());

@@ -25,7 +25,8 @@ public:
 protected:
     [[nodiscard]] QSizeF frameSize() const override;
     void hoverChanged() override;
-    void paintEvent(QPaintEvent *event) override;
+    [[nodiscard]] PaintCache::Key lookKey() const override;
+    void paintLook(QPainter &painter) const override;
 
 private:
     void paintStartLook(QPainter &painter, const QRectF &frame) const;

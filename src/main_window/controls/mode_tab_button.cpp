@@ -45,11 +45,15 @@ QSizeF ModeTabButton::frameSize() const
             2 * kVerticalPadding + qMax(kSymbolSize, m_label.size().height())};
 }
 
-void ModeTabButton::paintEvent(QPaintEvent *)
+PaintCache::Key ModeTabButton::lookKey() const
+{
+    return {m_selection->value()};
+}
+
+void ModeTabButton::paintLook(QPainter &painter) const
 {
     const qreal selection = m_selection->value();
     const QRectF frame = this->frame();
-    QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(labelOpacity());
 

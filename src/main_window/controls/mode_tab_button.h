@@ -23,7 +23,8 @@ public:
 
 protected:
     [[nodiscard]] QSizeF frameSize() const override;
-    void paintEvent(QPaintEvent *event) override;
+    [[nodiscard]] PaintCache::Key lookKey() const override;
+    void paintLook(QPainter &painter) const override;
 
 private:
     TextLine m_label;

@@ -74,9 +74,15 @@ QRectF PremiumSlider::thumb(double value) const
 
 void PremiumSlider::paintEvent(QPaintEvent *)
 {
+    QPainter painter(this);
+    m_picture.paint(painter, *this, {m_shown->value()},
+                    [this](QPainter &picture) { paintLook(picture); });
+}
+
+void PremiumSlider::paintLook(QPainter &painter) const
+{
     const double value = m_shown->value();
     const QRectF track = this->track();
-    QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillPath(capsule(track), DesignSystem::Colors::glassBackground);
     const qreal fillWidth = std::max(0.0, track.width() * fraction(value));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "design/binding.h"
+#include "design/paint_cache.h"
 
 #include <QWidget>
 
@@ -37,6 +38,7 @@ protected:
 
 private:
     void refresh();
+    void paintLook(QPainter &painter) const;
     [[nodiscard]] QRectF track() const;
     [[nodiscard]] qreal fraction(double value) const;
     [[nodiscard]] QRectF thumb(double value) const;
@@ -44,6 +46,7 @@ private:
     Binding<double> m_value;
     Range m_range;
     AnimatedValue *m_shown; // the value as drawn
+    PaintCache m_picture;
     std::optional<QPointF> m_pressPosition; // set while a press on the thumb is held
     bool m_dragging = false;
 };

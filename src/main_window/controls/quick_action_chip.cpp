@@ -25,11 +25,10 @@ QSizeF QuickActionChip::frameSize() const
     return m_label.size() + QSizeF(2 * kHorizontalPadding, 2 * kVerticalPadding);
 }
 
-void QuickActionChip::paintEvent(QPaintEvent *)
+void QuickActionChip::paintLook(QPainter &painter) const
 {
     const QRectF frame = this->frame();
     const Glass glass(kCornerRadius);
-    QPainter painter(this);
     painter.setOpacity(labelOpacity());
     glass.paintSurface(painter, frame);
     painter.setPen(DesignSystem::Colors::textSecondary);

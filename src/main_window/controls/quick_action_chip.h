@@ -15,7 +15,7 @@ public:
 
 protected:
     [[nodiscard]] QSizeF frameSize() const override;
-    void paintEvent(QPaintEvent *event) override;
+    void paintLook(QPainter &painter) const override;
 
 private:
     TextLine m_label;

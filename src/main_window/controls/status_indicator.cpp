@@ -38,8 +38,14 @@ QSize StatusIndicator::sizeHint() const
 
 void StatusIndicator::paintEvent(QPaintEvent *)
 {
-    const QRectF circle(QPointF(), QSizeF(kDiameter, kDiameter));
     QPainter painter(this);
+    m_picture.paint(painter, *this, {m_lit->value()},
+                    [this](QPainter &picture) { paintLook(picture); });
+}
+
+void StatusIndicator::paintLook(QPainter &painter) const
+{
+    const QRectF circle(QPointF(), QSizeF(kDiameter, kDiameter));
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(DesignSystem::Colors::glassBackground);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "design/animated_change.h"
+#include "design/paint_cache.h"
 
 #include <QWidget>
 
@@ -25,9 +26,12 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void paintLook(QPainter &painter) const;
+
     bool m_isOn;
     QString m_icon;
     AnimatedValue *m_lit; // 0 off, 1 on
+    PaintCache m_picture;
 };
 
 } // namespace velorinth
