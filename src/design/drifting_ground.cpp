@@ -7,10 +7,6 @@
 
 namespace velorinth {
 
-namespace {
-constexpr int kStarRepaintInterval = 100; // ms
-}
-
 DriftingGround::DriftingGround(const DriftingOrbs::Layout &layout, int starDensity,
                                qreal starOpacity, QWidget *parent)
     : QWidget(parent)
@@ -20,23 +16,26 @@ DriftingGround::DriftingGround(const DriftingOrbs::Layout &layout, int starDensi
     , m_starsShown(AnimatedValue::repainting(1.0, this))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_starRepaint.setSingleShot(true);
-    m_starRepaint.setInterval(kStarRepaintInterval);
     connect(m_orbs, &DriftingOrbs::changed, this, [this] {
-        m_starRepaint.stop();
-        m_pendingStars = QRegion();
+        m_stars->catchUp();
         update();
     });
-    connect(m_stars, &Starfield::changed, this, &DriftingGround::starsChanged);
-    connect(&m_starRepaint, &QTimer::timeout, this, [this] {
-        update(m_pendingStars);
-        m_pendingStars = QRegion();
+    connect(m_stars, &Starfield::changed, this, [this](const QRegion &area) {
+        if (starsShown())
+            update(area);
+    });
+    connect(m_starsShown, &AnimatedValue::valueChanged, this, [this] {
+        // Gone: nothing twinkles until they come back.
+        if (m_starsShown->value() <= 0.0 && !starsShown())
+            m_stars->stop();
     });
 }
 
 void DriftingGround::setStarsShown(bool shown, const Animation &animation)
 {
     m_starsShown->animateTo(shown ? 1.0 : 0.0, animation);
+    if (shown && isVisible() && !m_stars->isTwinkling())
+        m_stars->start();
 }
 
 bool DriftingGround::starsShown() const
@@ -44,18 +43,10 @@ bool DriftingGround::starsShown() const
     return m_starsShown->target() > 0.0;
 }
 
-void DriftingGround::starsChanged(const QRegion &area)
-{
-    if (!starsShown())
-        return;
-    m_pendingStars += area;
-    if (!m_starRepaint.isActive())
-        m_starRepaint.start();
-}
-
 void DriftingGround::showEvent(QShowEvent *event)
 {
-    m_stars->start();
+    if (starsShown())
+        m_stars->start();
     QWidget::showEvent(event);
 }
 

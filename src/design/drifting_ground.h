@@ -3,8 +3,6 @@
 #include "design/animated_change.h"
 #include "design/drifting_orbs.h"
 
-#include <QRegion>
-#include <QTimer>
 #include <QWidget>
 
 namespace velorinth {
@@ -13,10 +11,9 @@ class AnimatedValue;
 class Starfield;
 
 // A window's whole ground: drifting orbs under a twinkling star field, painted opaque.
-// The orbs repaint the ground when they have moved far enough to show. Each twinkle
-// step is a level or two of a dot, and some star steps at nearly every frame, so the
-// stars' small areas are gathered and repainted at most every 100 ms, or with the next
-// orb frame: repainting them at once costs more than the whole drift.
+// The orbs repaint the ground when they have moved far enough to show; the stars repaint
+// their own small areas when a twinkle shows, or with the orbs' next frame. Stars that
+// are not shown do not twinkle.
 class DriftingGround : public QWidget
 {
     Q_OBJECT
@@ -35,14 +32,10 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void starsChanged(const QRegion &area);
-
     DriftingOrbs *m_orbs;
     Starfield *m_stars;
     qreal m_starOpacity;
     AnimatedValue *m_starsShown; // 0 none, 1 at m_starOpacity
-    QTimer m_starRepaint;
-    QRegion m_pendingStars;
 };
 
 } // namespace velorinth

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace velorinth {
 
@@ -43,6 +44,24 @@ QImage tinted(const QImage &mask, const QColor &colour)
     painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
     painter.fillRect(image.rect(), colour);
     return image;
+}
+
+// Each pixel as a factor x factor block of `to`: a fill and a few copies per line, once per
+// frame of the drift, where a scaled blit at every paint costs several times more.
+void blowUp(const QImage &from, int factor, QImage &to)
+{
+    const int width = from.width();
+    const qsizetype lineBytes = to.bytesPerLine();
+    uchar *const bits = to.bits();
+    for (int y = 0; y < from.height(); ++y) {
+        const auto *source = reinterpret_cast<const QRgb *>(from.constScanLine(y));
+        uchar *const first = bits + qsizetype(y) * factor * lineBytes;
+        auto *line = reinterpret_cast<QRgb *>(first);
+        for (int x = 0; x < width; ++x)
+            std::fill_n(line + x * factor, factor, source[x]);
+        for (int copy = 1; copy < factor; ++copy)
+            std::memcpy(first + copy * lineBytes, first, lineBytes);
+    }
 }
 
 quint64 nextCacheKey()
@@ -139,21 +158,25 @@ void DriftingOrbs::paint(QPainter &painter, const QRectF &field)
     }
     if (m_shownDrift != m_composedDrift)
         compose();
-    // One opaque blit, scaled without interpolation: neighbouring ground pixels differ by
-    // a colour level at most, so their blocks cannot be told apart.
-    const qreal groundPerPoint = m_pixelRatio / m_reduction;
+    // One opaque blit of the ground in blocks: neighbouring ground pixels differ by a colour
+    // level at most, so their blocks cannot be told apart.
     painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.setClipRect(field, Qt::IntersectClip);
-    painter.drawImage(QRectF(field.topLeft(), QSizeF(m_ground.size()) / groundPerPoint), m_ground);
+    painter.drawImage(field.topLeft(), m_blocks);
     painter.restore();
 }
 
 void DriftingOrbs::ticked()
 {
-    const double drift = DesignSystem::Animations::liquid.progressAt(m_clock->seconds());
-    if (std::abs(drift - m_shownDrift) * m_levelsPerDrift >= kLevelsPerFrame)
-        announce(drift);
+    const double now = m_clock->seconds();
+    const auto moved = [this](double seconds) {
+        const double drift = DesignSystem::Animations::liquid.progressAt(seconds);
+        return std::abs(drift - m_shownDrift) * m_levelsPerDrift >= kLevelsPerFrame;
+    };
+    if (moved(now))
+        announce(DesignSystem::Animations::liquid.progressAt(now));
+    // Nothing to show until then.
+    m_clock->tickWhen(moved);
 }
 
 void DriftingOrbs::announce(double drift)
@@ -174,6 +197,8 @@ void DriftingOrbs::rebuild(QSizeF field, qreal pixelRatio)
     const qreal scale = pixelRatio / m_reduction;
     m_ground = QImage(QSizeF(field * scale).toSize().expandedTo({1, 1}) + QSize(1, 1),
                       QImage::Format_RGB32);
+    m_blocks = QImage(m_ground.size() * m_reduction, QImage::Format_RGB32);
+    m_blocks.setDevicePixelRatio(pixelRatio);
     const qreal reach = blurReach(m_layout.blurRadius);
     m_rendered.clear();
     for (const Orb &orb : m_layout.orbs) {
@@ -225,6 +250,8 @@ void DriftingOrbs::compose()
     }
     if (!m_vignette.isNull())
         painter.drawImage(0, 0, m_vignette);
+    painter.end();
+    blowUp(m_ground, m_reduction, m_blocks);
 }
 
 QColor DriftingOrbs::colourNow(size_t orb) const

@@ -105,6 +105,7 @@ private:
     std::vector<Rendered> m_rendered;
     QImage m_vignette;
     QImage m_ground; // composed at a fraction of the device resolution
+    QImage m_blocks; // the ground at the device resolution, each of its pixels a block
     int m_reduction = 1; // device pixels per ground pixel, each way
     QSizeF m_field;
     qreal m_pixelRatio = 0.0;

@@ -1,7 +1,7 @@
 #include "design/progress_ring.h"
 
-#include "design/animated_value.h"
 #include "design/design_system.h"
+#include "design/glide.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -14,12 +14,29 @@ namespace velorinth {
 namespace {
 constexpr qreal kTopAngle = 90.0; // Qt's angles run anticlockwise from 3 o'clock
 // A countdown moves the arc's end by a fraction of a pixel a second; repaint once it
-// has moved an eighth of a device pixel, which antialiasing still shows as motion.
+// has moved an eighth of a device pixel, which antialiasing still shows as motion, and
+// let the glide sleep until then.
 constexpr qreal kVisibleStep = 0.125;
 
 double clamped(double fraction)
 {
     return std::clamp(fraction, 0.0, 1.0);
+}
+
+// The first fraction of the turn, clockwise from 12 o'clock, that lies within clip: 0 when
+// the clip reaches the arc's start or the centre, else that of its nearest corner.
+double firstFractionWithin(const QRectF &clip, QPointF centre)
+{
+    if (clip.left() <= centre.x() && clip.right() >= centre.x() && clip.top() <= centre.y())
+        return 0.0;
+    double first = 1.0;
+    for (const QPointF corner :
+         {clip.topLeft(), clip.topRight(), clip.bottomLeft(), clip.bottomRight()}) {
+        const QPointF v = corner - centre;
+        const double turn = std::atan2(v.x(), -v.y()) / (2.0 * M_PI);
+        first = std::min(first, turn < 0.0 ? turn + 1.0 : turn);
+    }
+    return first;
 }
 } // namespace
 
@@ -29,15 +46,16 @@ ProgressRing::ProgressRing(qreal diameter, qreal lineWidth, qreal trackWidth, do
     , m_diameter(diameter)
     , m_lineWidth(lineWidth)
     , m_trackWidth(trackWidth)
-    , m_progress(new AnimatedValue(progress, this))
+    , m_progress(new Glide(progress, this))
     , m_paintedProgress(progress)
 {
-    connect(m_progress, &AnimatedValue::valueChanged, this, &ProgressRing::shownProgressChanged);
+    m_progress->setStep(visibleStep());
+    connect(m_progress, &Glide::moved, this, &ProgressRing::shownProgressChanged);
 }
 
 void ProgressRing::setProgress(double fraction, const Animation &animation)
 {
-    m_progress->animateTo(fraction, animation);
+    m_progress->glideTo(fraction, animation);
 }
 
 double ProgressRing::progress() const
@@ -69,6 +87,7 @@ void ProgressRing::paint(QPainter &painter, const QRectF &frame)
     m_frame = frame;
     m_pixelRatio = painter.device()->devicePixelRatioF();
     m_paintedProgress = shownProgress();
+    m_progress->setStep(visibleStep());
     // The cached track is blitted on whole device pixels; it is drawn into the pixmap at
     // the frame's fraction of a pixel, so it lines up with the arc painted on top.
     const qreal side = m_diameter + m_trackWidth + 2.0;
@@ -79,8 +98,17 @@ void ProgressRing::paint(QPainter &painter, const QRectF &frame)
         || corner - pixel != m_trackPhase)
         renderTrack(side, corner - pixel);
     painter.drawPixmap(toDevice.inverted().map(pixel), m_track);
+    const QRectF c = circle().translated(frame.topLeft());
+    // Repainting a little of the ring (its end moving), stroke only the arc that reaches
+    // there: the whole turn costs many times more. The cap at that arc's start, and its
+    // antialiasing, stay outside the clip.
+    double from = 0.0;
+    if (painter.hasClipping()) {
+        const double cap = (m_lineWidth / 2.0 + 1.0) / (M_PI * m_diameter);
+        from = std::max(0.0, firstFractionWithin(painter.clipBoundingRect(), c.center()) - cap);
+    }
     const double shown = clamped(m_paintedProgress);
-    if (shown <= 0.0)
+    if (shown <= from)
         return;
     QBrush stroke(m_tint);
     if (!m_tint.isValid()) {
@@ -92,13 +120,17 @@ void ProgressRing::paint(QPainter &painter, const QRectF &frame)
         stroke = QBrush(gradient);
     }
     QPainterPath arc;
-    const QRectF c = circle().translated(frame.topLeft());
-    arc.arcMoveTo(c, kTopAngle);
-    arc.arcTo(c, kTopAngle, -360.0 * shown);
+    arc.arcMoveTo(c, kTopAngle - 360.0 * from);
+    arc.arcTo(c, kTopAngle - 360.0 * from, -360.0 * (shown - from));
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.strokePath(arc, QPen(stroke, m_lineWidth, Qt::SolidLine, Qt::RoundCap));
     painter.restore();
+}
+
+double ProgressRing::visibleStep() const
+{
+    return kVisibleStep / (M_PI * m_diameter * m_pixelRatio);
 }
 
 QRectF ProgressRing::circle() const
@@ -135,12 +167,7 @@ void ProgressRing::renderTrack(qreal side, QPointF phase)
 
 void ProgressRing::shownProgressChanged(double shown)
 {
-    if (m_frame.isNull())
-        return;
-    const double travelled = std::abs(clamped(shown) - clamped(m_paintedProgress));
-    const bool arrived = shown == progress();
-    if (travelled == 0.0
-        || (!arrived && travelled * M_PI * m_diameter * m_pixelRatio < kVisibleStep))
+    if (m_frame.isNull() || clamped(shown) == clamped(m_paintedProgress))
         return;
     Q_EMIT changed(arcArea(m_paintedProgress, shown));
 }

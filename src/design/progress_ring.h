@@ -11,7 +11,7 @@ class QPainter;
 
 namespace velorinth {
 
-class AnimatedValue;
+class Glide;
 
 // A thin circular track and over it an arc from 12 o'clock clockwise to the progress,
 // stroked with round caps in the sleep-progress gradient. A change glides linearly over
@@ -27,7 +27,7 @@ public:
                  QObject *parent = nullptr);
 
     // A fraction of the full turn; outside 0…1 it shows as the nearer end. An instant
-    // animation jumps there, for a ring that is not on screen.
+    // animation jumps there, for a ring that is not on screen; a timed curve only.
     void setProgress(double fraction, const Animation &animation = Animation::linear(1.0));
     [[nodiscard]] double progress() const;
     [[nodiscard]] double shownProgress() const;
@@ -45,6 +45,8 @@ Q_SIGNALS:
     void changed(const QRectF &area);
 
 private:
+    // Of progress: the arc's end moving an eighth of a device pixel.
+    [[nodiscard]] double visibleStep() const;
     [[nodiscard]] QRectF circle() const;
     [[nodiscard]] QRectF arcArea(double from, double to) const;
     void renderTrack(qreal side, QPointF phase);
@@ -54,7 +56,7 @@ private:
     qreal m_lineWidth;
     qreal m_trackWidth;
     QColor m_tint;
-    AnimatedValue *m_progress;
+    Glide *m_progress;
     QPixmap m_track;
     QPointF m_trackPhase; // where the track sits within its first device pixel
     QRectF m_frame; // of the last paint

@@ -1,6 +1,7 @@
 #include "design/pulse_effect.h"
 
-#include "design/animated_value.h"
+#include "design/frame_clock.h"
+#include "design/glide.h"
 #include "design/pause_while_hidden.h"
 
 #include <QWidget>
@@ -17,14 +18,14 @@ PulseEffect::PulseEffect(bool isActive, double minOpacity, double duration, QWid
     , m_isActive(isActive)
     , m_minOpacity(minOpacity)
     , m_duration(duration)
-    , m_opacity(new AnimatedValue(1.0, this))
+    , m_opacity(new Glide(1.0, this))
 {
-    connect(m_opacity, &AnimatedValue::valueChanged, this, [this] {
+    connect(m_opacity, &Glide::moved, this, [this] {
         if (m_isActive)
             Q_EMIT opacityChanged();
     });
     if (view)
-        PauseWhileHidden::watch(view, m_opacity);
+        PauseWhileHidden::watch(view, m_opacity->clock());
     update();
 }
 
@@ -39,6 +40,11 @@ void PulseEffect::setActive(bool isActive)
         Q_EMIT opacityChanged();
 }
 
+void PulseEffect::setStep(double opacity)
+{
+    m_opacity->setStep(opacity);
+}
+
 double PulseEffect::opacity() const
 {
     return m_isActive ? m_opacity->value() : 1.0;
@@ -47,9 +53,9 @@ double PulseEffect::opacity() const
 void PulseEffect::update()
 {
     if (m_isActive)
-        m_opacity->animateTo(m_minOpacity, Animation::easeInOut(m_duration).repeatedForever(true));
+        m_opacity->glideTo(m_minOpacity, Animation::easeInOut(m_duration).repeatedForever(true));
     else
-        m_opacity->animateTo(1.0, kReset);
+        m_opacity->glideTo(1.0, kReset);
 }
 
 } // namespace velorinth

@@ -6,7 +6,7 @@ class QWidget;
 
 namespace velorinth {
 
-class AnimatedValue;
+class Glide;
 
 // Fades something in and out without end while active. The owner paints at opacity()
 // and repaints on opacityChanged().
@@ -26,6 +26,9 @@ public:
 
     void setActive(bool isActive);
     [[nodiscard]] bool isActive() const { return m_isActive; }
+    // The smallest change of opacity worth a repaint: the pulse sleeps between such
+    // steps. Until set, every frame's change is announced.
+    void setStep(double opacity);
     // Full opacity whenever inactive, even while the pulse is still settling back.
     [[nodiscard]] double opacity() const;
 
@@ -38,7 +41,7 @@ private:
     bool m_isActive;
     double m_minOpacity;
     double m_duration;
-    AnimatedValue *m_opacity;
+    Glide *m_opacity;
 };
 
 } // namespace velorinth

@@ -12,6 +12,10 @@ namespace velorinth {
 
 namespace {
 constexpr double kRestingBrightness = 0.5;
+// The levels the fastest star may change by between two looks: as the drift's frames.
+constexpr double kLevelsPerLook = 2.0;
+// The ease-in-out's steepest slope, at its middle: 1.5 / 0.87 passes per pass time.
+constexpr double kSteepestTwinkle = 1.5 / 0.87;
 
 // One pass from half to full brightness and back, after the star's own delay.
 Animation twinkle(const Starfield::Star &star)
@@ -60,15 +64,33 @@ Starfield::Starfield(int density, QWidget *view)
 
 void Starfield::start()
 {
-    m_twinkling = true;
+    m_started = true;
     if (!m_stars.empty())
         m_clock->start();
+}
+
+void Starfield::stop()
+{
+    m_clock->stop();
+}
+
+bool Starfield::isTwinkling() const
+{
+    return m_clock->state() != QAbstractAnimation::Stopped;
+}
+
+void Starfield::catchUp()
+{
+    if (m_layer.isNull() || !isTwinkling())
+        return;
+    m_stale += changedStars();
+    m_clock->tickIn(lookInterval());
 }
 
 double Starfield::currentOpacity(int id) const
 {
     const Star &star = m_stars[id];
-    const double swing = m_twinkling ? twinkle(star).progressAt(m_clock->seconds()) : 0.0;
+    const double swing = m_started ? twinkle(star).progressAt(m_clock->seconds()) : 0.0;
     return star.opacity * (kRestingBrightness + (1.0 - kRestingBrightness) * swing);
 }
 
@@ -81,6 +103,7 @@ void Starfield::paint(QPainter &painter, const QRectF &field)
         redrawLayer(m_stale);
     m_stale = QRegion();
     m_field = field;
+    m_paintedOpacity = painter.opacity();
     // Copy only the stars' own pixels: a clip region or the whole layer would cost as much
     // as the field is large.
     const qreal ratio = m_layer.devicePixelRatio();
@@ -126,15 +149,34 @@ void Starfield::redrawLayer(const QRegion &area)
     }
 }
 
-void Starfield::ticked()
+QRegion Starfield::changedStars() const
 {
-    if (m_layer.isNull())
-        return;
+    const auto shown = [this](double alpha) { return qRound(alpha * m_paintedOpacity); };
     QRegion area;
     for (const Star &star : m_stars) {
-        if (alphaLevel(star.id) != m_drawnLevels[star.id])
+        if (shown(alphaLevel(star.id)) != shown(m_drawnLevels[star.id]))
             area += starRect(star, m_layer.deviceIndependentSize());
     }
+    return area;
+}
+
+int Starfield::lookInterval() const
+{
+    double fastest = 0.0; // colour levels a second, as painted
+    for (const Star &star : m_stars) {
+        const double swing = (1.0 - kRestingBrightness) * star.opacity * 255.0;
+        fastest = std::max(fastest, swing * kSteepestTwinkle / star.animationDuration);
+    }
+    fastest *= m_paintedOpacity;
+    return fastest > 0.0 ? qRound(1000.0 * kLevelsPerLook / fastest) : 1000;
+}
+
+void Starfield::ticked()
+{
+    m_clock->tickIn(lookInterval());
+    if (m_layer.isNull())
+        return;
+    const QRegion area = changedStars();
     if (area.isEmpty())
         return;
     m_stale += area;

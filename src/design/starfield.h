@@ -16,7 +16,11 @@ class FrameClock;
 
 // Small white dots that twinkle, each at its own pace, drawn by the owner into any rect.
 // The stars are drawn into one cached layer; a twinkle step redraws only that star's
-// pixels, and the owner repaints the area that changed() reports.
+// pixels, and the owner repaints the area that changed() reports. A star is repainted
+// once it has changed by a colour level as painted, at the opacity the owner paints the
+// field at: one step of a faint star is less than a level. The field looks at its stars
+// only as often as the fastest one takes to change by a couple of levels, and its clock
+// sleeps in between.
 class Starfield : public QObject
 {
     Q_OBJECT
@@ -41,6 +45,12 @@ public:
     [[nodiscard]] const std::vector<Star> &stars() const { return m_stars; }
     // The field appeared: each star swings between half and full brightness after its delay.
     void start();
+    // Holds the twinkle still, nothing ticks, until start() begins it anew.
+    void stop();
+    [[nodiscard]] bool isTwinkling() const;
+    // The owner repaints the whole field now: the stars that changed are drawn with it,
+    // unannounced, and the next look at them waits as long as after an announcement.
+    void catchUp();
     // The star's opacity now, between half its opacity and its full opacity.
     [[nodiscard]] double currentOpacity(int id) const;
 
@@ -52,14 +62,17 @@ Q_SIGNALS:
 
 private:
     [[nodiscard]] int alphaLevel(int id) const;
+    [[nodiscard]] QRegion changedStars() const;
+    [[nodiscard]] int lookInterval() const;
     void rebuildLayer(QSizeF field, qreal pixelRatio);
     void redrawLayer(const QRegion &area);
     void ticked();
 
     std::vector<Star> m_stars;
     FrameClock *m_clock; // every star's twinkle is a formula of this one time
-    bool m_twinkling = false;
+    bool m_started = false;
     std::vector<int> m_drawnLevels; // alpha of each star as it is in the layer
+    qreal m_paintedOpacity = 1.0; // what the owner painted the layer at, last time
     QImage m_layer;
     QRectF m_field;
     QRegion m_starArea; // where stars are, in field coordinates: all a paint has to copy

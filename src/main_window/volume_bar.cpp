@@ -3,6 +3,7 @@
 #include "design/animated_value.h"
 #include "design/color_math.h"
 #include "design/design_system.h"
+#include "design/glide.h"
 #include "design/rolling_digits.h"
 #include "design/shapes.h"
 #include "design/symbols.h"
@@ -21,6 +22,8 @@ constexpr qreal kSpacing = 6.0;
 constexpr qreal kSymbolSize = 11.0;
 constexpr qreal kBarHeight = 4.0;
 constexpr Animation kFillAnimation = Animation::linear(1.0);
+// As the ring: the bar's end is repainted once it has moved an eighth of a device pixel.
+constexpr qreal kVisibleStep = 0.125;
 
 QString speakerSymbol(int waves)
 {
@@ -39,7 +42,7 @@ VolumeBar::VolumeBar(double percent, qint64 currentVolume, QWidget *parent)
     , m_currentVolume(currentVolume)
     , m_caption(QStringLiteral("Volume en fondu"), DesignSystem::Fonts::sans(10, QFont::Medium))
     , m_level(new RollingDigits(DesignSystem::Fonts::mono(10), levelText(currentVolume), this))
-    , m_fill(AnimatedValue::repainting(std::clamp(percent, 0.0, 1.0), this))
+    , m_fill(new Glide(std::clamp(percent, 0.0, 1.0), this))
     , m_look(AnimatedValue::repainting(1.0, this))
     , m_fromColour(barColor(percent))
     , m_fromWaves(speakerWaves(percent))
@@ -48,10 +51,13 @@ VolumeBar::VolumeBar(double percent, qint64 currentVolume, QWidget *parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     // Room above for the level's digits rolling up.
     setContentsMargins(0, static_cast<int>(std::ceil(m_level->rollDistance())), 0, 0);
-    connect(m_level, &RollingDigits::changed, this, [this] {
+    // The level's digits and the bar's end move on their own.
+    const auto redraw = [this] {
         m_picture.invalidate();
         update();
-    });
+    };
+    connect(m_level, &RollingDigits::changed, this, redraw);
+    connect(m_fill, &Glide::moved, this, redraw);
 }
 
 QColor VolumeBar::barColor(double percent)
@@ -89,7 +95,7 @@ void VolumeBar::setVolume(double percent, qint64 currentVolume)
     m_percent = percent;
     m_currentVolume = currentVolume;
     // The bar stays within its track, whatever level the fade reports.
-    m_fill->animateTo(std::clamp(percent, 0.0, 1.0), unlessHidden(kFillAnimation));
+    m_fill->glideTo(std::clamp(percent, 0.0, 1.0), unlessHidden(kFillAnimation));
     m_level->setText(levelText(currentVolume), unlessHidden(DesignSystem::Animations::fade),
                      RollingDigits::Roll::Up);
 }
@@ -113,7 +119,9 @@ QSize VolumeBar::sizeHint() const
 void VolumeBar::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    m_picture.paint(painter, *this, {m_fill->value(), m_look->value()},
+    const qreal track = contentsRect().width() - 2 * kPadding;
+    m_fill->setStep(kVisibleStep / std::max(1.0, track * devicePixelRatioF()));
+    m_picture.paint(painter, *this, {m_look->value()},
                     [this](QPainter &picture) { paintLook(picture); });
 }
 

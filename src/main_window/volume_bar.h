@@ -9,6 +9,7 @@
 namespace velorinth {
 
 class AnimatedValue;
+class Glide;
 class RollingDigits;
 
 // The fading volume of the running screen: a speaker, "Volume en fondu" and the level
@@ -47,7 +48,7 @@ private:
     qint64 m_currentVolume;
     TextLine m_caption;
     RollingDigits *m_level;
-    AnimatedValue *m_fill; // the bar's share of the track
+    Glide *m_fill; // the bar's share of the track
     AnimatedValue *m_look; // 0 the look before the latest change of colour, 1 the new one
     QColor m_fromColour;
     int m_fromWaves;

@@ -1,8 +1,8 @@
 #include "menu_bar/menu_bar_active_view.h"
 
-#include "design/animated_value.h"
 #include "design/color_math.h"
 #include "design/design_system.h"
+#include "design/glide.h"
 #include "design/progress_ring.h"
 #include "design/pulse_effect.h"
 #include "design/rolling_digits.h"
@@ -61,7 +61,7 @@ MenuBarActiveView::MenuBarActiveView(SleepManager &manager, std::function<void()
           new RollingDigits(DesignSystem::Fonts::mono(28), manager.formattedTimeRemaining(), this))
     , m_caption(QStringLiteral("TEMPS RESTANT"), captionFont())
     , m_urgentCaption(QStringLiteral("MISE EN VEILLE PROCHE"), captionFont())
-    , m_bar(new AnimatedValue(m_ring->progress(), this))
+    , m_bar(new Glide(m_ring->progress(), this))
     , m_adjust{new MenuBarAdjustButton(
                    QStringLiteral("\u22125m"), [&manager] { manager.addTime(-5); }, this),
                new MenuBarAdjustButton(
@@ -81,9 +81,12 @@ MenuBarActiveView::MenuBarActiveView(SleepManager &manager, std::function<void()
         m_cache.invalidate();
         update(area.toAlignedRect());
     });
-    connect(m_pulse, &PulseEffect::opacityChanged, this, &MenuBarActiveView::pulsed);
+    // The pulse moves a little every frame; repaint the moon once that shows.
+    m_pulse->setStep(kPulseStep);
+    connect(m_pulse, &PulseEffect::opacityChanged, this,
+            [this] { update(ringFrame().toAlignedRect()); });
     connect(m_time, &RollingDigits::changed, this, [this] { update(timeArea().toAlignedRect()); });
-    connect(m_bar, &AnimatedValue::valueChanged, this, &MenuBarActiveView::barMoved);
+    connect(m_bar, &Glide::moved, this, &MenuBarActiveView::barMoved);
     connect(&manager, &SleepManager::timeRemainingChanged, this, &MenuBarActiveView::refresh);
     connect(&manager, &SleepManager::totalDurationChanged, this, &MenuBarActiveView::refresh);
 }
@@ -95,7 +98,7 @@ void MenuBarActiveView::refresh()
         return;
     const double fraction = progress(m_manager.timeRemaining(), m_manager.totalDuration());
     m_ring->setProgress(fraction);
-    m_bar->animateTo(fraction, kGlide);
+    m_bar->glideTo(fraction, kGlide);
     // Counting down or not, the digits roll one way, as a counter does.
     m_time->setText(m_manager.formattedTimeRemaining(), currentAnimation(),
                     RollingDigits::Roll::Up);
@@ -119,9 +122,7 @@ qreal MenuBarActiveView::barWidth(double shown) const
 
 void MenuBarActiveView::barMoved(double shown)
 {
-    const bool arrived = shown == m_bar->target();
-    const qreal travelled = std::abs(barWidth(shown) - m_paintedBarWidth);
-    if (travelled == 0.0 || (!arrived && travelled * devicePixelRatioF() < kVisibleStep))
+    if (barWidth(shown) == m_paintedBarWidth)
         return;
     m_cache.invalidate();
     update(barFrame().adjusted(-1, -1, 1, 1).toAlignedRect());
@@ -189,18 +190,10 @@ void MenuBarActiveView::resizeEvent(QResizeEvent *)
         QRectF(QPointF(width() - kPadding - stop.width(), middle - stop.height() / 2.0), stop));
 }
 
-void MenuBarActiveView::pulsed()
-{
-    // The pulse moves a little every frame; repaint the moon once that shows.
-    if (std::abs(m_pulse->opacity() - m_paintedMoonOpacity) < kPulseStep
-        && m_pulse->opacity() != 1.0)
-        return;
-    update(ringFrame().toAlignedRect());
-}
-
 void MenuBarActiveView::paintEvent(QPaintEvent *)
 {
     using namespace DesignSystem;
+    m_bar->setStep(kVisibleStep / std::max(1.0, barFrame().width() * devicePixelRatioF()));
     QPainter painter(this);
     m_cache.paint(painter, *this, {double(m_urgent)},
                   [this](QPainter &picture) { paintShapes(picture); });
@@ -217,8 +210,7 @@ void MenuBarActiveView::paintEvent(QPaintEvent *)
                   {left + caption.size().width() / 2.0,
                    top + m_time->size().height() + kTextToCaption + caption.size().height() / 2.0});
 
-    m_paintedMoonOpacity = m_pulse->opacity();
-    painter.setOpacity(m_paintedMoonOpacity);
+    painter.setOpacity(m_pulse->opacity());
     Symbols::paint(painter,
                    m_urgent ? QStringLiteral("moon.zzz.fill") : QStringLiteral("moon.fill"),
                    ringFrame().center(), kMoonSize, QFont::Normal,

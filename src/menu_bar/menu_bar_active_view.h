@@ -10,7 +10,7 @@
 
 namespace velorinth {
 
-class AnimatedValue;
+class Glide;
 class MenuBarAdjustButton;
 class ProgressRing;
 class PulseEffect;
@@ -44,7 +44,6 @@ private:
     void refresh();
     void setUrgent(bool urgent);
     void barMoved(double shown);
-    void pulsed();
     // The ring and the bar, kept as a picture.
     void paintShapes(QPainter &painter);
     [[nodiscard]] qreal barWidth(double shown) const;
@@ -62,9 +61,8 @@ private:
     RollingDigits *m_time;
     TextLine m_caption;
     TextLine m_urgentCaption;
-    AnimatedValue *m_bar; // the progress the bar shows
+    Glide *m_bar; // the progress the bar shows
     qreal m_paintedBarWidth = 0.0;
-    double m_paintedMoonOpacity = 1.0;
     PaintCache m_cache;
     std::array<MenuBarAdjustButton *, 3> m_adjust;
     RoundSymbolButton *m_stop;

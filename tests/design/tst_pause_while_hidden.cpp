@@ -22,7 +22,7 @@ void tst_PauseWhileHidden::endlessAnimationsRunOnlyWhileSeen()
     new PulseEffect(true, PulseEffect::kDefaultMinOpacity, PulseEffect::kDefaultDuration, badge);
     (new Starfield(30, &window))->start(); // started while hidden: waits
     QCOMPARE(runningAnimations(&window), QStringList());
-    const QStringList both = {QStringLiteral("velorinth::AnimatedValue in velorinth::PulseEffect"),
+    const QStringList both = {QStringLiteral("velorinth::FrameClock in velorinth::Glide"),
                               QStringLiteral("velorinth::FrameClock in velorinth::Starfield")};
     const auto showActive = [](QWidget &w) {
         w.show();
