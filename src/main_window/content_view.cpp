@@ -63,7 +63,6 @@ ContentView::ContentView(SleepManager &manager, QWidget *parent)
     , m_background(new BackgroundView(this))
     , m_columnHost(new TransitionHost(this))
     , m_column(makeColumn())
-    , m_splashHost(new TransitionHost(this))
     , m_bannerHost(new TransitionHost(this))
     , m_stopConfirmation(new ConfirmationOverlay(
           {QStringLiteral("Arrêter la minuterie ?"),
@@ -74,8 +73,7 @@ ContentView::ContentView(SleepManager &manager, QWidget *parent)
           this))
 {
     setFixedSize(kSize);
-    for (QWidget *layer :
-         std::initializer_list<QWidget *>{m_background, m_columnHost, m_splashHost})
+    for (QWidget *layer : std::initializer_list<QWidget *>{m_background, m_columnHost})
         layer->setGeometry(rect());
     m_bannerHost->setGeometry(0, 0, width(), 0);
     m_bannerHost->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
@@ -86,8 +84,9 @@ ContentView::ContentView(SleepManager &manager, QWidget *parent)
     if (m_launchPhase == LaunchPhase::Done) {
         m_columnHost->setView(m_column, contentEntrance(), Animation::none());
     } else {
-        m_splash = new LaunchSplashView(m_launchPhase);
-        m_splashHost->setView(m_splash, Transition::opacity(), Animation::none());
+        m_splash = new LaunchSplashView(m_launchPhase, this);
+        m_splash->setGeometry(rect());
+        m_splash->stackUnder(m_bannerHost);
     }
 
     connect(&m_manager, &SleepManager::isActiveChanged, this, &ContentView::followSession);
@@ -198,11 +197,11 @@ void ContentView::setLaunchPhase(LaunchPhase phase)
         m_splash->setPhase(phase);
     if (phase != LaunchPhase::Done)
         return;
-    // In the last step's animation: the content rises in as the splash fades away.
+    // In the last step's animation the content rises in. The splash has faded itself out
+    // by now: it goes at once, rather than stay a layer that every frame of the ground
+    // below paints through.
     m_columnHost->setView(m_column, contentEntrance());
-    m_splashHost->setView(nullptr);
-    if (m_splash)
-        m_splash->deleteLater();
+    delete m_splash;
 }
 
 bool ContentView::eventFilter(QObject *watched, QEvent *event)

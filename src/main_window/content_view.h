@@ -62,8 +62,7 @@ private:
     TransitionHost *m_screenHost = nullptr;
     MainButton *m_mainButton = nullptr;
     QWidget *m_column;
-    TransitionHost *m_splashHost;
-    QPointer<LaunchSplashView> m_splash;
+    QPointer<LaunchSplashView> m_splash; // while the launch plays
     TransitionHost *m_bannerHost;
     QPointer<ErrorBanner> m_banner;
     ConfirmationOverlay *m_stopConfirmation;
