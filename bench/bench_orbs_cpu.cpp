@@ -2,12 +2,14 @@
 // at 0.3 opacity in a 320 x 560 window, for 10 s of wall time, at 1x and 2x
 // (QT_SCALE_FACTOR=2), on xcb and on offscreen, printed side by side with the frame
 // rates. Each figure comes from a process of its own. Also prints, for each pixel ratio,
-// the largest change of any pixel between two frames over one pass of the drift.
+// the largest change of any pixel between two frames over one pass of the drift, and
+// between two repaints of the stars over five seconds of their twinkle.
 // Run: bash tools/with-test-services.sh build/bench/bench_orbs_cpu [seconds]
 // (without a display the xcb column reads n/a).
 #include "cpu_time.h"
 #include "design/drifting_ground.h"
 #include "design/frame_clock.h"
+#include "design/starfield.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -94,6 +96,35 @@ int largestStepOverOnePass()
     return largest;
 }
 
+// The same for the window's stars alone, painted at their opacity on black, repainted
+// whenever they announce a change.
+int largestStarStep()
+{
+    Starfield stars(30);
+    const qreal ratio = qApp->devicePixelRatio();
+    const auto paint = [&] {
+        QImage image(kWindow * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        painter.setOpacity(0.3);
+        stars.paint(painter, QRectF(QPointF(), kWindow));
+        return image;
+    };
+    QImage shown = paint();
+    int largest = 0;
+    QObject::connect(&stars, &Starfield::changed, [&] {
+        const QImage next = paint();
+        largest = std::max(largest, largestChange(shown, next));
+        shown = next;
+    });
+    stars.start();
+    auto *clock = stars.findChild<FrameClock *>();
+    for (int time = 0; time <= 5000; time += 16)
+        clock->setCurrentTime(time);
+    return largest;
+}
+
 int measure(int seconds)
 {
     Ground ground;
@@ -108,9 +139,10 @@ int measure(int seconds)
     runFor(seconds * 1000);
     const double cpu = cpuMilliseconds() - cpuBefore;
     const double elapsed = wall.elapsed();
-    std::printf("%.2f %.1f %.1f %d\n", 100.0 * cpu / elapsed,
+    std::printf("%.2f %.1f %.1f %d %d\n", 100.0 * cpu / elapsed,
                 (ground.frames - framesBefore) * 1000.0 / elapsed,
-                (ground.orbFrames - orbFramesBefore) * 1000.0 / elapsed, largestStepOverOnePass());
+                (ground.orbFrames - orbFramesBefore) * 1000.0 / elapsed, largestStepOverOnePass(),
+                largestStarStep());
     return 0;
 }
 
@@ -128,10 +160,10 @@ QString run(const QString &platform, int scale, int seconds)
     child.waitForFinished(-1);
     const QStringList figures =
         QString::fromLocal8Bit(child.readAllStandardOutput()).simplified().split(QLatin1Char(' '));
-    if (figures.size() != 4)
+    if (figures.size() != 5)
         return QStringLiteral("failed");
-    return QStringLiteral("%1 %, %2 frames/s (orbs %3/s), step %4")
-        .arg(figures[0], figures[1], figures[2], figures[3]);
+    return QStringLiteral("%1 %, %2 frames/s (orbs %3/s), step %4, stars' step %5")
+        .arg(figures[0], figures[1], figures[2], figures[3], figures[4]);
 }
 
 } // namespace
@@ -152,7 +184,7 @@ int main(int argc, char **argv)
     const int seconds = arguments.isEmpty() ? 10 : arguments.first().toInt();
     std::printf("Drifting orbs + 30 stars, 320 x 560, CPU over %d s of wall time (budget: 2 %% "
                 "of a core at 1x, 3 %% at 2x); step: largest change of a pixel between two "
-                "frames, in levels of 255\n",
+                "frames, in levels of 255 (the stars' between two of their repaints)\n",
                 seconds);
     for (const int scale : {1, 2}) {
         for (const char *platform : {"xcb", "offscreen"}) {
