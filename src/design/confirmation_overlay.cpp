@@ -183,12 +183,18 @@ void ConfirmationOverlay::mouseReleaseEvent(QMouseEvent *event)
 
 void ConfirmationOverlay::paintEvent(QPaintEvent *)
 {
-    using namespace DesignSystem;
     const qreal shown = m_shown->value();
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(rect(), QColor::fromRgbF(0, 0, 0, kBackdropOpacity * shown));
+    m_cardPicture.paint(painter, m_card.marginsAdded(cardShadow().reach()).toAlignedRect(),
+                        {shown, double(m_hovered), double(m_pressed)},
+                        [this, shown](QPainter &picture) { paintCard(picture, shown); });
+}
 
+void ConfirmationOverlay::paintCard(QPainter &painter, qreal shown) const
+{
+    using namespace DesignSystem;
+    painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(shown);
     const qreal scale = kAwayScale + (1.0 - kAwayScale) * shown;
     painter.translate(m_card.center());

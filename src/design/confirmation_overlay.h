@@ -1,5 +1,7 @@
 #pragma once
 
+#include "design/paint_cache.h"
+
 #include <QStaticText>
 #include <QWidget>
 
@@ -55,6 +57,7 @@ private:
     enum Answer { Confirm, Cancel, None };
 
     void layOut();
+    void paintCard(QPainter &painter, qreal shown) const;
     void close(Answer answer);
     [[nodiscard]] Answer answerAt(QPointF position) const;
     void setHovered(Answer answer);
@@ -69,6 +72,8 @@ private:
     Answer m_pressed = None;
     bool m_presented = false;
     AnimatedValue *m_shown; // 0 gone, 1 up
+    // The ground below keeps repainting the overlay while the question is up.
+    PaintCache m_cardPicture;
 };
 
 } // namespace velorinth
