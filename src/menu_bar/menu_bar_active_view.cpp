@@ -211,10 +211,12 @@ void MenuBarActiveView::paintEvent(QPaintEvent *)
                    top + m_time->size().height() + kTextToCaption + caption.size().height() / 2.0});
 
     painter.setOpacity(m_pulse->opacity());
-    Symbols::paint(painter,
-                   m_urgent ? QStringLiteral("moon.zzz.fill") : QStringLiteral("moon.fill"),
-                   ringFrame().center(), kMoonSize, QFont::Normal,
-                   m_urgent ? Colors::applePink : Colors::appleBlue);
+    m_moon.paint(painter, ringFrame().toAlignedRect(), {double(m_urgent)}, [this](QPainter &moon) {
+        Symbols::paint(moon,
+                       m_urgent ? QStringLiteral("moon.zzz.fill") : QStringLiteral("moon.fill"),
+                       ringFrame().center(), kMoonSize, QFont::Normal,
+                       m_urgent ? Colors::applePink : Colors::appleBlue);
+    });
 }
 
 void MenuBarActiveView::paintShapes(QPainter &painter)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "design/text_line.h"
 #include "design/paint_cache.h"
+#include "design/text_line.h"
 
 #include <QWidget>
 
@@ -64,6 +64,7 @@ private:
     Glide *m_bar; // the progress the bar shows
     qreal m_paintedBarWidth = 0.0;
     PaintCache m_cache;
+    PaintCache m_moon; // painted at the pulse's opacity
     std::array<MenuBarAdjustButton *, 3> m_adjust;
     RoundSymbolButton *m_stop;
 };

@@ -64,15 +64,17 @@ void MenuBarHeader::resizeEvent(QResizeEvent *)
 
 void MenuBarHeader::paintEvent(QPaintEvent *)
 {
-    QPainter painter(this);
-    const qreal middle = height() / 2.0;
-    Symbols::paint(painter, QStringLiteral("moon.stars.fill"),
-                   {kHorizontalPadding + kMoonSize / 2.0, middle}, kMoonSize, QFont::Normal,
-                   DesignSystem::Gradients::primaryAccent);
-    painter.setPen(DesignSystem::Colors::textPrimary);
-    m_title.paint(
-        painter,
-        {kHorizontalPadding + kMoonSize + kSpacing + m_title.size().width() / 2.0, middle});
+    QPainter window(this);
+    m_picture.paint(window, *this, {}, [this](QPainter &painter) {
+        const qreal middle = height() / 2.0;
+        Symbols::paint(painter, QStringLiteral("moon.stars.fill"),
+                       {kHorizontalPadding + kMoonSize / 2.0, middle}, kMoonSize, QFont::Normal,
+                       DesignSystem::Gradients::primaryAccent);
+        painter.setPen(DesignSystem::Colors::textPrimary);
+        m_title.paint(
+            painter,
+            {kHorizontalPadding + kMoonSize + kSpacing + m_title.size().width() / 2.0, middle});
+    });
 }
 
 } // namespace velorinth

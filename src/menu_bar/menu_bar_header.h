@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/paint_cache.h"
 #include "design/text_line.h"
 
 #include <QWidget>
@@ -30,6 +31,7 @@ private:
     TextLine m_title;
     RoundSymbolButton *m_open;
     RoundSymbolButton *m_quit;
+    PaintCache m_picture; // the ground below repaints the row at every step of its drift
 };
 
 } // namespace velorinth

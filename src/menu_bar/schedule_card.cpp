@@ -66,6 +66,7 @@ ScheduleCard::ScheduleCard(SleepManager &manager, QWidget *parent)
 void ScheduleCard::refreshTime()
 {
     m_time = TextLine(clockText(m_manager.scheduledTime()), DesignSystem::Fonts::mono(28));
+    m_row.invalidate();
     update();
 }
 
@@ -75,6 +76,7 @@ void ScheduleCard::refreshUntil()
     m_until.reset();
     if (until)
         m_until.emplace(*until, DesignSystem::Fonts::sans(8, QFont::Medium));
+    m_row.invalidate();
     update();
 }
 
@@ -99,8 +101,14 @@ void ScheduleCard::resizeEvent(QResizeEvent *)
 
 void ScheduleCard::paintEvent(QPaintEvent *)
 {
-    using namespace DesignSystem::Colors;
     QPainter painter(this);
+    m_row.paint(painter, QRect(0, 0, width(), static_cast<int>(std::ceil(rowHeight()))), {},
+                [this](QPainter &row) { paintRow(row); });
+}
+
+void ScheduleCard::paintRow(QPainter &painter) const
+{
+    using namespace DesignSystem::Colors;
     const qreal middle = rowHeight() / 2.0;
     Symbols::paint(painter, QStringLiteral("clock.fill"), {kPadding + kIconSize / 2.0, middle},
                    kIconSize, QFont::Normal, applePurple);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/paint_cache.h"
 #include "design/text_line.h"
 
 #include <QWidget>
@@ -35,6 +36,7 @@ private:
     void refreshTime();
     void refreshUntil();
     [[nodiscard]] qreal rowHeight() const;
+    void paintRow(QPainter &painter) const;
 
     SleepManager &m_manager;
     TextLine m_time;
@@ -42,6 +44,7 @@ private:
     TextLine m_separator;
     std::optional<TextLine> m_until;
     WideButton *m_start;
+    PaintCache m_row; // the ground below repaints it at every step of its drift
 };
 
 } // namespace velorinth
