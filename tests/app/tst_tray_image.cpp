@@ -1,0 +1,77 @@
+// The tray's images: the compact time they write, and a gallery at the 22 points trays give,
+// at 1x and (through QT_SCALE_FACTOR=2) 2x, on a dark and a light panel.
+#include "app/app_icon.h"
+#include "app/tray_image.h"
+#include "support/pixels.h"
+
+#include <QDir>
+#include <QPainter>
+#include <QtTest>
+
+using namespace velorinth;
+
+class tst_TrayImage : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void writesTheTimeCompactly_data();
+    void writesTheTimeCompactly();
+    void gallery();
+};
+
+void tst_TrayImage::writesTheTimeCompactly_data()
+{
+    QTest::addColumn<QString>("formatted");
+    QTest::addColumn<bool>("urgent");
+    QTest::addColumn<QString>("symbol");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("minutes") << "29:59" << false << "moon.fill"
+                             << "29";
+    QTest::newRow("300.5 s reads 05:00 but is not urgent") << "05:00" << false << "moon.fill"
+                                                           << "5";
+    QTest::newRow("urgent shows seconds") << "05:00" << true << "moon.zzz.fill"
+                                          << "5:00";
+    QTest::newRow("at zero") << "00:00" << true << "moon.zzz.fill"
+                             << "0:00";
+    QTest::newRow("hours") << "01:00:00" << false << "moon.fill"
+                           << "1h00";
+}
+
+void tst_TrayImage::writesTheTimeCompactly()
+{
+    QFETCH(QString, formatted);
+    QFETCH(bool, urgent);
+    const TrayImage image = TrayImage::running(formatted, urgent);
+    QTEST(image.symbolName(), "symbol");
+    QTEST(image.text(), "text");
+}
+
+void tst_TrayImage::gallery()
+{
+    constexpr int kTray = 22;
+    const qreal ratio = qApp->devicePixelRatio();
+    const TrayImage images[] = {TrayImage::idle(), TrayImage::running("29:59", false),
+                                TrayImage::running("1:05:00", false),
+                                TrayImage::running("04:59", true)};
+    const QColor panels[] = {QColor(0x20, 0x20, 0x24), QColor(0xee, 0xee, 0xee)};
+    QImage board(QSize(kTray * 4 + 30, kTray * 2 + 18) * ratio, QImage::Format_ARGB32);
+    board.setDevicePixelRatio(ratio);
+    board.fill(Qt::transparent);
+    QPainter painter(&board);
+    for (int row = 0; row < 2; ++row) {
+        painter.fillRect(QRectF(0, row * (kTray + 6), board.width(), kTray + 6), panels[row]);
+        for (int i = 0; i < 4; ++i) {
+            const QIcon icon = images[i].icon();
+            icon.paint(&painter, QRect(3 + i * (kTray + 8), 3 + row * (kTray + 6), kTray, kTray));
+        }
+    }
+    painter.end();
+    QVERIFY(QDir().mkpath(VELORINTH_GALLERY_DIR));
+    QVERIFY(board.save(QStringLiteral(VELORINTH_GALLERY_DIR "/tray_images@%1x.png").arg(ratio)));
+    QVERIFY(AppIcon::image(256).save(VELORINTH_GALLERY_DIR "/app_icon.png"));
+}
+
+QTEST_MAIN(tst_TrayImage)
+#include "tst_tray_image.moc"
