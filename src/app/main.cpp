@@ -10,6 +10,10 @@
 
 int main(int argc, char *argv[])
 {
+    // Wayland clients can neither place the panel at the tray nor keep the dimming overlays on
+    // top: on a Wayland desktop the app runs through XWayland.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velorinth"));
     QApplication::setDesktopFileName(QStringLiteral("velorinth"));
