@@ -15,7 +15,9 @@ WindowHideDelegate::WindowHideDelegate(QWidget *window, std::function<bool()> ha
 
 bool WindowHideDelegate::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_window || event->type() != QEvent::Close)
+    // Only the user's request, through the window manager, hides: the app's own closing of its
+    // windows when it quits must go through, or quitting would stop there.
+    if (watched != m_window || event->type() != QEvent::Close || !event->spontaneous())
         return false;
     event->ignore();
     m_window->hide();

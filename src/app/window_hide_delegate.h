@@ -8,9 +8,9 @@ class QWidget;
 
 namespace velorinth {
 
-// Makes closing a window hide it, so the window and everything it shows live on and come
-// back as they were. When nothing else leads back into the app (no tray), a hidden window
-// would leave it unreachable: closing then asks to quit instead.
+// Makes the user's closing of a window (Alt+F4, the window manager) hide it, so the window and
+// everything it shows live on and come back as they were. When nothing else leads back into the app
+// (no tray), a hidden window would leave it unreachable: closing then asks to quit instead.
 class WindowHideDelegate final : public QObject
 {
     Q_OBJECT

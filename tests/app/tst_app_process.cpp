@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kProcessTimeoutMs = 20000;
 
-// A home of its own for one run of the app, on the offscreen platform.
+// A home of its own for one run of the app, on the test display with its tray.
 struct Run
 {
     explicit Run(const QString &runtime)
@@ -28,7 +28,7 @@ struct Run
         environment.insert("HOME", home.path());
         environment.insert("XDG_CONFIG_HOME", home.filePath(".config"));
         environment.insert("XDG_RUNTIME_DIR", runtime);
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.remove("QT_QPA_PLATFORM");
         process.setProcessEnvironment(environment);
     }
 
