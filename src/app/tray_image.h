@@ -26,6 +26,8 @@ public:
     void paint(QPainter &painter, const QRectF &square) const;
     [[nodiscard]] QIcon icon() const;
 
+    bool operator==(const TrayImage &) const = default;
+
 private:
     TrayImage(QString symbolName, QString text, bool urgent);
 
