@@ -6,6 +6,7 @@
 #include "support/stub_program.h"
 
 #include <QPointer>
+#include <QSpontaneKeyEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -13,8 +14,18 @@
 using namespace velorinth;
 
 namespace {
+
 constexpr int kProcessTimeoutMs = 20000;
+
+// As the window manager asks (Alt+F4, its close button): a spontaneous close event.
+void closeAsTheUserDoes(QWidget &window)
+{
+    QCloseEvent event;
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    qApp->notify(&window, &event); // sendEvent() would drop the spontaneity
 }
+
+} // namespace
 
 class tst_VelorinthApp : public QObject
 {
@@ -148,7 +159,7 @@ void tst_VelorinthApp::closingTheWindow()
     QSignalSpy quit(&delegate, &WindowHideDelegate::quitRequested);
     window.show();
 
-    window.windowHandle()->close(); // as the window manager asks
+    closeAsTheUserDoes(window);
 
     QVERIFY(window.isHidden());
     QCOMPARE(quit.count(), trayPresent ? 0 : 1);
@@ -159,7 +170,7 @@ void tst_VelorinthApp::reopenBringsTheSameWindowBack()
     AppRig rig;
     MainWindow &window = rig.app->mainWindow();
     window.show();
-    window.windowHandle()->close(); // no tray here: hidden, and the app asked to quit
+    closeAsTheUserDoes(window); // no tray here: hidden, and the app asked to quit
     QVERIFY(window.isHidden());
 
     QVERIFY(!rig.app->delegate().applicationShouldHandleReopen());
