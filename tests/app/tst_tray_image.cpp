@@ -56,18 +56,24 @@ void tst_TrayImage::gallery()
                                 TrayImage::running("1:05:00", false),
                                 TrayImage::running("04:59", true)};
     const QColor panels[] = {QColor(0x20, 0x20, 0x24), QColor(0xee, 0xee, 0xee)};
-    QImage board(QSize(kTray * 4 + 30, kTray * 2 + 18) * ratio, QImage::Format_ARGB32);
+    const QSize size(kTray * 4 + 30, kTray * 2 + 18);
+    QImage board(size * ratio, QImage::Format_ARGB32);
     board.setDevicePixelRatio(ratio);
     board.fill(Qt::transparent);
     QPainter painter(&board);
     for (int row = 0; row < 2; ++row) {
-        painter.fillRect(QRectF(0, row * (kTray + 6), board.width(), kTray + 6), panels[row]);
+        painter.fillRect(QRectF(0, row * (kTray + 6), size.width(), kTray + 6), panels[row]);
         for (int i = 0; i < 4; ++i) {
             const QIcon icon = images[i].icon();
             icon.paint(&painter, QRect(3 + i * (kTray + 8), 3 + row * (kTray + 6), kTray, kTray));
         }
     }
     painter.end();
+    const auto slot = [](int i) { return QRectF(3 + i * (kTray + 8), 3, kTray, kTray); };
+    QVERIFY(countPixels(board, slot(0), isBlue) > 20); // the app icon
+    // The minutes, white under the moon.
+    QVERIFY(countPixels(board, slot(1).adjusted(0, kTray / 2.0, 0, 0), isWhite) > 10);
+    QVERIFY(countPixels(board, slot(3), isPink) > 20); // urgent
     QVERIFY(QDir().mkpath(VELORINTH_GALLERY_DIR));
     QVERIFY(board.save(QStringLiteral(VELORINTH_GALLERY_DIR "/tray_images@%1x.png").arg(ratio)));
     QVERIFY(AppIcon::image(256).save(VELORINTH_GALLERY_DIR "/app_icon.png"));
