@@ -12,7 +12,6 @@
 namespace velorinth {
 
 namespace {
-constexpr Animation kGlide = Animation::linear(1.0);
 constexpr qreal kTopAngle = 90.0; // Qt's angles run anticlockwise from 3 o'clock
 // A countdown moves the arc's end by a fraction of a pixel a second; repaint once it
 // has moved an eighth of a device pixel, which antialiasing still shows as motion.
@@ -36,9 +35,9 @@ ProgressRing::ProgressRing(qreal diameter, qreal lineWidth, qreal trackWidth, do
     connect(m_progress, &AnimatedValue::valueChanged, this, &ProgressRing::shownProgressChanged);
 }
 
-void ProgressRing::setProgress(double fraction)
+void ProgressRing::setProgress(double fraction, const Animation &animation)
 {
-    m_progress->animateTo(fraction, kGlide);
+    m_progress->animateTo(fraction, animation);
 }
 
 double ProgressRing::progress() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "design/animation.h"
+
 #include <QColor>
 #include <QObject>
 #include <QPixmap>
@@ -12,8 +14,8 @@ namespace velorinth {
 class AnimatedValue;
 
 // A thin circular track and over it an arc from 12 o'clock clockwise to the progress,
-// stroked with round caps in the sleep-progress gradient. Every change glides linearly
-// over a second, so a countdown that ticks once a second shrinks the arc continuously.
+// stroked with round caps in the sleep-progress gradient. A change glides linearly over
+// a second, so a countdown that ticks once a second shrinks the arc continuously.
 // The owner paints it from its paintEvent and repaints the area changed() reports.
 class ProgressRing : public QObject
 {
@@ -24,8 +26,9 @@ public:
     ProgressRing(qreal diameter, qreal lineWidth, qreal trackWidth, double progress = 0.0,
                  QObject *parent = nullptr);
 
-    // A fraction of the full turn; outside 0…1 it shows as the nearer end.
-    void setProgress(double fraction);
+    // A fraction of the full turn; outside 0…1 it shows as the nearer end. An instant
+    // animation jumps there, for a ring that is not on screen.
+    void setProgress(double fraction, const Animation &animation = Animation::linear(1.0));
     [[nodiscard]] double progress() const;
     [[nodiscard]] double shownProgress() const;
     // One colour in place of the gradient; an invalid colour brings the gradient back.

@@ -94,6 +94,14 @@ QSizeF RollingDigits::size() const
     return {width, m_metrics.height()};
 }
 
+qreal RollingDigits::shownWidth() const
+{
+    qreal width = 0.0;
+    for (const Slot &slot : m_slots)
+        width += slot.width->value();
+    return width;
+}
+
 qreal RollingDigits::rollDistance() const
 {
     return kRollInAscents * m_metrics.ascent();
@@ -102,9 +110,7 @@ qreal RollingDigits::rollDistance() const
 std::vector<RollingDigits::Glyph> RollingDigits::glyphs(const QRectF &box,
                                                         Qt::Alignment alignment) const
 {
-    qreal width = 0.0;
-    for (const Slot &slot : m_slots)
-        width += slot.width->value();
+    const qreal width = shownWidth();
     qreal right = box.left() + width;
     if (alignment & Qt::AlignRight)
         right = box.right();

@@ -48,6 +48,8 @@ public:
     [[nodiscard]] const QString &text() const { return m_text; }
     // Of the text once settled; the line's height.
     [[nodiscard]] QSizeF size() const;
+    // The width painted now: it glides from the old text's to the new one's during a roll.
+    [[nodiscard]] qreal shownWidth() const;
     // How far above and below the line a rolling character reaches.
     [[nodiscard]] qreal rollDistance() const;
 

@@ -15,6 +15,7 @@ private Q_SLOTS:
     void curveValueAtTime_data();
     void curveValueAtTime();
     void timedCurveFinishesOnTarget();
+    void springStopsItselfOnceSettled_data();
     void springStopsItselfOnceSettled();
     void reaimingASpringKeepsItsVelocity();
     void reaimingACurveStartsFromTheShownValue();
@@ -22,6 +23,7 @@ private Q_SLOTS:
     void repeatingForeverNeverStops();
     void unchangedTargetStartsNothing();
     void reaimingAtTheSameTargetCarriesOn();
+    void reaimingAtTheShownValueHoldsThere();
     void setValueJumpsAndStops();
 };
 
@@ -80,16 +82,32 @@ void tst_AnimatedValue::timedCurveFinishesOnTarget()
     QCOMPARE(changed.count(), 2);
 }
 
+void tst_AnimatedValue::springStopsItselfOnceSettled_data()
+{
+    QTest::addColumn<double>("from");
+    QTest::addColumn<double>("to");
+    QTest::newRow("up") << 0.0 << 100.0;
+    QTest::newRow("down, from above") << 100.0 << 0.0;
+}
+
 void tst_AnimatedValue::springStopsItselfOnceSettled()
 {
-    AnimatedValue value(0.0);
-    value.animateTo(100.0, Animation::spring(0.45, 0.8));
-    value.setCurrentTime(200);
-    QCOMPARE(value.state(), QAbstractAnimation::Running);
-    value.setCurrentTime(3000);
+    QFETCH(double, from);
+    QFETCH(double, to);
+    AnimatedValue value(from);
+    value.animateTo(to, Animation::spring(0.45, 0.8));
+    double lastShown = from;
+    int time = 0;
+    for (; value.state() == QAbstractAnimation::Running && time < 5000; time += 16) {
+        lastShown = value.value();
+        value.setCurrentTime(time);
+    }
+    QVERIFY2(time > 400, "settled before it got there");
     QCOMPARE(value.state(), QAbstractAnimation::Stopped);
-    QCOMPARE(value.value(), 100.0);
+    QCOMPARE(value.value(), to);
     QCOMPARE(value.velocity(), 0.0);
+    // The last frame shown before the snap was already within a thousandth of the way.
+    QCOMPARE_LE(std::abs(lastShown - to), 0.1);
 }
 
 void tst_AnimatedValue::reaimingASpringKeepsItsVelocity()
@@ -161,6 +179,16 @@ void tst_AnimatedValue::reaimingAtTheSameTargetCarriesOn()
     value.setCurrentTime(1000);
     QCOMPARE(value.value(), 1.0);
     QCOMPARE(value.state(), QAbstractAnimation::Stopped);
+}
+
+void tst_AnimatedValue::reaimingAtTheShownValueHoldsThere()
+{
+    AnimatedValue value(0.0);
+    value.animateTo(1.0, Animation::linear(1.0));
+    value.setCurrentTime(400);
+    value.animateTo(value.value(), Animation::linear(1.0));
+    value.setCurrentTime(1000);
+    QCOMPARE(value.value(), 0.4);
 }
 
 void tst_AnimatedValue::setValueJumpsAndStops()

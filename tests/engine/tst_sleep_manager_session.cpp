@@ -35,6 +35,8 @@ private Q_SLOTS:
     void durationTooLongForADateRunsTheDefault();
     void scheduledCountdownLastsOneMinute();
     void scheduleStartsOnEachDayOnce();
+    void watcherAtTheMinutesEdges_data();
+    void watcherAtTheMinutesEdges();
     void scheduleInTheSkippedHourStartsAtItsEnd();
     void scheduleInTheRepeatedHourStartsOnce();
     void scheduleOnBetweenTheRepeatedHoursStartsAtTheSecond();
@@ -171,6 +173,10 @@ void tst_SleepManagerSession::sleepIsIssuedOnceThenTheSessionStops()
 
     rig.advance(3600);
     QCOMPARE(rig.fakes.sleep->calls, 1);
+
+    rig.manager->startTimer(); // the next night's session sleeps too
+    rig.advance(5);
+    QCOMPARE(rig.fakes.sleep->calls, 2);
 }
 
 void tst_SleepManagerSession::failedSleepIsShown()
@@ -252,6 +258,27 @@ void tst_SleepManagerSession::scheduleStartsOnEachDayOnce()
     rig.advance(120);
     QCOMPARE(rig.fakes.sleep->calls, 1);
     QVERIFY(!rig.manager->isActive());
+}
+
+void tst_SleepManagerSession::watcherAtTheMinutesEdges_data()
+{
+    QTest::addColumn<QString>("start"); // the watcher's first tick comes a second later
+    QTest::addColumn<bool>("starts");
+
+    QTest::newRow("22:00:00.000") << "2026-06-10T21:59:59" << true;
+    QTest::newRow("22:00:59.999") << "2026-06-10T22:00:58.999" << true;
+    QTest::newRow("22:01:00.000") << "2026-06-10T22:00:59" << false;
+}
+
+void tst_SleepManagerSession::watcherAtTheMinutesEdges()
+{
+    QFETCH(QString, start);
+    QFETCH(bool, starts);
+    SleepManagerRig rig(start, scheduledAt(22, 0));
+
+    rig.advance(1);
+
+    QCOMPARE(rig.manager->isActive(), starts);
 }
 
 void tst_SleepManagerSession::scheduleInTheSkippedHourStartsAtItsEnd()
@@ -440,6 +467,7 @@ void tst_SleepManagerSession::notificationLead_data()
     QTest::newRow("100 s: lead 10") << 100.0 << 90.0;
     QTest::newRow("121 s: lead 60") << 121.0 << 61.0;
     QTest::newRow("120 s: lead 10") << 120.0 << 110.0;
+    QTest::newRow("10 s: due now, none") << 10.0 << -1.0;
     QTest::newRow("8 s: none") << 8.0 << -1.0;
 }
 

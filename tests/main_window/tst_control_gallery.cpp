@@ -161,12 +161,11 @@ void tst_ControlGallery::controls()
                                    QStringLiteral("lightbulb.slash")};
     const QString toggleLabels[] = {QStringLiteral("Volume"), QStringLiteral("Écran"),
                                     QStringLiteral("LED")};
-    QList<FeatureToggle *> toggles;
     for (int i = 0; i < 3; ++i) {
         bool *on = &options[i];
-        toggles.append(place(new FeatureToggle({[on] { return *on; }, [on](bool v) { *on = v; }},
-                                               toggleIcons[i], toggleLabels[i], &board),
-                             {24 + i * 95, 348}));
+        place(new FeatureToggle({[on] { return *on; }, [on](bool v) { *on = v; }}, toggleIcons[i],
+                                toggleLabels[i], &board),
+              {24 + i * 95, 348});
     }
     int chipX = 330;
     for (const QString &label : {QStringLiteral("-15"), QStringLiteral("+15"),
@@ -183,7 +182,7 @@ void tst_ControlGallery::controls()
     for (int i = 0; i < 3; ++i)
         indicators.append(
             place(new StatusIndicator(i == 0, toggleIcons[i], &board), {24 + i * 50, 494}));
-    auto *minus = place(new AdjustButton(QStringLiteral("minus"), nothing, &board), {220, 491});
+    place(new AdjustButton(QStringLiteral("minus"), nothing, &board), {220, 491});
     auto *plusHovered =
         place(new AdjustButton(QStringLiteral("plus"), nothing, &board), {290, 491});
     place(new AdjustButton(QStringLiteral("minus"), 44, nothing, &board), {360, 489});
@@ -211,14 +210,6 @@ void tst_ControlGallery::controls()
     const auto bluish = [](QColor c) { return c.blue() > c.red() + 8; };
     QVERIFY(countPixels(image, belowStart, bluish) > countPixels(image, belowStop, bluish) + 100);
 
-    // Hovering grows the capsule: its gradient reaches pixels the resting one leaves dark.
-    const QRectF rim = QRectF(frameOf(start).left() - 2, frameOf(start).center().y(), 2, 1);
-    QCOMPARE(countPixels(image, rim, isBlue), 0);
-    QVERIFY(countPixels(image,
-                        rim.translated(frameOf(startHovered).left() - frameOf(start).left(), 0),
-                        isBlue)
-            > 0);
-
     // Only the selected tab carries the blue capsule.
     const auto tint = [](QColor c) { return c.blue() > 25 && c.blue() > c.red() + 12; };
     const QRectF tabEdge(frameOf(timerTab).left() + 3, frameOf(timerTab).top() + 6, 6, 6);
@@ -240,21 +231,9 @@ void tst_ControlGallery::controls()
     QVERIFY(thumbAt(sliders[3], 185.0 / 175.0) > 0);
     QCOMPARE(thumbAt(sliders[2], 185.0 / 175.0), 0);
 
-    // The toggle that is on shows a blue symbol; the others none.
-    QVERIFY(countPixels(image, frameOf(toggles[0]), isBlue) > 10);
-    QCOMPARE(countPixels(image, frameOf(toggles[1]), isBlue), 0);
+    // The indicator that is on shows a blue symbol; the others none.
     QVERIFY(countPixels(image, frameOf(indicators[0]), isBlue) > 10);
     QCOMPARE(countPixels(image, frameOf(indicators[1]), isBlue), 0);
-
-    // A hovered round button's glass is brighter than a resting one's.
-    const auto glassAt = [&](QWidget *button) {
-        const QRectF f = frameOf(button);
-        return image
-            .pixelColor(
-                (QPointF(f.left() + 8, f.center().y()) * image.devicePixelRatio()).toPoint())
-            .lightness();
-    };
-    QVERIFY(glassAt(plusHovered) > glassAt(minus) + 10);
 }
 
 void tst_ControlGallery::starfield()

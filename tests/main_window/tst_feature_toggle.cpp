@@ -18,6 +18,7 @@ private Q_SLOTS:
     void clickInvertsTheBoundValue_data();
     void clickInvertsTheBoundValue();
     void followsAChangeMadeElsewhere();
+    void changeMidAnimationTurnsBack();
     void unchangedValueDoesNotRepaint();
 
 private:
@@ -75,6 +76,24 @@ void tst_FeatureToggle::followsAChangeMadeElsewhere()
     m_option->setOn(true);
     QVERIFY(bluePixels() > 10);
     m_option->setOn(false);
+    QCOMPARE(bluePixels(), 0);
+}
+
+void tst_FeatureToggle::changeMidAnimationTurnsBack()
+{
+    m_option->setOn(true);
+    const int lit = bluePixels();
+    m_option->setOn(false);
+    QCOMPARE(bluePixels(), 0);
+
+    click(m_toggle, QRectF(m_toggle->contentsRect()).center());
+    setAnimationTimes(m_toggle, 175); // half way through the default 0.35 s
+    const int halfLit =
+        countPixels(m_toggle->grab().toImage(), QRectF(m_toggle->contentsRect()), isBlue);
+    QVERIFY2(halfLit > 0 && halfLit < lit,
+             qPrintable(QStringLiteral("%1 of %2").arg(halfLit).arg(lit)));
+
+    m_option->setOn(false); // the owner takes it back before the card is lit
     QCOMPARE(bluePixels(), 0);
 }
 

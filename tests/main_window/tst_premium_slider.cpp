@@ -68,8 +68,8 @@ void tst_PremiumSlider::dragSetsTheValue_data()
     const QPointF centre;
     QTest::newRow("less than 10 points: nothing")
         << centre << QList<QPointF>{{9, 0}, {6, 6}} << kStart;
-    QTest::newRow("10 points starts the drag")
-        << centre << QList<QPointF>{{0, 10}} << kStart; // same x: the same value, written
+    QTest::newRow("exactly 10 points starts the drag")
+        << centre << QList<QPointF>{{10, 0}} << kStart + 10.0 * (kUpper - kLower) / kTrackWidth;
     QTest::newRow("to the middle of the track")
         << centre << QList<QPointF>{{40, 0}, {kTrackWidth / 2.0 - 62.857142857, 0}}
         << (kLower + kUpper) / 2;
@@ -95,6 +95,10 @@ void tst_PremiumSlider::dragSetsTheValue()
     for (const QPointF &move : moves)
         sendMouse(m_slider, QEvent::MouseMove, origin + move);
     sendMouse(m_slider, QEvent::MouseButtonRelease, origin + moves.last(), Qt::NoButton);
+    // Once released, a press beside the thumb and a move drag nothing.
+    const QPointF beside = thumbCentre(m_value->value()) + QPointF(0, 30);
+    sendMouse(m_slider, QEvent::MouseButtonPress, beside);
+    sendMouse(m_slider, QEvent::MouseMove, beside + QPointF(-60, 0));
     QVERIFY2(std::abs(m_value->value() - expected) < 1e-6,
              qPrintable(QString::number(m_value->value())));
 }

@@ -9,11 +9,15 @@
 // Engine tests run in a real time zone with daylight saving, whatever the
 // machine's own zone is, so calendar edge cases are the same everywhere.
 #define VELORINTH_TEST_MAIN_IN_PARIS(TestClass)                                                    \
+    VELORINTH_TEST_APP_MAIN_IN_PARIS(QCoreApplication, TestClass)
+
+// The same for tests that need another application class, such as QApplication.
+#define VELORINTH_TEST_APP_MAIN_IN_PARIS(Application, TestClass)                                   \
     int main(int argc, char *argv[])                                                               \
     {                                                                                              \
         qputenv("TZ", "Europe/Paris");                                                             \
         tzset();                                                                                   \
-        QCoreApplication app(argc, argv);                                                          \
+        Application app(argc, argv);                                                               \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }
