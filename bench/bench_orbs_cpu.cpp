@@ -5,6 +5,7 @@
 // the largest change of any pixel between two frames over one pass of the drift.
 // Run: bash tools/with-test-services.sh build/bench/bench_orbs_cpu [seconds]
 // (without a display the xcb column reads n/a).
+#include "cpu_time.h"
 #include "design/drifting_ground.h"
 #include "design/frame_clock.h"
 
@@ -14,8 +15,6 @@
 #include <QProcess>
 #include <QTimer>
 #include <QWidget>
-
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -52,21 +51,6 @@ protected:
         DriftingGround::paintEvent(event);
     }
 };
-
-double cpuMilliseconds()
-{
-    rusage r{};
-    getrusage(RUSAGE_SELF, &r);
-    return (r.ru_utime.tv_sec + r.ru_stime.tv_sec) * 1e3
-        + (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e3;
-}
-
-void runFor(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 int largestChange(const QImage &a, const QImage &b)
 {

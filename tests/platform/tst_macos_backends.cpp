@@ -65,7 +65,7 @@ Operation runAsAdministrator(const QString &shellText)
         AppleScriptPrivilegedShell(paths).run(
             shellText, &caller,
             [&](const std::optional<QString> &failure) { reported = outcome(failure); });
-        QTest::qWaitFor([&] { return reported.has_value(); });
+        (void)QTest::qWaitFor([&] { return reported.has_value(); });
         return reported.value_or(QStringLiteral("no answer"));
     };
 }

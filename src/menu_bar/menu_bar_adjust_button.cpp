@@ -1,0 +1,60 @@
+#include "menu_bar/menu_bar_adjust_button.h"
+
+#include "design/animated_value.h"
+#include "design/color_math.h"
+#include "design/design_system.h"
+#include "design/shapes.h"
+
+#include <QPainter>
+
+namespace velorinth {
+
+namespace {
+constexpr qreal kHorizontalPadding = 10.0;
+constexpr qreal kVerticalPadding = 6.0;
+constexpr qreal kOutlineWidth = 0.5;
+} // namespace
+
+MenuBarAdjustButton::MenuBarAdjustButton(const QString &label, std::function<void()> action,
+                                         QWidget *parent)
+    : PlainButton(std::move(action),
+                  QMarginsF(kOutlineWidth, kOutlineWidth, kOutlineWidth, kOutlineWidth) / 2.0,
+                  parent)
+    , m_label(label, DesignSystem::Fonts::sans(11, QFont::DemiBold))
+    , m_hover(AnimatedValue::repainting(0.0, this))
+{
+    setText(label);
+}
+
+QSizeF MenuBarAdjustButton::frameSize() const
+{
+    return m_label.size() + QSizeF(2 * kHorizontalPadding, 2 * kVerticalPadding);
+}
+
+void MenuBarAdjustButton::hoverChanged()
+{
+    m_hover->animateTo(isHovered() ? 1.0 : 0.0, DesignSystem::Animations::energetic);
+}
+
+void MenuBarAdjustButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    m_cache.paint(painter, *this, {m_hover->value(), labelOpacity()},
+                  [this](QPainter &picture) { paintLook(picture); });
+}
+
+void MenuBarAdjustButton::paintLook(QPainter &painter) const
+{
+    using namespace DesignSystem::Colors;
+    const qreal hover = m_hover->value();
+    const QRectF frame = this->frame();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setOpacity(labelOpacity());
+    const QPainterPath shape = capsule(frame);
+    painter.fillPath(shape, mixed(glassBackground, glassSelection, hover));
+    painter.strokePath(shape, QPen(glassBorder, kOutlineWidth));
+    painter.setPen(mixed(textSecondary, textPrimary, hover));
+    m_label.paint(painter, frame.center());
+}
+
+} // namespace velorinth

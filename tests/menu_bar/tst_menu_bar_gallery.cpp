@@ -1,0 +1,102 @@
+// The panel in its main states, written to PNG under the build tree for people to look
+// at, with the few pixels that tell the states apart. Runs at 1x and, through
+// QT_SCALE_FACTOR=2, at 2x.
+#include "menu_bar/menu_bar_active_view.h"
+#include "menu_bar/menu_bar_toggles.h"
+#include "menu_bar/panel_rig.h"
+#include "support/pixels.h"
+
+#include <QDir>
+
+using namespace velorinth;
+
+namespace {
+
+bool isGold(QColor c)
+{
+    return c.red() > 200 && c.green() > 150 && c.blue() < 80;
+}
+
+bool isPurple(QColor c)
+{
+    return c.red() > 120 && c.blue() > 150 && c.green() < 110;
+}
+
+} // namespace
+
+class tst_MenuBarGallery : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void panels_data();
+    void panels();
+};
+
+void tst_MenuBarGallery::panels_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("scheduled");
+    QTest::addColumn<double>("remaining"); // of a 30-minute session; 0: none
+    QTest::addColumn<bool>("prompt");
+    QTest::newRow("idle, timer mode")
+        << QStringLiteral("panel_idle_timer") << false << 0.0 << false;
+    QTest::newRow("idle, scheduled")
+        << QStringLiteral("panel_idle_schedule") << true << 0.0 << false;
+    QTest::newRow("running") << QStringLiteral("panel_running") << false << 1350.0 << false;
+    QTest::newRow("urgent") << QStringLiteral("panel_urgent") << false << 200.0 << false;
+    QTest::newRow("installer sheet") << QStringLiteral("panel_sheet") << false << 0.0 << true;
+}
+
+void tst_MenuBarGallery::panels()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, scheduled);
+    QFETCH(double, remaining);
+    QFETCH(bool, prompt);
+    PanelRig rig;
+    rig.manager().setScheduledTime(paris(QStringLiteral("2026-01-15T23:30:00")));
+    rig.manager().setScheduleEnabled(scheduled);
+    rig.manager().setFadeOutEnabled(true);
+    if (remaining > 0)
+        rig.runSession(1800, remaining);
+    if (prompt)
+        rig.manager().setLEDOff(true); // without the helper: the prompt
+    const auto panel = rig.openPanel();
+    QVERIFY(QTest::qWaitForWindowExposed(panel.get()));
+    settle(panel.get());
+    const QImage image = panel->grab().toImage();
+    QVERIFY(QDir().mkpath(QStringLiteral(VELORINTH_GALLERY_DIR)));
+    QVERIFY(image.save(
+        QDir(QStringLiteral(VELORINTH_GALLERY_DIR))
+            .filePath(QStringLiteral("%1@%2x.png").arg(name).arg(image.devicePixelRatio()))));
+
+    QCOMPARE(panel->size(), panel->sizeHint());
+    if (prompt) {
+        QCOMPARE(panel->width(), 340);
+        QVERIFY(countPixels(image, QRectF(0, 0, 340, panel->height()), isGold) > 500);
+        return;
+    }
+    QCOMPARE(panel->height(), MenuBarView::menuBarHeight(rig.manager()));
+    // Between the header and the option row: the session area.
+    const QRectF session(0, 60, 280, 150);
+    QCOMPARE(countPixels(image, session, isGold), 0);
+    if (remaining == 0) // the running ring's gradient holds purple too
+        QCOMPARE(countPixels(image, session, isPurple) > 100, scheduled);
+    if (const auto *running = panel->findChild<MenuBarActiveView *>()) {
+        // The moon in the ring, the time and its caption right of it.
+        const QPointF at = running->mapTo(panel.get(), QPoint());
+        const QRectF moon = QRectF(32, 16, 20, 20).translated(at);
+        const QRectF timeColumn = QRectF(86, 0, 190, 52).translated(at);
+        QCOMPARE(countPixels(image, timeColumn, isPink) > 30, remaining <= 300);
+        QCOMPARE(countPixels(image, moon, isBlue) > 10, remaining > 300);
+    }
+    // The volume option is on: its tile, the row's first, is blue.
+    const auto *toggles = panel->findChild<MenuBarToggles *>();
+    const QRectF firstTile(toggles->mapTo(panel.get(), QPoint()),
+                           QSizeF(toggles->width() / 3.0, toggles->height()));
+    QVERIFY(countPixels(image, firstTile, isBlue) > 10);
+}
+
+VELORINTH_TEST_APP_MAIN_IN_PARIS(QApplication, tst_MenuBarGallery)
+#include "tst_menu_bar_gallery.moc"

@@ -1,0 +1,139 @@
+#include "design/confirmation_overlay.h"
+#include "menu_bar/batt_install_sheet.h"
+#include "menu_bar/menu_bar_active_view.h"
+#include "menu_bar/menu_bar_idle_view.h"
+#include "menu_bar/panel_rig.h"
+#include "support/environment_override.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+using namespace velorinth;
+
+class tst_MenuBarView : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void heightFollowsTheSession_data();
+    void heightFollowsTheSession();
+    void stopQuestion_data();
+    void stopQuestion();
+    void aNewOpeningAsksNothing();
+    void sheetRaisedBeforeTheOpening();
+    void sheetWhileInstalling();
+};
+
+void tst_MenuBarView::heightFollowsTheSession_data()
+{
+    QTest::addColumn<bool>("running");
+    QTest::addColumn<bool>("scheduled");
+    QTest::addColumn<int>("height");
+    QTest::newRow("idle") << false << false << 280;
+    QTest::newRow("idle, scheduled") << false << true << 290;
+    QTest::newRow("running") << true << false << 300;
+    QTest::newRow("running, scheduled") << true << true << 300;
+}
+
+void tst_MenuBarView::heightFollowsTheSession()
+{
+    QFETCH(bool, running);
+    QFETCH(bool, scheduled);
+    QFETCH(int, height);
+    PanelRig rig;
+    const auto panel = rig.openPanel();
+    QSignalSpy resized(panel.get(), &MenuBarView::preferredSizeChanged);
+    // Changed while the panel is open, as from the main window or the panel itself.
+    rig.manager().setScheduleEnabled(scheduled);
+    if (running)
+        rig.runSession(1800, 1700);
+    QCOMPARE(MenuBarView::menuBarHeight(rig.manager()), height);
+    settle(panel.get());
+    QCOMPARE(panel->sizeHint(), QSize(280, height));
+    QCOMPARE(resized.isEmpty(), height == 280);
+    QCOMPARE(panel->findChild<MenuBarActiveView *>() != nullptr, running);
+}
+
+void tst_MenuBarView::stopQuestion_data()
+{
+    QTest::addColumn<bool>("confirm");
+    QTest::newRow("Arrêter stops the session") << true;
+    QTest::newRow("Annuler keeps it running") << false;
+}
+
+void tst_MenuBarView::stopQuestion()
+{
+    QFETCH(bool, confirm);
+    PanelRig rig;
+    rig.runSession(1800, 1000);
+    const auto panel = rig.openPanel();
+    auto *question = panel->findChild<ConfirmationOverlay *>();
+    press(panel.get(), QStringLiteral("Arrêter la minuterie"));
+    QVERIFY(question->isPresented());
+    setAnimationTimes(panel.get(), 1000);
+    const QRect answer = confirm ? question->confirmButtonRect() : question->cancelButtonRect();
+    QTest::mouseClick(question, Qt::LeftButton, {}, answer.center());
+    QVERIFY(!question->isPresented());
+    QCOMPARE(rig.manager().isActive(), !confirm);
+    settle(panel.get());
+    QCOMPARE(panel->findChild<MenuBarIdleView *>() != nullptr, confirm);
+    QCOMPARE(panel->sizeHint().height(), confirm ? 280 : 300);
+}
+
+void tst_MenuBarView::aNewOpeningAsksNothing()
+{
+    PanelRig rig;
+    rig.runSession(1800, 1000);
+    auto panel = rig.openPanel();
+    press(panel.get(), QStringLiteral("Arrêter la minuterie"));
+    QVERIFY(panel->findChild<ConfirmationOverlay *>()->isPresented());
+    panel.reset(); // the panel closes with the question up
+    panel = rig.openPanel();
+    QVERIFY(!panel->findChild<ConfirmationOverlay *>()->isPresented());
+    QVERIFY(rig.manager().isActive());
+}
+
+void tst_MenuBarView::sheetRaisedBeforeTheOpening()
+{
+    PanelRig rig;
+    rig.manager().setLEDOff(true); // no helper: the option falls back and the prompt rises
+    QVERIFY(!rig.manager().isLEDOff());
+    QVERIFY(rig.manager().showBattInstallPrompt());
+    const auto panel = rig.openPanel();
+    auto *sheet = panel->findChild<BattInstallSheet *>();
+    QVERIFY(sheet->isVisible());
+    QCOMPARE(panel->width(), 340);
+    QCOMPARE(panel->height(), sheet->sizeHint().height());
+    press(panel.get(), QStringLiteral("Pas maintenant"));
+    QVERIFY(!rig.manager().showBattInstallPrompt());
+    QVERIFY(sheet->isHidden());
+    QCOMPARE(panel->size(), QSize(280, 280));
+}
+
+void tst_MenuBarView::sheetWhileInstalling()
+{
+    const QTemporaryDir runtime; // where the installer's script goes
+    const EnvironmentOverride runtimeVariable("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    PanelRig rig;
+    const auto panel = rig.openPanel();
+    rig.manager().setShowBattInstallPrompt(true);
+    auto *sheet = panel->findChild<BattInstallSheet *>();
+    QVERIFY(sheet->isVisible());
+    const int withoutLog = panel->height();
+    QAbstractButton *install = buttonNamed(sheet, QStringLiteral("Installer batt automatiquement"));
+    QVERIFY(install && install->isEnabled());
+
+    // The outcome comes back later, through the event loop, which nothing runs here.
+    install->click();
+    QVERIFY(rig.manager().isBattInstalling());
+    QVERIFY(!install->isEnabled());
+    QCOMPARE(install->text(), QStringLiteral("Installation…"));
+    QCoreApplication::sendPostedEvents(panel.get(), QEvent::LayoutRequest);
+    QVERIFY(panel->height() > withoutLog); // the status line
+    // Not now closes it even while the installer works.
+    press(sheet, QStringLiteral("Pas maintenant"));
+    QVERIFY(!rig.manager().showBattInstallPrompt());
+}
+
+VELORINTH_TEST_APP_MAIN_IN_PARIS(QApplication, tst_MenuBarView)
+#include "tst_menu_bar_view.moc"
