@@ -5,6 +5,7 @@
 #include "app/open_main_window.h"
 #include "app/panel_window.h"
 #include "app/window_hide_delegate.h"
+#include "menu_bar/menu_bar_view.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -55,9 +56,10 @@ void VelorinthApp::contentShown()
 
 void VelorinthApp::fillPanel(PanelWindow &panel)
 {
-    auto *view = new QWidget;
-    view->setFixedSize(280, 280);
+    auto *view =
+        new MenuBarView(m_manager, {[] { openMainWindow(); }, [] { QCoreApplication::quit(); }});
     panel.setContent(view);
+    connect(view, &MenuBarView::preferredSizeChanged, &panel, &PanelWindow::fitContent);
 }
 
 void VelorinthApp::pushActive()

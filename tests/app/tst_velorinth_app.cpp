@@ -2,6 +2,8 @@
 #include "app/panel_window.h"
 #include "app/window_hide_delegate.h"
 #include "app_rig.h"
+#include "design/confirmation_overlay.h"
+#include "support/animation_time.h"
 #include "engine/settings_keys.h"
 #include "support/stub_program.h"
 
@@ -37,6 +39,8 @@ private Q_SLOTS:
     void trayFollowsTheSession();
     void equalValuesArePushedToo();
     void panelIsBuiltAnewAtEachOpening();
+    void panelFollowsTheHeightRule_data();
+    void panelFollowsTheHeightRule();
     void closingTheWindow_data();
     void closingTheWindow();
     void reopenBringsTheSameWindowBack();
@@ -123,24 +127,56 @@ void tst_VelorinthApp::panelIsBuiltAnewAtEachOpening()
     rig.app->mainWindow().show();
     StatusBarManager &tray = rig.app->statusBar();
     const auto click = [&] { Q_EMIT tray.trayIcon()->activated(QSystemTrayIcon::Trigger); };
+    const auto stopQuestion = [&] { return tray.panel()->findChild<ConfirmationOverlay *>(); };
 
     click();
     QPointer<PanelWindow> first = tray.panel();
     QVERIFY(first && first->isVisible());
-    QPointer<QWidget> firstView = first->findChild<QWidget *>();
+    stopQuestion()->present();
     Q_EMIT tray.trayIcon()->activated(QSystemTrayIcon::Context); // the right button
     QCOMPARE(tray.panel(), first.data());
     click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!tray.panel() && !first && !firstView);
+    QVERIFY(!tray.panel() && !first);
 
     click();
+    QVERIFY(!stopQuestion()->isPresented());
     tray.panel()->hide(); // by the desktop, not closed: the next click opens a new one
     QPointer<PanelWindow> hidden = tray.panel();
     click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!hidden);
     QVERIFY(tray.panel() && tray.panel()->isVisible());
+}
+
+void tst_VelorinthApp::panelFollowsTheHeightRule_data()
+{
+    QTest::addColumn<bool>("schedule");
+    QTest::addColumn<bool>("session");
+    QTest::addColumn<int>("height");
+
+    QTest::newRow("schedule switched on") << true << false << 290;
+    QTest::newRow("session started") << false << true << 300;
+}
+
+void tst_VelorinthApp::panelFollowsTheHeightRule()
+{
+    QFETCH(bool, schedule);
+    QFETCH(bool, session);
+    AppRig rig;
+    rig.app->mainWindow().show();
+    StatusBarManager &tray = rig.app->statusBar();
+    tray.openPanel();
+    PanelWindow *panel = tray.panel();
+    QCOMPARE(panel->panelGeometry().size(), QSize(280, 280));
+
+    rig.app->sleepManager().setScheduleEnabled(schedule);
+    if (session)
+        rig.app->sleepManager().startTimer();
+    QCoreApplication::sendPostedEvents();
+    setAnimationTimes(panel, 5000);
+
+    QTEST(panel->panelGeometry().height(), "height");
 }
 
 void tst_VelorinthApp::closingTheWindow_data()
