@@ -1,0 +1,72 @@
+#pragma once
+
+#include "main_window/launch_phase.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace velorinth {
+
+class BackgroundView;
+class ConfirmationOverlay;
+class ErrorBanner;
+class LaunchSplashView;
+class MainButton;
+class SleepManager;
+class TransitionHost;
+
+// The main window's content, 320 x 560: the drifting background, the header over the setup
+// or running screen and the start/stop button, the launch splash played once per run, and
+// the error banner above everything. It owns the keys of the whole application (Space and
+// Return start or ask to stop, Left and Right take away or add five minutes) and the stop
+// confirmation. Presses on its background are left to the window, which may move from them.
+class ContentView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ContentView(SleepManager &manager, QWidget *parent = nullptr);
+    ~ContentView() override;
+
+    [[nodiscard]] LaunchPhase launchPhase() const { return m_launchPhase; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    [[nodiscard]] QWidget *makeColumn();
+    [[nodiscard]] QWidget *makeScreen(bool running);
+    void startLaunchAnimation();
+    void setLaunchPhase(LaunchPhase phase);
+    void runShortcut(int key);
+    void toggleTimer();
+    void followSession();
+    void showScreen();
+    void followError();
+    void fitBannerLayer();
+    void followWindow();
+
+    // Once the launch has played in this run, a new content starts without it.
+    static bool s_hasLaunchedOnce;
+
+    SleepManager &m_manager;
+    LaunchPhase m_launchPhase;
+    bool m_launchStarted = false;
+    bool m_showsRunningScreen = false;
+    bool m_screenPending = false;
+    BackgroundView *m_background;
+    TransitionHost *m_columnHost;
+    TransitionHost *m_screenHost = nullptr;
+    MainButton *m_mainButton = nullptr;
+    QWidget *m_column;
+    TransitionHost *m_splashHost;
+    QPointer<LaunchSplashView> m_splash;
+    TransitionHost *m_bannerHost;
+    QPointer<ErrorBanner> m_banner;
+    ConfirmationOverlay *m_stopConfirmation;
+};
+
+} // namespace velorinth

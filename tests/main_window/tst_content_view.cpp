@@ -1,0 +1,299 @@
+#include "main_window/content_view.h"
+
+#include "design/confirmation_overlay.h"
+#include "engine/sleep_manager_rig.h"
+#include "main_window/background_view.h"
+#include "main_window/content_header.h"
+#include "main_window/control_testing.h"
+#include "main_window/error_banner.h"
+#include "main_window/launch_splash_view.h"
+#include "main_window/view_testing.h"
+#include "support/animation_time.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QtTest>
+
+using namespace velorinth;
+
+namespace {
+// The content's own launch: the timeline that ends at 3.8 s.
+Timeline *launchTimeline()
+{
+    const auto timelines = qApp->findChildren<Timeline *>(QString(), Qt::FindDirectChildrenOnly);
+    for (Timeline *timeline : timelines) {
+        if (timeline->duration() == 3800 && timeline->state() == QAbstractAnimation::Running)
+            return timeline;
+    }
+    return nullptr;
+}
+
+bool contentShown(const ContentView &view)
+{
+    return view.findChild<ContentHeader *>()->isVisible();
+}
+
+// A window that records the presses its content leaves to it.
+class Frame : public QWidget
+{
+public:
+    int presses = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent *) override { ++presses; }
+};
+
+// The content, once the launch has played, in an active window over an engine of fakes.
+struct Window
+{
+    Window()
+    {
+        frame.resize(view->size());
+        frame.show();
+        QApplication::setActiveWindow(&frame);
+    }
+
+    // Through the application, as the keyboard would; the screens swap once the engine's
+    // change is done.
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, QWidget *to = nullptr)
+    {
+        QTest::keyClick(to ? to : view, Qt::Key(key), modifiers);
+        QCoreApplication::sendPostedEvents();
+    }
+    [[nodiscard]] ConfirmationOverlay *confirmation() const
+    {
+        return view->findChild<ConfirmationOverlay *>();
+    }
+
+    SleepManagerRig rig{QStringLiteral("2026-01-10T22:00:00")};
+    SleepManager &manager = *rig.manager;
+    Frame frame;
+    ContentView *view = new ContentView(manager, &frame);
+};
+} // namespace
+
+class tst_ContentView : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // First: the launch plays once per run.
+    void launchPlaysOnceAtItsTimes();
+    void spaceOrReturnStarts_data();
+    void spaceOrReturnStarts();
+    void arrowsMoveTheDurationOrTheEnd_data();
+    void arrowsMoveTheDurationOrTheEnd();
+    void confirmationAnswers_data();
+    void confirmationAnswers();
+    void bannerFollowsTheError();
+    void backgroundRestsWhileTheWindowIsInactive();
+    void backgroundPressesReachTheWindow_data();
+    void backgroundPressesReachTheWindow();
+};
+
+void tst_ContentView::launchPlaysOnceAtItsTimes()
+{
+    SleepManagerRig rig(QStringLiteral("2026-01-10T22:00:00"));
+    auto *first = new ContentView(*rig.manager);
+    first->show();
+    Timeline *launch = launchTimeline();
+    QVERIFY(launch);
+    const std::pair<int, LaunchPhase> moments[] = {
+        {0, LaunchPhase::Particles},    {499, LaunchPhase::Particles},
+        {500, LaunchPhase::MoonDraw},   {1600, LaunchPhase::TitleReveal},
+        {2300, LaunchPhase::Tagline},   {3200, LaunchPhase::Revealing},
+        {3799, LaunchPhase::Revealing},
+    };
+    for (const auto &[time, phase] : moments) {
+        launch->setCurrentTime(time);
+        QCOMPARE(first->launchPhase(), phase);
+        QCOMPARE(first->findChild<LaunchSplashView *>()->phase(), phase);
+        QVERIFY(!contentShown(*first));
+    }
+    QTest::keyClick(first, Qt::Key_Space); // nothing before the launch is done
+    QVERIFY(!rig.manager->isActive());
+
+    // A content made before the end plays the splash too; one that went away still has
+    // its steps run.
+    ContentView second(*rig.manager);
+    QCOMPARE(second.launchPhase(), LaunchPhase::Hidden);
+    delete first;
+    launch->setCurrentTime(3800);
+
+    ContentView third(*rig.manager);
+    QCOMPARE(third.launchPhase(), LaunchPhase::Done);
+    QVERIFY(!third.findChild<LaunchSplashView *>());
+    third.show();
+    QVERIFY(contentShown(third));
+}
+
+void tst_ContentView::spaceOrReturnStarts_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<bool>("starts");
+    QTest::newRow("space") << int(Qt::Key_Space) << Qt::KeyboardModifiers() << true;
+    QTest::newRow("return") << int(Qt::Key_Return) << Qt::KeyboardModifiers() << true;
+    QTest::newRow("ctrl+space") << int(Qt::Key_Space) << Qt::KeyboardModifiers(Qt::ControlModifier)
+                                << true;
+    QTest::newRow("keypad enter") << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier)
+                                  << false;
+    QTest::newRow("another key") << int(Qt::Key_A) << Qt::KeyboardModifiers() << false;
+}
+
+void tst_ContentView::spaceOrReturnStarts()
+{
+    Window w;
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(bool, starts);
+    // Taken before any control, even one of another window that would type it.
+    QLineEdit field;
+    field.show();
+    w.press(key, modifiers, &field);
+    QCOMPARE(w.manager.isActive(), starts);
+    QCOMPARE(field.text().isEmpty(), starts || key != Qt::Key_A);
+    QVERIFY(!w.confirmation()->isPresented());
+}
+
+void tst_ContentView::arrowsMoveTheDurationOrTheEnd_data()
+{
+    QTest::addColumn<bool>("running");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<double>("seconds"); // the duration when idle, else the time left
+    QTest::newRow("idle left") << false << int(Qt::Key_Left) << Qt::KeyboardModifiers() << 1500.0;
+    QTest::newRow("idle right") << false << int(Qt::Key_Right) << Qt::KeyboardModifiers() << 2100.0;
+    QTest::newRow("idle ctrl+left")
+        << false << int(Qt::Key_Left) << Qt::KeyboardModifiers(Qt::ControlModifier) << 1500.0;
+    QTest::newRow("running right")
+        << true << int(Qt::Key_Right) << Qt::KeyboardModifiers() << 2100.0;
+    QTest::newRow("running left") << true << int(Qt::Key_Left) << Qt::KeyboardModifiers() << 1500.0;
+}
+
+void tst_ContentView::arrowsMoveTheDurationOrTheEnd()
+{
+    Window w;
+    QFETCH(bool, running);
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(double, seconds);
+    if (running)
+        w.manager.startTimer();
+    QLineEdit field(QStringLiteral("abc"));
+    field.show();
+    w.press(key, modifiers, &field);
+    QCOMPARE(running ? w.manager.timeRemaining() : w.manager.sessionDuration(), seconds);
+    QCOMPARE(field.cursorPosition(), 3);
+}
+
+void tst_ContentView::confirmationAnswers_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("endedMeanwhile");
+    QTest::addColumn<bool>("stops"); // whether stopTimer() runs
+    QTest::newRow("Arrêter") << "confirm" << false << true;
+    QTest::newRow("Annuler") << "cancel" << false << false;
+    QTest::newRow("Escape") << "escape" << false << false;
+    QTest::newRow("Arrêter after the end") << "confirm" << true << true;
+}
+
+void tst_ContentView::confirmationAnswers()
+{
+    Window w;
+    QFETCH(QString, answer);
+    QFETCH(bool, endedMeanwhile);
+    QFETCH(bool, stops);
+    w.press(Qt::Key_Space); // starts
+    w.press(Qt::Key_Return); // only asks
+    ConfirmationOverlay *question = w.confirmation();
+    // Asked again while the question is up, never answering it.
+    w.press(Qt::Key_Space, Qt::NoModifier, question);
+    w.press(Qt::Key_Return, Qt::NoModifier, question);
+    QVERIFY(question->isPresented());
+    QVERIFY(w.manager.isActive());
+    setAnimationTimes(&w.frame, 1000);
+    if (endedMeanwhile) {
+        w.rig.advance(1800.5 + 0.5); // the end, then the engine's own stop
+        QVERIFY(!w.manager.isActive());
+    }
+    QSignalSpy announced(&w.manager, &SleepManager::isActiveChanged);
+    if (answer == QLatin1String("escape"))
+        QTest::keyClick(question, Qt::Key_Escape);
+    else
+        click(question,
+              QRectF(answer == QLatin1String("confirm") ? question->confirmButtonRect()
+                                                        : question->cancelButtonRect())
+                  .center());
+    QVERIFY(!question->isPresented());
+    QCOMPARE(announced.count(), stops ? 1 : 0);
+    QCOMPARE(w.manager.isActive(), !stops && !endedMeanwhile);
+}
+
+void tst_ContentView::bannerFollowsTheError()
+{
+    Window w;
+    w.manager.setErrorMessage(QStringLiteral("Veille refusée"));
+    setAnimationTimes(&w.frame, 2000);
+    auto *banner = w.view->findChild<ErrorBanner *>();
+    QVERIFY(banner && banner->isVisible());
+    QCOMPARE(banner->mapTo(w.view, QPoint()), QPoint(0, 0));
+
+    w.manager.setErrorMessage(QStringLiteral("Autre erreur"));
+    QCOMPARE(w.view->findChild<ErrorBanner *>(), banner); // in place
+    QVERIFY(banner->isVisible());
+    QCOMPARE(banner->shownLines(), QStringList{"Autre erreur"});
+
+    auto *close = banner->findChild<QAbstractButton *>();
+    click(close, QRectF(close->contentsRect()).center());
+    QCOMPARE(w.manager.errorMessage(), std::nullopt);
+    setAnimationTimes(&w.frame, 2000);
+    QVERIFY(!banner->isVisible());
+}
+
+void tst_ContentView::backgroundRestsWhileTheWindowIsInactive()
+{
+    Window w;
+    auto *background = w.view->findChild<BackgroundView *>();
+    QWidget other;
+    other.show();
+    const auto switchTo = [&](QWidget *window) {
+        QApplication::setActiveWindow(window);
+        setAnimationTimes(&w.frame, 4000);
+        return background->grab().toImage();
+    };
+    const QImage drifted = switchTo(&w.frame);
+    QVERIFY(background->isActive());
+    const QImage still = switchTo(&other);
+    QVERIFY(!background->isActive());
+    QVERIFY(still != drifted);
+    QCOMPARE(runningAnimations(&w.frame), QStringList());
+    // Active again and then not: the orbs back at their first places at once, no stars.
+    switchTo(&w.frame);
+    QCOMPARE(switchTo(&other), still);
+    w.frame.hide();
+    QVERIFY(!background->isActive());
+    QCOMPARE(runningAnimations(&w.frame), QStringList());
+}
+
+void tst_ContentView::backgroundPressesReachTheWindow_data()
+{
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<int>("presses");
+    QTest::newRow("header") << QPoint(30, 20) << 1;
+    QTest::newRow("beside the screen") << QPoint(4, 250) << 1;
+    QTest::newRow("the start button") << QPoint(160, 483) << 0;
+}
+
+void tst_ContentView::backgroundPressesReachTheWindow()
+{
+    Window w;
+    QFETCH(QPoint, at);
+    QFETCH(int, presses);
+    QTest::mousePress(w.frame.windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(w.frame.windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+    QCOMPARE(w.frame.presses, presses);
+}
+
+QTEST_MAIN(tst_ContentView)
+#include "tst_content_view.moc"
