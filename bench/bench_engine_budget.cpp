@@ -3,7 +3,9 @@
 // the schedule off, idle with the schedule on, and in a running session's fade window and
 // dimming window, and its resident memory once started. The session is the schedule's own, so
 // that nothing needs clicking: the daily time is set to the current minute and the watcher
-// starts its one-minute countdown, inside both windows, at its first tick.
+// starts its one-minute countdown, inside both windows, at its first tick; its last minute
+// redraws the tray's time each second. One more session is a plain 30-minute one, started with
+// the window's Space key (xdotool), whose tray picture changes once a minute.
 //
 // CPU is the process's utime + stime from /proc/<pid>/stat (10 ms steps) and, finer, the sum of
 // its threads' run time from /proc/<pid>/task/*/schedstat. Wake-ups are the voluntary and
@@ -18,6 +20,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -36,7 +39,12 @@ using namespace std::chrono_literals;
 namespace {
 
 constexpr auto kSettle = 3s; // start-up, the first overlays and the first volume write
+// Without a scheduled session: past the window's launch steps and the 30 s after which
+// Qt's pool lets the threads that drew the window go.
+constexpr auto kIdleSettle = 35s;
 constexpr auto kWindowLimit = 10s;
+constexpr int kTrayIconLimit = 100; // pixels: wider is a window
+constexpr auto kLaunch = 5s; // the window's launch animation, during which keys do nothing
 
 struct Case
 {
@@ -45,15 +53,43 @@ struct Case
     bool sessionNow; // the daily time is now, so a session runs while measuring
     bool fade;
     bool dimming;
+    bool startByKey = false; // a 30-minute session from the window's Space key
 };
 
-struct Sample
+struct TaskSample
 {
-    double statCpuMs = 0;
     double runMs = 0;
     long voluntary = 0;
     long involuntary = 0;
 };
+
+struct Sample
+{
+    double statCpuMs = 0; // the whole process's, ended threads included
+    QHash<QString, TaskSample> tasks; // by thread id
+};
+
+// What the threads did between two samples. A thread that ended in between takes its
+// counts with it: only how many ended is known.
+struct Difference
+{
+    TaskSample sum;
+    int endedThreads = 0;
+};
+
+Difference difference(const Sample &before, const Sample &after)
+{
+    Difference d;
+    for (auto it = after.tasks.begin(); it != after.tasks.end(); ++it) {
+        const TaskSample earlier = before.tasks.value(it.key());
+        d.sum.runMs += it->runMs - earlier.runMs;
+        d.sum.voluntary += it->voluntary - earlier.voluntary;
+        d.sum.involuntary += it->involuntary - earlier.involuntary;
+    }
+    for (auto it = before.tasks.begin(); it != before.tasks.end(); ++it)
+        d.endedThreads += after.tasks.contains(it.key()) ? 0 : 1;
+    return d;
+}
 
 QByteArray readProc(const QString &path)
 {
@@ -84,11 +120,11 @@ Sample sample(qint64 pid)
         QDir(proc + QStringLiteral("/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString &task : tasks) {
         const QString dir = proc + QStringLiteral("/task/") + task;
-        s.runMs +=
-            readProc(dir + QStringLiteral("/schedstat")).split(' ').value(0).toDouble() / 1e6;
+        TaskSample &t = s.tasks[task];
+        t.runMs = readProc(dir + QStringLiteral("/schedstat")).split(' ').value(0).toDouble() / 1e6;
         const QByteArray status = readProc(dir + QStringLiteral("/status"));
-        s.voluntary += statusField(status, "voluntary_ctxt_switches");
-        s.involuntary += statusField(status, "nonvoluntary_ctxt_switches");
+        t.voluntary = statusField(status, "voluntary_ctxt_switches");
+        t.involuntary = statusField(status, "nonvoluntary_ctxt_switches");
     }
     return s;
 }
@@ -119,55 +155,63 @@ xcb_atom_t atom(xcb_connection_t *x, const char *name)
     return found;
 }
 
-// Asks the mapped top-level window of process `pid` to close, as a window manager's close
-// button does. False when it has none yet.
-bool closeWindowOf(qint64 pid)
+// The mapped top-level window of process `pid`, or none. Not the tray icon's, which is a
+// small top-level of its own until the tray takes it in.
+xcb_window_t shownWindowOf(xcb_connection_t *x, qint64 pid)
+{
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+    const xcb_atom_t pidAtom = atom(x, "_NET_WM_PID");
+    xcb_query_tree_reply_t *tree = xcb_query_tree_reply(x, xcb_query_tree(x, root), nullptr);
+    const xcb_window_t *children = tree ? xcb_query_tree_children(tree) : nullptr;
+    xcb_window_t found = XCB_NONE;
+    for (int i = 0; tree && i < xcb_query_tree_children_length(tree) && found == XCB_NONE; ++i) {
+        const xcb_window_t window = children[i];
+        xcb_get_property_reply_t *owner = xcb_get_property_reply(
+            x, xcb_get_property(x, false, window, pidAtom, XCB_ATOM_CARDINAL, 0, 1), nullptr);
+        xcb_get_window_attributes_reply_t *attributes =
+            xcb_get_window_attributes_reply(x, xcb_get_window_attributes(x, window), nullptr);
+        xcb_get_geometry_reply_t *geometry =
+            xcb_get_geometry_reply(x, xcb_get_geometry(x, window), nullptr);
+        if (owner && xcb_get_property_value_length(owner) == 4
+            && *static_cast<uint32_t *>(xcb_get_property_value(owner)) == uint32_t(pid)
+            && attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE
+            && !attributes->override_redirect && geometry && geometry->width > kTrayIconLimit)
+            found = window;
+        std::free(owner);
+        std::free(attributes);
+        std::free(geometry);
+    }
+    std::free(tree);
+    return found;
+}
+
+// Asks the window of process `pid` to close, as a window manager's close button does (or,
+// without `close`, only looks). False when it shows none.
+bool windowOf(qint64 pid, bool close)
 {
     xcb_connection_t *x = xcb_connect(nullptr, nullptr);
-    bool closed = false;
-    if (!xcb_connection_has_error(x)) {
-        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
-        const xcb_atom_t pidAtom = atom(x, "_NET_WM_PID");
-        const xcb_atom_t protocols = atom(x, "WM_PROTOCOLS");
-        const xcb_atom_t deleteWindow = atom(x, "WM_DELETE_WINDOW");
-        xcb_query_tree_reply_t *tree = xcb_query_tree_reply(x, xcb_query_tree(x, root), nullptr);
-        const xcb_window_t *children = tree ? xcb_query_tree_children(tree) : nullptr;
-        for (int i = 0; tree && i < xcb_query_tree_children_length(tree) && !closed; ++i) {
-            const xcb_window_t window = children[i];
-            xcb_get_property_reply_t *owner = xcb_get_property_reply(
-                x, xcb_get_property(x, false, window, pidAtom, XCB_ATOM_CARDINAL, 0, 1), nullptr);
-            xcb_get_window_attributes_reply_t *attributes =
-                xcb_get_window_attributes_reply(x, xcb_get_window_attributes(x, window), nullptr);
-            if (owner && xcb_get_property_value_length(owner) == 4
-                && *static_cast<uint32_t *>(xcb_get_property_value(owner)) == uint32_t(pid)
-                && attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE
-                && !attributes->override_redirect) {
-                xcb_client_message_event_t message{};
-                message.response_type = XCB_CLIENT_MESSAGE;
-                message.format = 32;
-                message.window = window;
-                message.type = protocols;
-                message.data.data32[0] = deleteWindow;
-                message.data.data32[1] = XCB_CURRENT_TIME;
-                xcb_send_event(x, false, window, XCB_EVENT_MASK_NO_EVENT,
-                               reinterpret_cast<const char *>(&message));
-                xcb_flush(x);
-                closed = true;
-            }
-            std::free(owner);
-            std::free(attributes);
-        }
-        std::free(tree);
+    const xcb_window_t window = xcb_connection_has_error(x) ? XCB_NONE : shownWindowOf(x, pid);
+    if (window != XCB_NONE && close) {
+        xcb_client_message_event_t message{};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = window;
+        message.type = atom(x, "WM_PROTOCOLS");
+        message.data.data32[0] = atom(x, "WM_DELETE_WINDOW");
+        message.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(x, false, window, XCB_EVENT_MASK_NO_EVENT,
+                       reinterpret_cast<const char *>(&message));
+        xcb_flush(x);
     }
     xcb_disconnect(x);
-    return closed;
+    return window != XCB_NONE;
 }
 
 bool hideMainWindow(qint64 pid)
 {
     const auto limit = std::chrono::steady_clock::now() + kWindowLimit;
     while (std::chrono::steady_clock::now() < limit) {
-        if (closeWindowOf(pid))
+        if (windowOf(pid, true))
             return true;
         std::this_thread::sleep_for(100ms);
     }
@@ -205,6 +249,14 @@ void run(const QString &app, const Case &c, int seconds)
         std::printf("%-28s could not start %s\n", c.name, qPrintable(app));
         return;
     }
+    if (c.startByKey) {
+        // The window opens at the top left of the screen, where no window manager moves it;
+        // with none, the keyboard follows the pointer.
+        std::this_thread::sleep_for(kLaunch);
+        QProcess::execute(QStringLiteral("xdotool"),
+                          {QStringLiteral("mousemove"), QStringLiteral("160"),
+                           QStringLiteral("280"), QStringLiteral("key"), QStringLiteral("space")});
+    }
     if (!hideMainWindow(process.processId())) {
         std::printf("%-28s its window never showed\n", c.name);
         process.kill();
@@ -215,23 +267,28 @@ void run(const QString &app, const Case &c, int seconds)
         const qint64 untilStart = QDateTime::currentDateTime().msecsTo(sessionStart);
         std::this_thread::sleep_for(std::chrono::milliseconds(std::max<qint64>(0, untilStart)));
     }
-    std::this_thread::sleep_for(kSettle);
+    std::this_thread::sleep_for(c.sessionNow ? kSettle : kIdleSettle);
     const long resident = residentKiB(process.processId());
     const Sample before = sample(process.processId());
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
     const Sample after = sample(process.processId());
+    const bool stillShown = windowOf(process.processId(), false);
     process.terminate();
     if (!process.waitForFinished(3000))
         process.kill();
 
-    const long voluntary = after.voluntary - before.voluntary;
-    const long involuntary = after.involuntary - before.involuntary;
+    const Difference d = difference(before, after);
+    const long wakeUps = d.sum.voluntary + d.sum.involuntary;
     std::printf("%-28s CPU %6.1f ms (stat %4.0f ms)   wake-ups %4ld (%ld voluntary + %ld "
-                "involuntary) = %.1f/s   resident %.1f MB%s\n",
-                c.name, after.runMs - before.runMs, after.statCpuMs - before.statCpuMs,
-                voluntary + involuntary, voluntary, involuntary,
-                double(voluntary + involuntary) / seconds, double(resident) / 1024.0,
-                systemctl.calls().isEmpty() ? "" : "  [the session ended: suspend was asked for]");
+                "involuntary) = %.1f/s%s   resident %.1f MB%s%s\n",
+                c.name, d.sum.runMs, after.statCpuMs - before.statCpuMs, wakeUps, d.sum.voluntary,
+                d.sum.involuntary, double(wakeUps) / seconds,
+                d.endedThreads > 0
+                    ? qPrintable(QStringLiteral(", %1 idle thread(s) ended").arg(d.endedThreads))
+                    : "",
+                double(resident) / 1024.0,
+                systemctl.calls().isEmpty() ? "" : "  [the session ended: suspend was asked for]",
+                stillShown ? "  [the window did not hide]" : "");
     std::fflush(stdout);
 }
 
@@ -260,7 +317,7 @@ int main(int argc, char **argv)
     const Case cases[] = {
         {"idle, schedule off", false, false, false, false},
         {"idle, schedule on", true, false, false, false},
-        {"session, no fade or dimming", true, true, false, false},
+        {"session of 30 min, started", false, false, false, false, true},
         {"session, fade window", true, true, true, false},
         {"session, dimming window", true, true, false, true},
     };

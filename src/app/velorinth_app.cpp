@@ -5,6 +5,7 @@
 #include "app/open_main_window.h"
 #include "app/panel_window.h"
 #include "app/window_hide_delegate.h"
+#include "main_window/content_view.h"
 #include "menu_bar/menu_bar_view.h"
 
 #include <QApplication>
@@ -24,8 +25,7 @@ VelorinthApp::VelorinthApp(Platform platform, QObject *parent)
     , m_manager(m_platform)
 {
     QApplication::setWindowIcon(AppIcon::icon());
-    auto *content = new QWidget;
-    content->setFixedSize(320, 560);
+    auto *content = new ContentView(m_manager);
     m_window = std::make_unique<MainWindow>(content);
     content->installEventFilter(this);
 
