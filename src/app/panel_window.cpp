@@ -55,7 +55,7 @@ void PanelWindow::fitContent()
 {
     if (!m_content)
         return;
-    const QSize size = m_content->sizeHint().expandedTo(m_content->minimumSize());
+    const QSize size = m_content->sizeHint();
     const QScreen *screen = QGuiApplication::screenAt(m_anchor.center());
     if (!screen)
         screen = QGuiApplication::primaryScreen();

@@ -47,7 +47,7 @@ void StatusBarManager::update(bool isActive, const QString &formattedTime, bool 
 void StatusBarManager::show(const TrayImage &image, const QString &title)
 {
     // Whole minutes change the picture once a minute: spare the tray a repaint each second.
-    if (!(image == m_image) || m_statusItem->icon().isNull())
+    if (image != m_image || m_statusItem->icon().isNull())
         m_statusItem->setIcon(image.icon());
     m_image = image;
     m_title = title;
