@@ -1,10 +1,9 @@
-// The real executable, as the desktop runs it: quitting on a signal, a second launch handing
-// over to the first, and a crashed instance leaving the way free.
+// The real executable on the test display with its tray: quitting on a signal, a second launch
+// handing over to the first, and a crashed instance leaving the way free.
 #include "app/main_window.h"
 #include "app/open_main_window.h"
 #include "app/single_instance.h"
 
-#include <QDir>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSettings>
@@ -16,34 +15,8 @@
 using namespace velorinth;
 
 namespace {
-
-constexpr int kProcessTimeoutMs = 20000;
-
-// A home of its own for one run of the app, on the test display with its tray.
-struct Run
-{
-    explicit Run(const QString &runtime)
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", home.path());
-        environment.insert("XDG_CONFIG_HOME", home.filePath(".config"));
-        environment.insert("XDG_RUNTIME_DIR", runtime);
-        environment.remove("QT_QPA_PLATFORM");
-        process.setProcessEnvironment(environment);
-    }
-
-    [[nodiscard]] QString settingsPath() const
-    {
-        return home.filePath(".config/Velorinth/Velorinth.conf");
-    }
-
-    void start() { process.start(VELORINTH_EXECUTABLE, QStringList()); }
-
-    QTemporaryDir home;
-    QProcess process;
-};
-
-} // namespace
+constexpr int kTimeoutMs = 20000;
+}
 
 class tst_AppProcess : public QObject
 {
@@ -58,25 +31,43 @@ private Q_SLOTS:
     void crashedInstanceLeavesTheWayFree();
 
 private:
-    // Started once it answers later launches.
-    void startAndWait(Run &run);
+    [[nodiscard]] QString settingsPath() const
+    {
+        return m_home->filePath(".config/Velorinth/Velorinth.conf");
+    }
+    // With its own home, and the runtime directory where instances find each other.
+    void start();
+    // Until it answers later launches.
+    void startAndWait();
 
     std::unique_ptr<QTemporaryDir> m_runtime;
+    std::unique_ptr<QTemporaryDir> m_home;
+    std::unique_ptr<QProcess> m_app; // killed, if still running, when it goes
 };
 
 void tst_AppProcess::init()
 {
+    m_app = std::make_unique<QProcess>();
+    m_home = std::make_unique<QTemporaryDir>();
     m_runtime = std::make_unique<QTemporaryDir>();
     QFile::setPermissions(m_runtime->path(),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-void tst_AppProcess::startAndWait(Run &run)
+void tst_AppProcess::start()
 {
-    run.start();
-    QVERIFY(run.process.waitForStarted(kProcessTimeoutMs));
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_runtime->filePath("velorinth.socket")),
-                             kProcessTimeoutMs);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", m_home->filePath(".config"));
+    environment.insert("XDG_RUNTIME_DIR", m_runtime->path());
+    environment.remove("QT_QPA_PLATFORM");
+    m_app->setProcessEnvironment(environment);
+    m_app->start(VELORINTH_EXECUTABLE, QStringList());
+}
+
+void tst_AppProcess::startAndWait()
+{
+    start();
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_runtime->filePath("velorinth.socket")), kTimeoutMs);
 }
 
 void tst_AppProcess::signalQuitsCleanly_data()
@@ -91,20 +82,16 @@ void tst_AppProcess::signalQuitsCleanly_data()
 void tst_AppProcess::signalQuitsCleanly()
 {
     QFETCH(int, signal);
-    Run run(m_runtime->path());
-    { // the LED option left on: quitting stores it off, proof that cleanup ran
-        QSettings settings(run.settingsPath(), QSettings::IniFormat);
-        settings.setValue("isLEDOff", true);
-    }
-    startAndWait(run);
+    // The LED option left on: quitting stores it off, the sign that the cleanup ran.
+    QSettings(settingsPath(), QSettings::IniFormat).setValue("isLEDOff", true);
+    startAndWait();
 
-    ::kill(pid_t(run.process.processId()), signal);
+    ::kill(pid_t(m_app->processId()), signal);
 
-    QVERIFY(run.process.waitForFinished(kProcessTimeoutMs));
-    QCOMPARE(run.process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(run.process.exitCode(), 0);
-    QSettings settings(run.settingsPath(), QSettings::IniFormat);
-    QCOMPARE(settings.value("isLEDOff").toBool(), false);
+    QVERIFY(m_app->waitForFinished(kTimeoutMs));
+    QCOMPARE(m_app->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(m_app->exitCode(), 0);
+    QCOMPARE(QSettings(settingsPath(), QSettings::IniFormat).value("isLEDOff").toBool(), false);
 }
 
 void tst_AppProcess::secondLaunchHandsOver()
@@ -115,32 +102,28 @@ void tst_AppProcess::secondLaunchHandsOver()
     content->setFixedSize(320, 560);
     MainWindow window(content);
     connect(&first, &SingleInstance::reopenRequested, this, &openMainWindow);
-    Run second(m_runtime->path());
 
-    second.start();
-    // The first answers on this event loop, so no blocking wait here.
-    QTRY_COMPARE_WITH_TIMEOUT(second.process.state(), QProcess::NotRunning, kProcessTimeoutMs);
+    start();
+    // The first answers on this event loop: no blocking wait here.
+    QTRY_COMPARE_WITH_TIMEOUT(m_app->state(), QProcess::NotRunning, kTimeoutMs);
 
-    QCOMPARE(second.process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(second.process.exitCode(), 0);
+    QCOMPARE(m_app->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(m_app->exitCode(), 0);
     QVERIFY(window.isVisible());
-    QVERIFY(!QFile::exists(second.settingsPath())); // it built no engine
+    QVERIFY(!QFile::exists(settingsPath())); // it built no engine
 }
 
 void tst_AppProcess::crashedInstanceLeavesTheWayFree()
 {
-    Run crashed(m_runtime->path());
-    startAndWait(crashed);
-    crashed.process.kill();
-    QVERIFY(crashed.process.waitForFinished(kProcessTimeoutMs));
-    QVERIFY(QFile::exists(m_runtime->filePath("velorinth.socket")));
+    startAndWait();
+    m_app->kill();
+    QVERIFY(m_app->waitForFinished(kTimeoutMs));
 
     SingleInstance next(m_runtime->path());
     QVERIFY(next.claim());
-
     QLocalSocket probe;
     probe.connectToServer(m_runtime->filePath("velorinth.socket"));
-    QVERIFY(probe.waitForConnected(kProcessTimeoutMs));
+    QVERIFY(probe.waitForConnected(kTimeoutMs));
 }
 
 QTEST_MAIN(tst_AppProcess)

@@ -1,5 +1,5 @@
-// The tray's images: the compact time they write, and a gallery at the 22 points trays give,
-// at 1x and (through QT_SCALE_FACTOR=2) 2x, on a dark and a light panel.
+// The tray's images at the 22 points trays give, at 1x and (through QT_SCALE_FACTOR=2) 2x, on
+// a dark and a light panel, for people to look at; a few pixels tell the looks apart.
 #include "app/app_icon.h"
 #include "app/tray_image.h"
 #include "support/pixels.h"
@@ -15,38 +15,8 @@ class tst_TrayImage : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void writesTheTimeCompactly_data();
-    void writesTheTimeCompactly();
     void gallery();
 };
-
-void tst_TrayImage::writesTheTimeCompactly_data()
-{
-    QTest::addColumn<QString>("formatted");
-    QTest::addColumn<bool>("urgent");
-    QTest::addColumn<QString>("symbol");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("minutes") << "29:59" << false << "moon.fill"
-                             << "29";
-    QTest::newRow("300.5 s reads 05:00 but is not urgent") << "05:00" << false << "moon.fill"
-                                                           << "5";
-    QTest::newRow("urgent shows seconds") << "05:00" << true << "moon.zzz.fill"
-                                          << "5:00";
-    QTest::newRow("at zero") << "00:00" << true << "moon.zzz.fill"
-                             << "0:00";
-    QTest::newRow("hours") << "01:00:00" << false << "moon.fill"
-                           << "1h00";
-}
-
-void tst_TrayImage::writesTheTimeCompactly()
-{
-    QFETCH(QString, formatted);
-    QFETCH(bool, urgent);
-    const TrayImage image = TrayImage::running(formatted, urgent);
-    QTEST(image.symbolName(), "symbol");
-    QTEST(image.text(), "text");
-}
 
 void tst_TrayImage::gallery()
 {

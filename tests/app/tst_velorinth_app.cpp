@@ -1,39 +1,30 @@
+// The app over fake services: the tray following the session, the panel, closing the window
+// and quitting.
 #include "app/main_window.h"
 #include "app/panel_window.h"
 #include "app/window_hide_delegate.h"
 #include "app_rig.h"
 #include "design/confirmation_overlay.h"
-#include "support/animation_time.h"
 #include "engine/settings_keys.h"
+#include "support/animation_time.h"
 #include "support/stub_program.h"
 
 #include <QPointer>
-#include <QSpontaneKeyEvent>
 #include <QSignalSpy>
+#include <QSpontaneKeyEvent>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace velorinth;
-
-namespace {
-
-constexpr int kProcessTimeoutMs = 20000;
-
-// As the window manager asks (Alt+F4, its close button): a spontaneous close event.
-void closeAsTheUserDoes(QWidget &window)
-{
-    QCloseEvent event;
-    QSpontaneKeyEvent::setSpontaneous(&event);
-    qApp->notify(&window, &event); // sendEvent() would drop the spontaneity
-}
-
-} // namespace
 
 class tst_VelorinthApp : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void init();
+    void cleanup();
+
     void trayAppearsWhenTheContentFirstShows();
     void trayFollowsTheSession_data();
     void trayFollowsTheSession();
@@ -43,27 +34,42 @@ private Q_SLOTS:
     void panelFollowsTheHeightRule();
     void closingTheWindow_data();
     void closingTheWindow();
-    void reopenBringsTheSameWindowBack();
     void quitCleansUpOnce_data();
     void quitCleansUpOnce();
     void quitDuringAFadeGivesTheVolumeBack();
+
+private:
+    [[nodiscard]] StatusBarManager &tray() { return m_rig->app->statusBar(); }
+    void click() { Q_EMIT tray().trayIcon()->activated(QSystemTrayIcon::Trigger); }
+
+    std::unique_ptr<QTemporaryDir> m_bin;
+    std::unique_ptr<StubProgram> m_batt;
+    std::unique_ptr<AppRig> m_rig;
 };
+
+void tst_VelorinthApp::init()
+{
+    m_bin = std::make_unique<QTemporaryDir>();
+    m_batt = std::make_unique<StubProgram>(m_bin->path(), "batt");
+    m_rig = std::make_unique<AppRig>(m_batt->path());
+}
+
+void tst_VelorinthApp::cleanup()
+{
+    m_rig.reset();
+}
 
 void tst_VelorinthApp::trayAppearsWhenTheContentFirstShows()
 {
-    AppRig rig;
-    StatusBarManager &tray = rig.app->statusBar();
-    QVERIFY(!tray.trayIcon());
+    QVERIFY(!tray().trayIcon());
+    m_rig->app->mainWindow().show();
+    QSystemTrayIcon *first = tray().trayIcon();
+    m_rig->app->mainWindow().hide();
+    m_rig->app->mainWindow().show();
 
-    rig.app->mainWindow().show();
-    QSystemTrayIcon *first = tray.trayIcon();
     QVERIFY(first);
-    rig.app->mainWindow().hide();
-    rig.app->mainWindow().show();
-
-    QCOMPARE(tray.trayIcon(), first);
-    QCOMPARE(tray.title(), QString());
-    QCOMPARE(tray.image().symbolName(), QString()); // the app icon
+    QCOMPARE(tray().trayIcon(), first);
+    QCOMPARE(tray().image(), TrayImage::idle());
     QCOMPARE(first->toolTip(), "Velorinth");
 }
 
@@ -73,20 +79,28 @@ void tst_VelorinthApp::trayFollowsTheSession_data()
     QTest::addColumn<double>("elapsed");
     QTest::addColumn<QString>("symbol");
     QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text"); // as the image writes it
 
     QTest::newRow("started") << 1800.0 << 0.0 << "moon.fill"
-                             << " 30:00";
+                             << " 30:00"
+                             << "30";
     QTest::newRow("first tick") << 1800.0 << 1.0 << "moon.fill"
-                                << " 29:59";
+                                << " 29:59"
+                                << "29";
     QTest::newRow("300 s is urgent") << 1800.0 << 1500.0 << "moon.zzz.fill"
-                                     << " 05:00";
+                                     << " 05:00"
+                                     << "5:00";
     QTest::newRow("300.5 s is not") << 1800.5 << 1500.0 << "moon.fill"
-                                    << " 05:00";
-    QTest::newRow("an hour carries hours") << 3600.0 << 0.0 << "moon.fill"
-                                           << " 01:00:00";
+                                    << " 05:00"
+                                    << "5";
+    QTest::newRow("an hour") << 3600.0 << 0.0 << "moon.fill"
+                             << " 01:00:00"
+                             << "1h00";
     QTest::newRow("zero until the stop") << 600.0 << 600.0 << "moon.zzz.fill"
-                                         << " 00:00";
+                                         << " 00:00"
+                                         << "0:00";
     QTest::newRow("stopped after the sleep") << 600.0 << 601.0 << ""
+                                             << ""
                                              << "";
 }
 
@@ -94,59 +108,50 @@ void tst_VelorinthApp::trayFollowsTheSession()
 {
     QFETCH(double, duration);
     QFETCH(double, elapsed);
-    AppRig rig;
-    rig.app->mainWindow().show();
-    SleepManager &manager = rig.app->sleepManager();
-    manager.setSessionDuration(duration);
+    m_rig->app->mainWindow().show();
+    m_rig->app->sleepManager().setSessionDuration(duration);
 
-    manager.startTimer();
-    rig.advance(elapsed);
+    m_rig->app->sleepManager().startTimer();
+    m_rig->advance(elapsed);
 
-    const StatusBarManager &tray = rig.app->statusBar();
-    QTEST(tray.image().symbolName(), "symbol");
-    QTEST(tray.title(), "title");
-    QCOMPARE(tray.trayIcon()->toolTip(), "Velorinth" + tray.title());
+    QTEST(tray().image().symbolName(), "symbol");
+    QTEST(tray().title(), "title");
+    QTEST(tray().image().text(), "text");
+    QCOMPARE(tray().trayIcon()->toolTip(), "Velorinth" + tray().title());
 }
 
 void tst_VelorinthApp::equalValuesArePushedToo()
 {
-    AppRig rig;
-    rig.app->mainWindow().show();
-    StatusBarManager &tray = rig.app->statusBar();
-    tray.update(true, "12:34", false);
+    m_rig->app->mainWindow().show();
+    tray().update(true, "12:34", false);
 
-    rig.app->sleepManager().stopTimer(); // idle already: the same values once more
+    m_rig->app->sleepManager().stopTimer(); // idle already: the same values once more
 
-    QCOMPARE(tray.title(), QString());
-    QCOMPARE(tray.image().symbolName(), QString());
+    QCOMPARE(tray().title(), QString());
+    QCOMPARE(tray().image(), TrayImage::idle());
 }
 
 void tst_VelorinthApp::panelIsBuiltAnewAtEachOpening()
 {
-    AppRig rig;
-    rig.app->mainWindow().show();
-    StatusBarManager &tray = rig.app->statusBar();
-    const auto click = [&] { Q_EMIT tray.trayIcon()->activated(QSystemTrayIcon::Trigger); };
-    const auto stopQuestion = [&] { return tray.panel()->findChild<ConfirmationOverlay *>(); };
-
+    m_rig->app->mainWindow().show();
+    const auto stopQuestion = [&] { return tray().panel()->findChild<ConfirmationOverlay *>(); };
     click();
-    QPointer<PanelWindow> first = tray.panel();
-    QVERIFY(first && first->isVisible());
+    QPointer<PanelWindow> first = tray().panel();
     stopQuestion()->present();
-    Q_EMIT tray.trayIcon()->activated(QSystemTrayIcon::Context); // the right button
-    QCOMPARE(tray.panel(), first.data());
+    Q_EMIT tray().trayIcon()->activated(QSystemTrayIcon::Context); // the right button
+    QCOMPARE(tray().panel(), first.data());
+
     click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!tray.panel() && !first);
-
+    QVERIFY(!tray().panel() && !first);
     click();
     QVERIFY(!stopQuestion()->isPresented());
-    tray.panel()->hide(); // by the desktop, not closed: the next click opens a new one
-    QPointer<PanelWindow> hidden = tray.panel();
+
+    QPointer<PanelWindow> hidden = tray().panel();
+    hidden->hide(); // by the desktop, not closed: the next click opens a new one
     click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!hidden);
-    QVERIFY(tray.panel() && tray.panel()->isVisible());
+    QVERIFY(!hidden && tray().panel()->isVisible());
 }
 
 void tst_VelorinthApp::panelFollowsTheHeightRule_data()
@@ -163,16 +168,14 @@ void tst_VelorinthApp::panelFollowsTheHeightRule()
 {
     QFETCH(bool, schedule);
     QFETCH(bool, session);
-    AppRig rig;
-    rig.app->mainWindow().show();
-    StatusBarManager &tray = rig.app->statusBar();
-    tray.openPanel();
-    PanelWindow *panel = tray.panel();
+    m_rig->app->mainWindow().show();
+    tray().openPanel();
+    PanelWindow *panel = tray().panel();
     QCOMPARE(panel->panelGeometry().size(), QSize(280, 280));
 
-    rig.app->sleepManager().setScheduleEnabled(schedule);
+    m_rig->app->sleepManager().setScheduleEnabled(schedule);
     if (session)
-        rig.app->sleepManager().startTimer();
+        m_rig->app->sleepManager().startTimer();
     QCoreApplication::sendPostedEvents();
     setAnimationTimes(panel, 5000);
 
@@ -195,27 +198,13 @@ void tst_VelorinthApp::closingTheWindow()
     QSignalSpy quit(&delegate, &WindowHideDelegate::quitRequested);
     window.show();
 
-    closeAsTheUserDoes(window);
+    // As the window manager asks; sendEvent() would drop the spontaneity.
+    QCloseEvent event;
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    qApp->notify(&window, &event);
 
     QVERIFY(window.isHidden());
     QCOMPARE(quit.count(), trayPresent ? 0 : 1);
-}
-
-void tst_VelorinthApp::reopenBringsTheSameWindowBack()
-{
-    AppRig rig;
-    MainWindow &window = rig.app->mainWindow();
-    window.show();
-    closeAsTheUserDoes(window); // no tray here: hidden, and the app asked to quit
-    QVERIFY(window.isHidden());
-
-    QVERIFY(!rig.app->delegate().applicationShouldHandleReopen());
-
-    QVERIFY(window.isVisible());
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    QCOMPARE(std::count_if(windows.begin(), windows.end(),
-                           [](QWidget *w) { return qobject_cast<MainWindow *>(w) != nullptr; }),
-             1);
 }
 
 void tst_VelorinthApp::quitCleansUpOnce_data()
@@ -232,36 +221,30 @@ void tst_VelorinthApp::quitCleansUpOnce_data()
 void tst_VelorinthApp::quitCleansUpOnce()
 {
     QFETCH(bool, ledOptionOn);
-    QTemporaryDir bin;
-    const StubProgram batt(bin.path(), "batt");
-    AppRig rig(batt.path());
-    rig.app->mainWindow().show();
+    m_rig->app->mainWindow().show();
     if (ledOptionOn)
-        rig.app->sleepManager().setLEDOff(true);
-    QTRY_COMPARE_WITH_TIMEOUT(batt.calls().size(), ledOptionOn ? 1 : 0, kProcessTimeoutMs);
+        m_rig->app->sleepManager().setLEDOff(true);
+    QTRY_COMPARE(m_batt->calls().size(), ledOptionOn ? 1 : 0);
 
-    rig.app->delegate().applicationWillTerminate(); // waits for the command
-    rig.app->delegate().applicationWillTerminate(); // a second signal, say
+    m_rig->app->delegate().applicationWillTerminate(); // waits for the command
+    m_rig->app->delegate().applicationWillTerminate(); // a second signal, say
 
-    QTEST(batt.calls(), "commands");
-    QVERIFY(!rig.fakes.defaults->values.value(SettingsKeys::isLEDOff).toBool());
+    QTEST(m_batt->calls(), "commands");
+    QVERIFY(!m_rig->fakes.defaults->values.value(SettingsKeys::isLEDOff).toBool());
 }
 
 void tst_VelorinthApp::quitDuringAFadeGivesTheVolumeBack()
 {
-    AppRig rig;
-    rig.app->mainWindow().show();
-    SleepManager &manager = rig.app->sleepManager();
-    manager.setFadeOutEnabled(true);
-    manager.startTimer();
-    rig.advance(1200); // 600 s left, a third of the way down
-    QVERIFY(rig.fakes.volume->writes.last() < 70);
+    m_rig->app->mainWindow().show();
+    m_rig->app->sleepManager().setFadeOutEnabled(true);
+    m_rig->app->sleepManager().startTimer();
+    m_rig->advance(1200); // 600 s left, a third of the way down
+    QVERIFY(m_rig->fakes.volume->writes.last() < 70);
 
-    rig.app->delegate().applicationWillTerminate();
+    m_rig->app->delegate().applicationWillTerminate();
 
-    QCOMPARE(rig.fakes.volume->writes.last(), 100);
-    QVERIFY(!manager.isActive());
-    QVERIFY(!rig.fakes.defaults->values.contains(SettingsKeys::fadeInProgress));
+    QCOMPARE(m_rig->fakes.volume->writes.last(), 100);
+    QVERIFY(!m_rig->fakes.defaults->values.contains(SettingsKeys::fadeInProgress));
 }
 
 QTEST_MAIN(tst_VelorinthApp)
