@@ -5,7 +5,8 @@
 //  - then the content on the setup screen, window active with its background drifting: the
 //    CPU share over the measured time;
 //  - the window inactive (another window has the focus), then hidden: CPU time and wake-ups
-//    (context switches of all the process's threads).
+//    (context switches of all the process's threads; the timer that ends the measured time
+//    is one of them).
 // The engine runs on fakes: its idle costs nothing and is measured elsewhere.
 // Run: bash tools/with-test-services.sh build/bench/bench_main_window [seconds]
 #include "cpu_time.h"
@@ -186,7 +187,7 @@ int main(int argc, char **argv)
     std::printf("Main window content on xcb, 320 x 560. Splash: each frame's painting and flush "
                 "(budget: p95 < 8 ms at 60 frames/s). Then %d s each: active on the setup "
                 "screen (budget: 2 %% of a core at 1x, 3 %% at 2x), inactive, hidden (budget: "
-                "no wake-ups)\n",
+                "no wake-ups but the one ending the measured time)\n",
                 seconds);
     for (const int scale : {1, 2}) {
         std::printf("%dx  %s\n", scale, qPrintable(run(scale, seconds)));
