@@ -14,7 +14,7 @@ if [[ "${1:-run}" == test ]]; then
     packages+=(
         dbus-daemon pulseaudio pulseaudio-utils
         xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-utils
-        xcompmgr imagemagick xdotool
+        xcompmgr imagemagick xdotool trayer
     )
 fi
 
