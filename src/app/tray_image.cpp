@@ -18,13 +18,14 @@ namespace {
 // The app icon fills 18 of the 22 points a tray usually gives, like the tray's other icons.
 constexpr qreal kIdleShare = 18.0 / 22.0;
 
-QString compactTime(const QString &formattedTime, bool urgent)
+// Whole minutes, so the tray redraws once a minute; seconds only in the last minute.
+QString compactTime(const QString &formattedTime)
 {
     const QStringList parts = formattedTime.split(QLatin1Char(':'));
     const QString lead = QString::number(parts.value(0).toInt());
     if (parts.size() == 3)
         return lead + QLatin1Char('h') + parts.value(1);
-    if (urgent)
+    if (lead == QLatin1String("0"))
         return lead + QLatin1Char(':') + parts.value(1);
     return lead;
 }
@@ -56,7 +57,7 @@ TrayImage TrayImage::idle()
 TrayImage TrayImage::running(const QString &formattedTime, bool urgent)
 {
     return TrayImage(urgent ? QStringLiteral("moon.zzz.fill") : QStringLiteral("moon.fill"),
-                     compactTime(formattedTime, urgent), urgent);
+                     compactTime(formattedTime), urgent);
 }
 
 void TrayImage::paint(QPainter &painter, const QRectF &square) const

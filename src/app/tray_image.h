@@ -21,7 +21,7 @@ public:
     // The symbol drawn, empty for the app icon.
     [[nodiscard]] QString symbolName() const { return m_symbolName; }
     // The time left as the image writes it: whole minutes ("29"), hours and minutes
-    // ("1h05"), or minutes and seconds once urgent ("4:59"). Empty while idle.
+    // ("1h05"), or minutes and seconds in the last minute ("0:59"). Empty while idle.
     [[nodiscard]] QString text() const { return m_text; }
     void paint(QPainter &painter, const QRectF &square) const;
     [[nodiscard]] QIcon icon() const;

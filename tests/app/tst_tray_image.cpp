@@ -24,7 +24,7 @@ void tst_TrayImage::gallery()
     const qreal ratio = qApp->devicePixelRatio();
     const TrayImage images[] = {TrayImage::idle(), TrayImage::running("29:59", false),
                                 TrayImage::running("1:05:00", false),
-                                TrayImage::running("04:59", true)};
+                                TrayImage::running("00:59", true)};
     const QColor panels[] = {QColor(0x20, 0x20, 0x24), QColor(0xee, 0xee, 0xee)};
     const QSize size(kTray * 4 + 30, kTray * 2 + 18);
     QImage board(size * ratio, QImage::Format_ARGB32);

@@ -82,8 +82,10 @@ void tst_VelorinthApp::trayFollowsTheSession_data()
     QTest::newRow("started") << 1800.0 << 0.0 << QStringList{"moon.fill", " 30:00", "30"};
     QTest::newRow("first tick") << 1800.0 << 1.0 << QStringList{"moon.fill", " 29:59", "29"};
     QTest::newRow("300 s is urgent")
-        << 1800.0 << 1500.0 << QStringList{"moon.zzz.fill", " 05:00", "5:00"};
+        << 1800.0 << 1500.0 << QStringList{"moon.zzz.fill", " 05:00", "5"};
     QTest::newRow("300.5 s is not") << 1800.5 << 1500.0 << QStringList{"moon.fill", " 05:00", "5"};
+    QTest::newRow("the last minute, in seconds")
+        << 1800.0 << 1741.0 << QStringList{"moon.zzz.fill", " 00:59", "0:59"};
     QTest::newRow("an hour") << 3600.0 << 0.0 << QStringList{"moon.fill", " 01:00:00", "1h00"};
     QTest::newRow("zero until the stop")
         << 600.0 << 600.0 << QStringList{"moon.zzz.fill", " 00:00", "0:00"};
