@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing need.
-# Usage: install-deps.sh [run|test]   (test adds the servers the tests start)
+# Usage: install-deps.sh [run|test|bench]   (test adds the servers the tests start;
+# bench adds what the benchmarks build and run with)
 set -euo pipefail
 
 packages=(
@@ -10,13 +11,14 @@ packages=(
     fonts-inter fonts-jetbrains-mono fonts-quicksand fonts-comfortaa
     fonts-material-design-icons-iconfont fonts-dejavu-core
 )
-if [[ "${1:-run}" == test ]]; then
+if [[ "${1:-run}" == test || "${1:-run}" == bench ]]; then
     packages+=(
         dbus-daemon pulseaudio pulseaudio-utils
         xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-utils
-        xcompmgr imagemagick xdotool
+        xcompmgr imagemagick xdotool trayer
     )
 fi
+[[ "${1:-run}" == bench ]] && packages+=(libxcb-damage0-dev python3)
 
 missing=()
 for package in "${packages[@]}"; do

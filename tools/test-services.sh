@@ -71,6 +71,10 @@ CONF
            --output DUMMY1 --mode right --pos 1280x0
     xcompmgr >/dev/null 2>&1 &
     velorinth_pids+=($!)
+    # A tray host (XEmbed) along the top right, where the app's tray icon and panel are tested.
+    trayer --edge top --align right --widthtype pixel --width 200 --height 32 >/dev/null 2>&1 &
+    velorinth_pids+=($!)
+    wait_until 200 xdotool search --class trayer
 }
 
 start_pulseaudio() {

@@ -1,20 +1,41 @@
-#include "app/engine_log.h"
-#include "engine/sleep_manager.h"
+#include "app/open_main_window.h"
+#include "app/quit_signals.h"
+#include "app/single_instance.h"
+#include "app/velorinth_app.h"
 #include "platform/host_platform.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    // Wayland clients can neither place the panel at the tray nor keep the dimming overlays on
+    // top: on a Wayland desktop the app runs through XWayland.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velorinth"));
+    QApplication::setDesktopFileName(QStringLiteral("velorinth"));
+    // Closing the window hides it; the tray or the panel's quit button ends the app.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    velorinth::Platform platform = velorinth::makeHostPlatform();
-    velorinth::SleepManager manager(platform);
-    velorinth::EngineLog log(manager, *platform.console);
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &manager,
-                     &velorinth::SleepManager::cleanup);
+    // From here on a signal waits for the event loop, which then quits cleanly.
+    velorinth::QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &velorinth::QuitSignals::received, &application,
+                     &QCoreApplication::quit);
 
+    // Before any engine: a second one would count down and suspend the machine too.
+    velorinth::SingleInstance instance;
+    if (!instance.claim()) {
+        if (instance.handOver())
+            return 0;
+        std::fputs("Velorinth est déjà lancé mais ne répond pas.\n", stderr);
+        return 1;
+    }
+    velorinth::VelorinthApp app(velorinth::makeHostPlatform());
+    QObject::connect(&instance, &velorinth::SingleInstance::reopenRequested, &app.delegate(),
+                     &velorinth::AppDelegate::applicationShouldHandleReopen);
+    velorinth::openMainWindow();
     return QApplication::exec();
 }

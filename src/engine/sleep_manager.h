@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QThreadPool>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -82,6 +84,10 @@ public:
     [[nodiscard]] QString formattedTimeRemaining() const;
     void installBatt();
     void cleanup(); // at quit: gives the LED back to the system
+    // Waits up to `limit` for the LED command under way (cleanup() starts one). One that is
+    // still running then is stopped, so a `batt` that never answers cannot keep the app from
+    // quitting. False when a command had to be stopped.
+    bool finishBackgroundWork(std::chrono::milliseconds limit);
 
 Q_SIGNALS:
     void targetTimeChanged();
@@ -172,6 +178,7 @@ private:
     DailyOccurrences m_occurrences; // of the scheduled time, for the schedule watcher
     std::optional<QDateTime> m_lastScheduleTrigger; // the occurrence that last started a session
     bool m_hasPerformedSleep = false;
+    std::atomic<bool> m_stopBackgroundWork = false; // read by the LED command while it runs
     // One thread, so LED commands take effect in the order they were asked
     // for. Last, so it is destroyed first: quitting waits for the LED command.
     QThreadPool m_workers;

@@ -23,14 +23,22 @@ struct BattRun
     QString output; // stdout and stderr merged
 };
 
-BattRun runToEnd(const QString &program, const QStringList &args)
+// How often a running command looks whether it is to be stopped: only while one runs.
+constexpr int kStopCheckMs = 50;
+
+BattRun runToEnd(const QString &program, const QStringList &args, const std::atomic<bool> &stop)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, args);
     if (!process.waitForStarted(-1))
         return {};
-    process.waitForFinished(-1);
+    while (!process.waitForFinished(kStopCheckMs) && process.state() != QProcess::NotRunning) {
+        if (stop) {
+            process.kill();
+            process.waitForFinished(-1);
+        }
+    }
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString output = utf8.decode(process.readAll());
     if (utf8.hasError())
@@ -92,13 +100,23 @@ void SleepManager::cleanup()
     turnLEDOn();
 }
 
+bool SleepManager::finishBackgroundWork(std::chrono::milliseconds limit)
+{
+    if (m_workers.waitForDone(static_cast<int>(limit.count())))
+        return true;
+    m_stopBackgroundWork = true;
+    m_workers.waitForDone();
+    return false;
+}
+
 void SleepManager::runBattCommand(const QStringList &args)
 {
     if (!isBattAvailable()) {
         setErrorMessage(QStringLiteral("Utilitaire 'batt' introuvable à ") + m_battPath);
         return;
     }
-    inBackground([battPath = m_battPath, args] { return runToEnd(battPath, args); },
+    inBackground([battPath = m_battPath, args,
+                  &stop = m_stopBackgroundWork] { return runToEnd(battPath, args, stop); },
                  [this, args](const BattRun &run) {
                      if (run.launched && run.exitCode == 0)
                          return;

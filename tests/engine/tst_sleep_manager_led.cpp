@@ -48,6 +48,7 @@ private Q_SLOTS:
     void quitGivesTheLEDBack_data();
     void quitGivesTheLEDBack();
     void quitWithBattGoneSaysSo();
+    void quitStopsABattThatNeverAnswers();
 
     void installerScriptIsExactAndPrivate();
     void installerNeverFollowsAPlantedLink();
@@ -257,7 +258,7 @@ void tst_SleepManagerLED::quitGivesTheLEDBack()
     const int writesBefore = m_rig->fakes.defaults->writes;
 
     m_rig->manager->cleanup();
-    m_rig->manager.reset(); // quitting waits for the command
+    QVERIFY(m_rig->manager->finishBackgroundWork(std::chrono::milliseconds(kProcessTimeoutMs)));
 
     QCOMPARE(batt.calls(), expectedCalls);
     QCOMPARE(m_rig->fakes.defaults->writes, writesBefore + (optionOn ? 1 : 0));
@@ -277,6 +278,22 @@ void tst_SleepManagerLED::quitWithBattGoneSaysSo()
     QVERIFY(m_rig->manager->isLEDOff());
     QCOMPARE(m_rig->manager->errorMessage(),
              std::optional<QString>("Utilitaire 'batt' introuvable à " + batt.path()));
+}
+
+void tst_SleepManagerLED::quitStopsABattThatNeverAnswers()
+{
+    const StubProgram batt = makeBatt();
+    QFile hanging(batt.path());
+    QVERIFY(hanging.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    hanging.write("#!/bin/sh\nexec sleep 600\n");
+    hanging.close();
+    start(batt.path());
+    m_rig->manager->setLEDOff(true);
+
+    m_rig->manager->cleanup();
+
+    QVERIFY(!m_rig->manager->finishBackgroundWork(std::chrono::milliseconds(0)));
+    m_rig->manager.reset(); // nothing left to wait for
 }
 
 void tst_SleepManagerLED::finishInstall()

@@ -54,11 +54,36 @@ bool raiseWhenCovered(WId window)
     return true;
 }
 
+bool compositorRunning()
+{
+    xcb_connection_t *x = connection();
+    if (!x)
+        return false;
+    // A compositor owns the selection _NET_WM_CM_S<n> of the X screen it composites; all
+    // monitors are X screen 0 under RandR, where Qt puts its windows.
+    const QByteArray name = "_NET_WM_CM_S0";
+    xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
+        x, xcb_intern_atom(x, true, uint16_t(name.size()), name.constData()), nullptr);
+    if (!atom)
+        return false;
+    xcb_get_selection_owner_reply_t *owner = atom->atom == XCB_NONE
+        ? nullptr
+        : xcb_get_selection_owner_reply(x, xcb_get_selection_owner(x, atom->atom), nullptr);
+    const bool running = owner && owner->owner != XCB_NONE;
+    std::free(owner);
+    std::free(atom);
+    return running;
+}
+
 #else
 
 void flush() { }
 void ignorePropertyChanges(WId) { }
 bool raiseWhenCovered(WId)
+{
+    return false;
+}
+bool compositorRunning()
 {
     return false;
 }

@@ -22,4 +22,8 @@ void ignorePropertyChanges(WId window);
 // event that Qt answers with a round trip to the server. False outside X.
 [[nodiscard]] bool raiseWhenCovered(WId window);
 
+// Whether a compositing manager runs on the X screen, so that translucent windows show what
+// lies behind them (without one their clear pixels are black). False outside X.
+[[nodiscard]] bool compositorRunning();
+
 } // namespace velorinth::X11Requests

@@ -1,0 +1,47 @@
+#include "app/main_window.h"
+
+#include "app/rounded_corners.h"
+#include "platform/qt/x11_requests.h"
+
+#include <QMouseEvent>
+#include <QWindow>
+
+namespace velorinth {
+
+MainWindow::MainWindow(QWidget *content)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    , m_content(content)
+{
+    setWindowTitle(QStringLiteral("Velorinth"));
+    content->setParent(this);
+    content->move(0, 0);
+    setFixedSize(content->size());
+    if (X11Requests::compositorRunning()) {
+        setAttribute(Qt::WA_TranslucentBackground);
+        auto *corners = new RoundedCorners(kCornerRadius, nullptr, this);
+        corners->setGeometry(rect());
+    }
+}
+
+void MainWindow::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    // The window manager moves the window best: it knows the other windows and the screens.
+    if (windowHandle() && windowHandle()->startSystemMove())
+        return;
+    m_dragOffset = event->globalPosition().toPoint() - pos();
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_dragOffset)
+        move(event->globalPosition().toPoint() - *m_dragOffset);
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent *)
+{
+    m_dragOffset.reset();
+}
+
+} // namespace velorinth

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+
+#include <optional>
+
+namespace velorinth {
+
+// The app's one window: frameless, without close, minimise or zoom buttons, fixed to the size
+// of its content, which reaches to every edge. It is dragged by any spot of the content that
+// leaves the press alone. Under a compositor its corners are round.
+class MainWindow final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr qreal kCornerRadius = 12.0;
+
+    // Takes `content` in as its child.
+    explicit MainWindow(QWidget *content);
+
+    [[nodiscard]] QWidget *content() const { return m_content; }
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QWidget *m_content;
+    // Where the press took the window, while it is dragged by hand (no window manager moves it).
+    std::optional<QPoint> m_dragOffset;
+};
+
+} // namespace velorinth

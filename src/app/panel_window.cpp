@@ -1,0 +1,104 @@
+#include "app/panel_window.h"
+
+#include "app/panel_placement.h"
+#include "app/rounded_corners.h"
+#include "platform/qt/x11_requests.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include <cmath>
+
+namespace velorinth {
+
+namespace {
+
+// A floating panel's shadow: darker and wider than a card's, as it lies over other windows.
+SoftShadow panelShadow()
+{
+    return SoftShadow(QColor::fromRgbF(0.0f, 0.0f, 0.0f, 0.45f), 12.0, {0.0, 6.0});
+}
+
+QMargins roundedUp(const QMarginsF &margins)
+{
+    return {int(std::ceil(margins.left())), int(std::ceil(margins.top())),
+            int(std::ceil(margins.right())), int(std::ceil(margins.bottom()))};
+}
+
+} // namespace
+
+PanelWindow::PanelWindow(const QRect &anchor)
+    : QWidget(nullptr, Qt::Popup | Qt::FramelessWindowHint)
+    , m_anchor(anchor)
+    , m_shadow(panelShadow())
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    if (X11Requests::compositorRunning()) {
+        setAttribute(Qt::WA_TranslucentBackground);
+        m_margins = roundedUp(m_shadow.reach());
+        m_corners = new RoundedCorners(kCornerRadius, &m_shadow, this);
+    }
+}
+
+void PanelWindow::setContent(QWidget *content)
+{
+    m_content = content;
+    content->setParent(this);
+    if (m_corners)
+        m_corners->raise();
+    fitContent();
+}
+
+void PanelWindow::fitContent()
+{
+    if (!m_content)
+        return;
+    const QSize size = m_content->sizeHint();
+    const QScreen *screen = QGuiApplication::screenAt(m_anchor.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QPoint corner =
+        PanelPlacement::topLeft(m_anchor, size, screen->geometry(), screen->availableGeometry());
+    setGeometry(QRect(corner, size).marginsAdded(m_margins));
+    m_content->setGeometry(contentRect());
+    if (m_corners)
+        m_corners->setGeometry(contentRect());
+}
+
+QRect PanelWindow::panelGeometry() const
+{
+    return geometry().marginsRemoved(m_margins);
+}
+
+QRect PanelWindow::contentRect() const
+{
+    return rect().marginsRemoved(m_margins);
+}
+
+void PanelWindow::paintEvent(QPaintEvent *)
+{
+    if (m_margins.isNull())
+        return;
+    QPainter painter(this);
+    m_shadow.paint(painter, contentRect(), kCornerRadius);
+}
+
+void PanelWindow::mousePressEvent(QMouseEvent *event)
+{
+    // Presses outside the window and on the shadow's margin come here, and so do presses
+    // that the content left alone.
+    if (!contentRect().contains(event->position().toPoint()))
+        close();
+}
+
+void PanelWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+} // namespace velorinth

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "design/soft_shadow.h"
+
+#include <QMargins>
+#include <QPointer>
+#include <QWidget>
+
+namespace velorinth {
+
+class RoundedCorners;
+
+// The floating panel that opens at the tray icon: a frameless pop-up holding one content
+// widget, sized to the content's size hint and placed at the icon. Under a compositor it has
+// round corners and a soft shadow, drawn in a transparent margin around the content; without
+// one it is a plain rectangle. A click anywhere outside it, in any application, and Escape
+// close it; closing deletes it.
+class PanelWindow final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr qreal kCornerRadius = 12.0;
+
+    // anchor: the tray icon's rectangle in global coordinates, or a 1 x 1 one at the pointer.
+    explicit PanelWindow(const QRect &anchor);
+
+    // Takes `content` in (as its child); the panel is then as large as its size hint says.
+    void setContent(QWidget *content);
+    // Sizes the panel to its content's size hint again, placed at the anchor as before:
+    // call it whenever that hint changes.
+    void fitContent();
+    // Where the visible panel lies on the screen, without the shadow's margin.
+    [[nodiscard]] QRect panelGeometry() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    [[nodiscard]] QRect contentRect() const;
+
+    QRect m_anchor;
+    QMargins m_margins; // the shadow's room; none without a compositor
+    SoftShadow m_shadow;
+    QPointer<QWidget> m_content;
+    RoundedCorners *m_corners = nullptr;
+};
+
+} // namespace velorinth

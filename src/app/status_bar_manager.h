@@ -1,0 +1,59 @@
+#pragma once
+
+#include "app/tray_image.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QSystemTrayIcon>
+
+#include <functional>
+#include <memory>
+
+namespace velorinth {
+
+class PanelWindow;
+class SleepManager;
+
+// The app's place in the desktop's tray: an icon that shows the app while no session runs and
+// the moon with the time left while one does, and the floating panel that a left click on it
+// opens and closes. It learns everything from the calls it gets; it never reads the model
+// itself except to know whether a panel can open.
+class StatusBarManager final : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Puts the panel's content into a panel just built (a fresh one at each opening) and keeps
+    // the panel sized to it.
+    using PanelContent = std::function<void(PanelWindow &panel)>;
+
+    explicit StatusBarManager(QObject *parent = nullptr);
+    ~StatusBarManager() override;
+
+    // Creates the tray icon the first time; later calls change nothing.
+    void setup(SleepManager &manager, PanelContent content);
+    // The running look with formattedTime ("29:59"), urgent or not; the idle one otherwise.
+    void update(bool isActive, const QString &formattedTime, bool isUrgent);
+    void openPanel();
+    void closePanel();
+
+    // Nothing before setup().
+    [[nodiscard]] QSystemTrayIcon *trayIcon() const { return m_statusItem.get(); }
+    [[nodiscard]] PanelWindow *panel() const;
+    // A space and the time left while a session runs, else empty; the tooltip shows it.
+    [[nodiscard]] QString title() const { return m_title; }
+    [[nodiscard]] const TrayImage &image() const { return m_image; }
+
+private:
+    void show(const TrayImage &image, const QString &title);
+    void handleClick(QSystemTrayIcon::ActivationReason reason);
+
+    std::unique_ptr<QSystemTrayIcon> m_statusItem;
+    QPointer<PanelWindow> m_panel;
+    QPointer<SleepManager> m_manager;
+    PanelContent m_content;
+    TrayImage m_image = TrayImage::idle();
+    QString m_title;
+};
+
+} // namespace velorinth

@@ -1,0 +1,78 @@
+#include "app/velorinth_app.h"
+
+#include "app/app_icon.h"
+#include "app/main_window.h"
+#include "app/open_main_window.h"
+#include "app/panel_window.h"
+#include "app/window_hide_delegate.h"
+#include "main_window/content_view.h"
+#include "menu_bar/menu_bar_view.h"
+
+#include <QApplication>
+#include <QEvent>
+
+namespace velorinth {
+
+namespace {
+
+constexpr double kUrgentSeconds = 300;
+
+} // namespace
+
+VelorinthApp::VelorinthApp(Platform platform, QObject *parent)
+    : QObject(parent)
+    , m_platform(std::move(platform))
+    , m_manager(m_platform)
+{
+    QApplication::setWindowIcon(AppIcon::icon());
+    auto *content = new ContentView(m_manager);
+    m_window = std::make_unique<MainWindow>(content);
+    content->installEventFilter(this);
+
+    auto *hiding = new WindowHideDelegate(m_window.get(),
+                                          [] { return QSystemTrayIcon::isSystemTrayAvailable(); });
+    connect(hiding, &WindowHideDelegate::quitRequested, qApp, &QCoreApplication::quit);
+    connect(qApp, &QCoreApplication::aboutToQuit, &m_delegate,
+            &AppDelegate::applicationWillTerminate);
+    connect(&m_manager, &SleepManager::isActiveChanged, this, &VelorinthApp::pushActive);
+    connect(&m_manager, &SleepManager::timeRemainingChanged, this,
+            &VelorinthApp::pushTimeRemaining);
+}
+
+VelorinthApp::~VelorinthApp() = default;
+
+bool VelorinthApp::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_window->content() && event->type() == QEvent::Show)
+        contentShown();
+    return false;
+}
+
+void VelorinthApp::contentShown()
+{
+    m_delegate.setSleepManager(&m_manager);
+    m_statusBar.setup(m_manager, [this](PanelWindow &panel) { fillPanel(panel); });
+}
+
+void VelorinthApp::fillPanel(PanelWindow &panel)
+{
+    auto *view =
+        new MenuBarView(m_manager, {[] { openMainWindow(); }, [] { QCoreApplication::quit(); }});
+    panel.setContent(view);
+    connect(view, &MenuBarView::preferredSizeChanged, &panel, &PanelWindow::fitContent);
+}
+
+void VelorinthApp::pushActive()
+{
+    m_statusBar.update(m_manager.isActive(), m_manager.formattedTimeRemaining(),
+                       m_manager.timeRemaining() <= kUrgentSeconds);
+}
+
+void VelorinthApp::pushTimeRemaining()
+{
+    if (m_manager.isActive())
+        m_statusBar.update(true, m_manager.formattedTimeRemaining(),
+                           m_manager.timeRemaining() <= kUrgentSeconds);
+}
+
+} // namespace velorinth

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/velorinth_app.h"
+#include "support/fake_platform.h"
+
+#include <chrono>
+#include <memory>
+
+namespace velorinth {
+
+// The whole app over fake services, its clock at a summer evening.
+struct AppRig
+{
+    explicit AppRig(const QString &battPath = {})
+        : fakes(QDateTime(QDate(2026, 6, 10), QTime(22, 0)))
+    {
+        if (!battPath.isEmpty())
+            fakes.platform.paths.batt = battPath;
+        app = std::make_unique<VelorinthApp>(std::move(fakes.platform));
+    }
+
+    void advance(double seconds)
+    {
+        fakes.clock->advance(std::chrono::milliseconds(qRound64(seconds * 1000)));
+    }
+
+    FakePlatform fakes;
+    std::unique_ptr<VelorinthApp> app;
+};
+
+} // namespace velorinth

@@ -1,0 +1,113 @@
+// The tray and its panel on a real X server with a real tray host (the test services start
+// one), driven by real clicks and keys.
+#include "app/main_window.h"
+#include "app/panel_window.h"
+#include "app_rig.h"
+
+#include <QPointer>
+#include <QProcess>
+#include <QtTest>
+
+using namespace velorinth;
+
+namespace {
+
+constexpr int kTimeoutMs = 10000;
+
+void xdotool(const QStringList &arguments)
+{
+    QCOMPARE(QProcess::execute("xdotool", arguments), 0);
+}
+
+void clickAt(QPoint point)
+{
+    xdotool({"mousemove", QString::number(point.x()), QString::number(point.y()), "click", "1"});
+}
+
+} // namespace
+
+class tst_TrayX11 : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanup();
+    void cleanupTestCase();
+
+    void panelCloses_data();
+    void panelCloses();
+
+private:
+    [[nodiscard]] QPoint iconCentre() const;
+    // And checks that the panel opened just under the icon, on the screen.
+    void openByClick();
+
+    std::unique_ptr<AppRig> m_rig;
+};
+
+void tst_TrayX11::initTestCase()
+{
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        QSKIP("no tray host on this display");
+    m_rig = std::make_unique<AppRig>();
+    m_rig->app->mainWindow().show();
+    // Embedded once the tray host (at the top right) has taken the icon in.
+    QTRY_VERIFY_WITH_TIMEOUT(m_rig->app->statusBar().trayIcon()->geometry().x() > 0, kTimeoutMs);
+}
+
+void tst_TrayX11::cleanup()
+{
+    m_rig->app->statusBar().closePanel();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void tst_TrayX11::cleanupTestCase()
+{
+    m_rig.reset();
+}
+
+QPoint tst_TrayX11::iconCentre() const
+{
+    return m_rig->app->statusBar().trayIcon()->geometry().center();
+}
+
+void tst_TrayX11::openByClick()
+{
+    clickAt(iconCentre());
+    QTRY_VERIFY_WITH_TIMEOUT(m_rig->app->statusBar().panel(), kTimeoutMs);
+    const QRect icon = m_rig->app->statusBar().trayIcon()->geometry();
+    const QRect panel = m_rig->app->statusBar().panel()->panelGeometry();
+    QCOMPARE(panel.top(), icon.bottom() + 1 + 4);
+    QVERIFY(QGuiApplication::screenAt(icon.center())->availableGeometry().contains(panel));
+}
+
+void tst_TrayX11::panelCloses_data()
+{
+    QTest::addColumn<QString>("how");
+
+    QTest::newRow("click elsewhere") << "outside";
+    QTest::newRow("another click on the icon") << "icon";
+    QTest::newRow("Escape") << "escape";
+}
+
+void tst_TrayX11::panelCloses()
+{
+    QFETCH(QString, how);
+    openByClick();
+    QPointer<PanelWindow> panel = m_rig->app->statusBar().panel();
+
+    if (how == "outside")
+        clickAt({200, 600}); // over the bare desktop, another client's window
+    else if (how == "icon")
+        clickAt(iconCentre());
+    else
+        xdotool({"key", "Escape"});
+
+    QTRY_VERIFY_WITH_TIMEOUT(!panel, kTimeoutMs);
+    QCoreApplication::processEvents();
+    QVERIFY(!m_rig->app->statusBar().panel()); // closed for good, not opened again
+}
+
+QTEST_MAIN(tst_TrayX11)
+#include "tst_tray_x11.moc"

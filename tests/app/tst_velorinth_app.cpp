@@ -1,0 +1,238 @@
+// The app over fake services: the tray following the session, the panel, closing the window
+// and quitting.
+#include "app/main_window.h"
+#include "app/panel_window.h"
+#include "app/window_hide_delegate.h"
+#include "app_rig.h"
+#include "design/confirmation_overlay.h"
+#include "engine/settings_keys.h"
+#include "support/animation_time.h"
+#include "support/stub_program.h"
+
+#include <QPointer>
+#include <QSignalSpy>
+#include <QSpontaneKeyEvent>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace velorinth;
+
+class tst_VelorinthApp : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void trayAppearsWhenTheContentFirstShows();
+    void trayFollowsTheSession_data();
+    void trayFollowsTheSession();
+    void equalValuesArePushedToo();
+    void panelIsBuiltAnewAtEachOpening();
+    void panelFollowsTheHeightRule_data();
+    void panelFollowsTheHeightRule();
+    void closingTheWindow_data();
+    void closingTheWindow();
+    void quitCleansUpOnce_data();
+    void quitCleansUpOnce();
+    void quitDuringAFadeGivesTheVolumeBack();
+
+private:
+    [[nodiscard]] StatusBarManager &tray() { return m_rig->app->statusBar(); }
+    void click() { Q_EMIT tray().trayIcon()->activated(QSystemTrayIcon::Trigger); }
+
+    std::unique_ptr<QTemporaryDir> m_bin;
+    std::unique_ptr<StubProgram> m_batt;
+    std::unique_ptr<AppRig> m_rig;
+};
+
+void tst_VelorinthApp::init()
+{
+    m_bin = std::make_unique<QTemporaryDir>();
+    m_batt = std::make_unique<StubProgram>(m_bin->path(), "batt");
+    m_rig = std::make_unique<AppRig>(m_batt->path());
+}
+
+void tst_VelorinthApp::cleanup()
+{
+    m_rig.reset();
+}
+
+void tst_VelorinthApp::trayAppearsWhenTheContentFirstShows()
+{
+    QVERIFY(!tray().trayIcon());
+    m_rig->app->mainWindow().show();
+    QSystemTrayIcon *first = tray().trayIcon();
+    m_rig->app->mainWindow().hide();
+    m_rig->app->mainWindow().show();
+
+    QVERIFY(first);
+    QCOMPARE(tray().trayIcon(), first);
+    QCOMPARE(tray().image(), TrayImage::idle());
+    QCOMPARE(first->toolTip(), "Velorinth");
+}
+
+void tst_VelorinthApp::trayFollowsTheSession_data()
+{
+    QTest::addColumn<double>("duration");
+    QTest::addColumn<double>("elapsed");
+    QTest::addColumn<QStringList>("shown"); // symbol, title, time as the image writes it
+
+    QTest::newRow("started") << 1800.0 << 0.0 << QStringList{"moon.fill", " 30:00", "30"};
+    QTest::newRow("first tick") << 1800.0 << 1.0 << QStringList{"moon.fill", " 29:59", "29"};
+    QTest::newRow("300 s is urgent")
+        << 1800.0 << 1500.0 << QStringList{"moon.zzz.fill", " 05:00", "5"};
+    QTest::newRow("300.5 s is not") << 1800.5 << 1500.0 << QStringList{"moon.fill", " 05:00", "5"};
+    QTest::newRow("the last minute, in seconds")
+        << 1800.0 << 1741.0 << QStringList{"moon.zzz.fill", " 00:59", "0:59"};
+    QTest::newRow("an hour") << 3600.0 << 0.0 << QStringList{"moon.fill", " 01:00:00", "1h00"};
+    QTest::newRow("zero until the stop")
+        << 600.0 << 600.0 << QStringList{"moon.zzz.fill", " 00:00", "0:00"};
+    QTest::newRow("stopped after the sleep") << 600.0 << 601.0 << QStringList{"", "", ""};
+}
+
+void tst_VelorinthApp::trayFollowsTheSession()
+{
+    QFETCH(double, duration);
+    QFETCH(double, elapsed);
+    m_rig->app->mainWindow().show();
+    m_rig->app->sleepManager().setSessionDuration(duration);
+
+    m_rig->app->sleepManager().startTimer();
+    m_rig->advance(elapsed);
+
+    const TrayImage &image = tray().image();
+    QTEST(QStringList({image.symbolName(), tray().title(), image.text()}), "shown");
+    QCOMPARE(tray().trayIcon()->toolTip(), "Velorinth" + tray().title());
+}
+
+void tst_VelorinthApp::equalValuesArePushedToo()
+{
+    m_rig->app->mainWindow().show();
+    tray().update(true, "12:34", false);
+
+    m_rig->app->sleepManager().stopTimer(); // idle already: the same values once more
+
+    QCOMPARE(tray().title(), QString());
+    QCOMPARE(tray().image(), TrayImage::idle());
+}
+
+void tst_VelorinthApp::panelIsBuiltAnewAtEachOpening()
+{
+    m_rig->app->mainWindow().show();
+    const auto stopQuestion = [&] { return tray().panel()->findChild<ConfirmationOverlay *>(); };
+    click();
+    QPointer<PanelWindow> first = tray().panel();
+    stopQuestion()->present();
+    Q_EMIT tray().trayIcon()->activated(QSystemTrayIcon::Context); // the right button
+    QCOMPARE(tray().panel(), first.data());
+
+    click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!tray().panel() && !first);
+    click();
+    QVERIFY(!stopQuestion()->isPresented());
+
+    QPointer<PanelWindow> hidden = tray().panel();
+    hidden->hide(); // by the desktop, not closed: the next click opens a new one
+    click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!hidden && tray().panel()->isVisible());
+}
+
+void tst_VelorinthApp::panelFollowsTheHeightRule_data()
+{
+    QTest::addColumn<bool>("schedule");
+    QTest::addColumn<bool>("session");
+    QTest::addColumn<int>("height");
+
+    QTest::newRow("schedule switched on") << true << false << 290;
+    QTest::newRow("session started") << false << true << 300;
+}
+
+void tst_VelorinthApp::panelFollowsTheHeightRule()
+{
+    QFETCH(bool, schedule);
+    QFETCH(bool, session);
+    m_rig->app->mainWindow().show();
+    tray().openPanel();
+    PanelWindow *panel = tray().panel();
+    QCOMPARE(panel->panelGeometry().size(), QSize(280, 280));
+
+    m_rig->app->sleepManager().setScheduleEnabled(schedule);
+    if (session)
+        m_rig->app->sleepManager().startTimer();
+    QCoreApplication::sendPostedEvents();
+    setAnimationTimes(panel, 5000);
+
+    QTEST(panel->panelGeometry().height(), "height");
+}
+
+void tst_VelorinthApp::closingTheWindow_data()
+{
+    QTest::addColumn<bool>("trayPresent");
+
+    QTest::newRow("with a tray: only hidden") << true;
+    QTest::newRow("without a tray: quits") << false;
+}
+
+void tst_VelorinthApp::closingTheWindow()
+{
+    QFETCH(bool, trayPresent);
+    QWidget window;
+    WindowHideDelegate delegate(&window, [=] { return trayPresent; });
+    QSignalSpy quit(&delegate, &WindowHideDelegate::quitRequested);
+    window.show();
+
+    // As the window manager asks; sendEvent() would drop the spontaneity.
+    QCloseEvent event;
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    qApp->notify(&window, &event);
+
+    QVERIFY(window.isHidden());
+    QCOMPARE(quit.count(), trayPresent ? 0 : 1);
+}
+
+void tst_VelorinthApp::quitCleansUpOnce_data()
+{
+    QTest::addColumn<bool>("ledOptionOn");
+    QTest::addColumn<QList<QStringList>>("commands");
+
+    const QStringList off{"magsafe-led", "always-off"};
+    const QStringList on{"magsafe-led", "enable"};
+    QTest::newRow("LED option on: the LED comes back") << true << QList<QStringList>{off, on};
+    QTest::newRow("LED option off: nothing to do") << false << QList<QStringList>{};
+}
+
+void tst_VelorinthApp::quitCleansUpOnce()
+{
+    QFETCH(bool, ledOptionOn);
+    m_rig->app->mainWindow().show();
+    if (ledOptionOn)
+        m_rig->app->sleepManager().setLEDOff(true);
+    QTRY_COMPARE(m_batt->calls().size(), ledOptionOn ? 1 : 0);
+
+    m_rig->app->delegate().applicationWillTerminate(); // waits for the command
+    m_rig->app->delegate().applicationWillTerminate(); // a second signal, say
+
+    QTEST(m_batt->calls(), "commands");
+    QVERIFY(!m_rig->fakes.defaults->values.value(SettingsKeys::isLEDOff).toBool());
+}
+
+void tst_VelorinthApp::quitDuringAFadeGivesTheVolumeBack()
+{
+    m_rig->app->mainWindow().show();
+    m_rig->app->sleepManager().setFadeOutEnabled(true);
+    m_rig->app->sleepManager().startTimer();
+    m_rig->advance(1200); // 600 s left, a third of the way down
+    QVERIFY(m_rig->fakes.volume->writes.last() < 70);
+
+    m_rig->app->delegate().applicationWillTerminate();
+
+    QCOMPARE(m_rig->fakes.volume->writes.last(), 100);
+    QVERIFY(!m_rig->fakes.defaults->values.contains(SettingsKeys::fadeInProgress));
+}
+
+QTEST_MAIN(tst_VelorinthApp)
+#include "tst_velorinth_app.moc"

@@ -1,0 +1,560 @@
+// The real app as a user runs it on the test display: started over its settings file, driven by
+// keys and clicks, and judged from outside (the sound server, the screens' pixels, the tray,
+// the settings file, the recorded suspend), through a whole session and through the faults it
+// must survive.
+#include "platform/fake_login_manager.h"
+#include "platform/fake_notification_server.h"
+#include "platform/private_pulse_server.h"
+#include "support/pixels.h"
+#include "support/stub_program.h"
+
+#include <QDBusArgument>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSettings>
+#include <QtTest>
+
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <array>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+
+using namespace velorinth;
+
+namespace {
+
+constexpr int kWaitMs = 30000;
+const QString kSavedVolume = "Velorinth_savedVolume";
+const QString kFadeInProgress = "Velorinth_fadeInProgress";
+
+// Where the main window's start button shows once the launch has ended.
+constexpr QPoint kStartButton(100, 482);
+// The panel's buttons, from its centre (its content is centred): idle, then running.
+constexpr QPoint kQuickStart15(-66, -31);
+constexpr QPoint kPowerButton(112, -120);
+constexpr QPoint kStopButton(109, 14);
+constexpr QPoint kConfirmStop(0, 5); // "Arrêter", in the question over the running panel
+
+// The bare desktop is the compositor's mid grey (128); one spot on each monitor that no window
+// of the app covers.
+constexpr QPoint kLeftMonitor(700, 700);
+constexpr QPoint kRightMonitor(1900, 700);
+
+// ---- The desktop, read and worked from outside the app ----
+
+QByteArray run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    const bool ran = process.waitForFinished(kWaitMs)
+        && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return ran ? process.readAllStandardOutput() : QByteArray();
+}
+
+// The default sink's volume in percent, -1 when unreadable.
+int volume(const QString &server = qEnvironmentVariable("PULSE_SERVER"))
+{
+    // "Volume: front-left: 65536 / 100% / 0.00 dB, ..."
+    static const QRegularExpression percent(" (\\d+)%");
+    const QRegularExpressionMatch found = percent.match(QString::fromUtf8(
+        run("pactl", {"--server=" + server, "get-sink-volume", "@DEFAULT_SINK@"})));
+    return found.hasMatch() ? found.captured(1).toInt() : -1;
+}
+
+bool faded(const QString &server = qEnvironmentVariable("PULSE_SERVER"))
+{
+    const int level = volume(server);
+    return level >= 0 && level < 100;
+}
+
+QImage screenshot()
+{
+    return QImage::fromData(run("import", {"-window", "root", "png:-"}), "PNG");
+}
+
+bool bothScreensGrey(int lowest, int highest)
+{
+    const QImage shot = screenshot();
+    return !shot.isNull()
+        && std::ranges::all_of(std::array{kLeftMonitor, kRightMonitor}, [&](QPoint spot) {
+               const int level = qGray(shot.pixel(spot));
+               return level >= lowest && level <= highest;
+           });
+}
+
+bool bothScreensDark()
+{
+    return bothScreensGrey(0, 64);
+}
+
+struct Window
+{
+    qulonglong id = 0;
+    QRect frame;
+};
+
+// The first of the app's windows on the screen that `kind` picks, or none (id 0).
+Window windowOf(const QProcess &app, bool (*kind)(const QRect &))
+{
+    // "Window 6291462\n  Position: 0,0 (screen: 0)\n  Geometry: 320x560" for each
+    static const QRegularExpression window(
+        "Window (\\d+)\\s+Position: (\\d+),(\\d+)[^\\n]*\\s+Geometry: (\\d+)x(\\d+)");
+    const QString listing = QString::fromUtf8(
+        run("xdotool",
+            {"search", "--all", "--onlyvisible", "--pid", QString::number(app.processId()),
+             "--name", "", "getwindowgeometry", "%@"}));
+    for (const QRegularExpressionMatch &found : window.globalMatch(listing)) {
+        const QRect frame(found.captured(2).toInt(), found.captured(3).toInt(),
+                          found.captured(4).toInt(), found.captured(5).toInt());
+        if (kind(frame))
+            return {found.captured(1).toULongLong(), frame};
+    }
+    return {};
+}
+
+constexpr auto isMainWindow = [](const QRect &frame) { return frame.size() == QSize(320, 560); };
+constexpr auto isTrayIcon = [](const QRect &frame) { return frame.width() <= 32; };
+constexpr auto isPanel = [](const QRect &frame) { return frame.width() == 340; }; // with shadow
+constexpr auto isRightOverlay = [](const QRect &frame) {
+    return frame == QRect(1280, 0, 1280, 1024);
+};
+
+bool launched(const QProcess &app)
+{
+    const Window window = windowOf(app, isMainWindow);
+    return window.id && isBlue(screenshot().pixelColor(window.frame.topLeft() + kStartButton));
+}
+
+void click(QPoint point)
+{
+    run("xdotool",
+        {"mousemove", QString::number(point.x()), QString::number(point.y()), "click", "1"});
+}
+
+// What a window manager sends when the user closes a window.
+void requestClose(qulonglong window)
+{
+    xcb_connection_t *x =
+        qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    const auto atom = [x](const char *name) {
+        xcb_intern_atom_reply_t *reply =
+            xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, std::strlen(name), name), nullptr);
+        const xcb_atom_t found = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+        return found;
+    };
+    xcb_client_message_event_t close{};
+    close.response_type = XCB_CLIENT_MESSAGE;
+    close.format = 32;
+    close.window = xcb_window_t(window);
+    close.type = atom("WM_PROTOCOLS");
+    close.data.data32[0] = atom("WM_DELETE_WINDOW");
+    close.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(x, 0, close.window, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char *>(&close));
+    xcb_flush(x);
+}
+
+// Takes the tray host away until it goes, then starts it again as it was: detached, and off
+// the test's output, which it would otherwise hold open.
+class TrayHostAway
+{
+public:
+    TrayHostAway()
+    {
+        const int pid =
+            run("xdotool", {"search", "--class", "trayer", "getwindowpid", "%1"}).trimmed().toInt();
+        QFile commandLine(QString("/proc/%1/cmdline").arg(pid));
+        if (pid <= 0 || !commandLine.open(QIODevice::ReadOnly))
+            return;
+        m_command =
+            QString::fromLocal8Bit(commandLine.readAll()).split(QChar(0), Qt::SkipEmptyParts);
+        ::kill(pid, SIGTERM);
+    }
+    ~TrayHostAway()
+    {
+        QProcess::startDetached(
+            "sh", QStringList{"-c", "exec \"$@\" </dev/null >/dev/null 2>&1", "sh"} + m_command);
+        static_cast<void>(QTest::qWaitFor([] { return isThere(); }, kWaitMs));
+    }
+    [[nodiscard]] static bool isThere()
+    {
+        return !run("xdotool", {"search", "--class", "trayer"}).isEmpty();
+    }
+
+private:
+    QStringList m_command;
+};
+
+// One of a tray item's pictures, (iiay): width, height, ARGB pixels.
+struct Picture
+{
+    int width = 0;
+    int height = 0;
+    QByteArray pixels;
+    bool operator==(const Picture &) const = default;
+};
+
+const QDBusArgument &operator>>(const QDBusArgument &in, Picture &picture)
+{
+    in.beginStructure();
+    in >> picture.width >> picture.height >> picture.pixels;
+    in.endStructure();
+    return in;
+}
+
+} // namespace
+
+// The tray as KDE's and GNOME's hosts run it on the session bus: while this watcher says a host
+// is there, Qt shows the tray icon as a StatusNotifierItem instead of embedding a window, and
+// the test reads the item as such a host does. Asynchronous, so it shares the test's thread.
+class FakeStatusNotifierWatcher : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ isHostRegistered)
+    Q_PROPERTY(QStringList RegisteredStatusNotifierItems MEMBER m_items)
+
+public:
+    FakeStatusNotifierWatcher() = default;
+    ~FakeStatusNotifierWatcher() override { QDBusConnection::disconnectFromBus(m_bus.name()); }
+
+    [[nodiscard]] bool start()
+    {
+        return m_bus.registerObject("/StatusNotifierWatcher", this,
+                                    QDBusConnection::ExportAllContents)
+            && m_bus.registerService("org.kde.StatusNotifierWatcher");
+    }
+    [[nodiscard]] bool isHostRegistered() const { return true; }
+
+    // Of the item registered last: its tooltip's title, and its pictures.
+    [[nodiscard]] QString toolTip() const
+    {
+        const QDBusArgument tip = itemProperty("ToolTip"); // (sa(iiay)ss)
+        QString iconName;
+        QList<Picture> pictures;
+        QString title;
+        if (tip.currentType() == QDBusArgument::StructureType) {
+            tip.beginStructure();
+            tip >> iconName >> pictures >> title;
+            tip.endStructure();
+        }
+        return title;
+    }
+    [[nodiscard]] QList<Picture> pictures() const
+    {
+        const QDBusArgument listed = itemProperty("IconPixmap");
+        QList<Picture> pictures;
+        if (listed.currentType() == QDBusArgument::ArrayType)
+            listed >> pictures;
+        return pictures;
+    }
+    // A click on the item, as the host reports it.
+    void activate(QPoint point)
+    {
+        m_bus.send(itemCall("org.kde.StatusNotifierItem", "Activate") << point.x() << point.y());
+    }
+
+public Q_SLOTS:
+    void RegisterStatusNotifierItem(const QString &service) { m_items << service; }
+
+private:
+    [[nodiscard]] QDBusMessage itemCall(const QString &interface, const QString &method) const
+    {
+        return QDBusMessage::createMethodCall(m_items.value(m_items.size() - 1),
+                                              "/StatusNotifierItem", interface, method);
+    }
+    // Empty while no item answers.
+    [[nodiscard]] QDBusArgument itemProperty(const QString &name) const
+    {
+        const QDBusMessage get = itemCall("org.freedesktop.DBus.Properties", "Get")
+            << "org.kde.StatusNotifierItem" << name;
+        const QVariant value = m_bus.call(get).arguments().value(0).value<QDBusVariant>().variant();
+        return value.value<QDBusArgument>();
+    }
+
+    QDBusConnection m_bus =
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, "status-notifier-watcher");
+    QStringList m_items;
+};
+
+// One user's desktop session, a case's: a home and a runtime directory of its own, a stub
+// `systemctl` to go first on PATH, recording the suspend, and the app's runs, stopped at its end.
+struct UserSession
+{
+    UserSession()
+    {
+        // Where single instances find each other: private, as the desktop makes it.
+        QFile::setPermissions(runtime.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    ~UserSession()
+    {
+        for (const auto &app : runs) {
+            app->terminate();
+            app->waitForFinished(kWaitMs);
+        }
+    }
+
+    QTemporaryDir home;
+    QTemporaryDir runtime;
+    QTemporaryDir stubs;
+    StubProgram systemctl{stubs.path(), "systemctl"};
+    std::vector<std::unique_ptr<QProcess>> runs;
+};
+
+class tst_EndToEnd : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void sessionRoad(); // and a second launch meanwhile
+    void trayOverStatusNotifier();
+    void garbageSettingsFile();
+    void endDuringFade_data();
+    void endDuringFade();
+    void soundServerStopped();
+    void monitorSwitchedOffAndOn();
+
+private:
+    [[nodiscard]] QString settingsPath() const
+    {
+        return m_session->home.filePath(".config/Velorinth/Velorinth.conf");
+    }
+    [[nodiscard]] QSettings settings() const { return {settingsPath(), QSettings::IniFormat}; }
+    // Runs the app in the session, with `changes` to the test command's environment.
+    QProcess &launch(const QProcessEnvironment &changes = {});
+    // Launches the app over `values`, waits for its launch to end and starts a session with
+    // Space; false when the launch never ends.
+    [[nodiscard]] bool startSession(const QVariantMap &values,
+                                    const QProcessEnvironment &changes = {});
+
+    std::unique_ptr<UserSession> m_session;
+    QProcess *m_app = nullptr; // the last launch
+};
+
+void tst_EndToEnd::init()
+{
+    m_session = std::make_unique<UserSession>();
+    run("pactl", {"set-sink-volume", "@DEFAULT_SINK@", "100%"});
+}
+
+void tst_EndToEnd::cleanup()
+{
+    m_session.reset();
+}
+
+QProcess &tst_EndToEnd::launch(const QProcessEnvironment &changes)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", m_session->home.path());
+    environment.insert("XDG_CONFIG_HOME", m_session->home.filePath(".config"));
+    environment.insert("XDG_RUNTIME_DIR", m_session->runtime.path());
+    environment.insert("PATH", m_session->stubs.path() + ':' + environment.value("PATH"));
+    environment.insert(changes);
+    m_app = m_session->runs.emplace_back(std::make_unique<QProcess>()).get();
+    m_app->setProcessEnvironment(environment);
+    m_app->setProcessChannelMode(QProcess::ForwardedChannels);
+    m_app->start(VELORINTH_EXECUTABLE, QStringList());
+    return *m_app;
+}
+
+bool tst_EndToEnd::startSession(const QVariantMap &values, const QProcessEnvironment &changes)
+{
+    QSettings file = settings();
+    for (auto value = values.begin(); value != values.end(); ++value)
+        file.setValue(value.key(), value.value());
+    file.sync();
+    launch(changes);
+    if (!QTest::qWaitFor([this] { return launched(*m_app); }, kWaitMs))
+        return false;
+    run("xdotool", {"key", "space"});
+    return true;
+}
+
+void tst_EndToEnd::sessionRoad()
+{
+    FakeNotificationServer notifications;
+    QVERIFY(notifications.start());
+    // Short enough to be inside the fade and the dimming from the start.
+    QVERIFY(startSession(
+        {{"sessionDuration", 15}, {"isFadeOutEnabled", true}, {"isScreenDimmingEnabled", true}}));
+
+    QTRY_VERIFY_WITH_TIMEOUT(settings().value(kFadeInProgress).toBool(), kWaitMs);
+    QCOMPARE(settings().value(kSavedVolume).toInt(), 100);
+    QTRY_VERIFY_WITH_TIMEOUT(faded(), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(bothScreensDark(), kWaitMs);
+    // So near the end, the tray's picture counts the seconds.
+    const QRect icon = windowOf(*m_app, isTrayIcon).frame;
+    QVERIFY(!icon.isEmpty());
+    const QImage picture = screenshot().copy(icon);
+    QTRY_VERIFY_WITH_TIMEOUT(screenshot().copy(icon) != picture, kWaitMs);
+
+    // Closed, the window only hides while the tray is there; a second launch brings it back
+    // and leaves, and this run's engine stays the only one.
+    QProcess &first = *m_app;
+    requestClose(windowOf(first, isMainWindow).id);
+    QTRY_VERIFY_WITH_TIMEOUT(!windowOf(first, isMainWindow).id, kWaitMs);
+    QProcess &second = launch();
+    QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, kWaitMs);
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(windowOf(first, isMainWindow).id, kWaitMs);
+
+    QTRY_COMPARE_WITH_TIMEOUT(notifications.shown().size(), 1, kWaitMs);
+    QCOMPARE(notifications.shown()[0].body, "Mise en veille imminente... 💤");
+    QVERIFY(m_session->systemctl.calls().isEmpty()); // the notice comes before the sleep
+    // At zero the suspend, then the stop gives everything back.
+    QTRY_COMPARE_WITH_TIMEOUT(m_session->systemctl.calls(), QList<QStringList>{{"suspend"}},
+                              kWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(volume(), 100, kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(bothScreensGrey(110, 255), kWaitMs);
+    QVERIFY(!settings().contains(kSavedVolume));
+    QVERIFY(!settings().contains(kFadeInProgress));
+
+    // The tray icon opens the panel, whose power button quits.
+    click(icon.center());
+    QTRY_VERIFY_WITH_TIMEOUT(windowOf(first, isPanel).id, kWaitMs);
+    click(windowOf(first, isPanel).frame.center() + kPowerButton);
+    QTRY_COMPARE_WITH_TIMEOUT(first.state(), QProcess::NotRunning, kWaitMs);
+    QCOMPARE(first.exitCode(), 0);
+    QCOMPARE(m_session->systemctl.calls().size(), 1);
+    QCOMPARE(notifications.shown().size(), 1);
+}
+
+void tst_EndToEnd::trayOverStatusNotifier()
+{
+    FakeStatusNotifierWatcher tray;
+    QVERIFY(tray.start());
+    launch();
+    QTRY_COMPARE_WITH_TIMEOUT(tray.toolTip(), "Velorinth", kWaitMs);
+    const QList<Picture> idle = tray.pictures();
+    QVERIFY(!idle.isEmpty());
+
+    // Such a host gives no icon geometry: the panel opens at the pointer.
+    run("xdotool", {"mousemove", "1800", "300"});
+    tray.activate({1800, 300});
+    QTRY_VERIFY_WITH_TIMEOUT(windowOf(*m_app, isPanel).id, kWaitMs);
+    click(windowOf(*m_app, isPanel).frame.center() + kQuickStart15);
+    QTRY_VERIFY_WITH_TIMEOUT(tray.toolTip().startsWith("Velorinth 14:5"), kWaitMs);
+    QVERIFY(tray.pictures() != idle);
+    const QString running = tray.toolTip();
+    QTRY_VERIFY_WITH_TIMEOUT(tray.toolTip() != running, kWaitMs);
+
+    // The panel's stop asks first.
+    const QRect panel = windowOf(*m_app, isPanel).frame;
+    click(panel.center() + kStopButton);
+    const QRect answer(panel.center() + kConfirmStop - QPoint(30, 6), QSize(60, 12));
+    QTRY_VERIFY_WITH_TIMEOUT(countPixels(screenshot(), answer, isPink) > 10, kWaitMs);
+    click(panel.center() + kConfirmStop);
+    QTRY_COMPARE_WITH_TIMEOUT(tray.toolTip(), "Velorinth", kWaitMs);
+    QCOMPARE(tray.pictures(), idle);
+}
+
+void tst_EndToEnd::garbageSettingsFile()
+{
+    FakeStatusNotifierWatcher tray;
+    QVERIFY(tray.start());
+    QByteArray garbage;
+    for (int i = 0; i < 4096; ++i)
+        garbage += char(i * 239 % 256); // every byte, NUL, newline, '[' and '=' among them
+    QVERIFY(QDir().mkpath(QFileInfo(settingsPath()).path()));
+    QFile file(settingsPath());
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(garbage) == garbage.size());
+    file.close();
+
+    QVERIFY(startSession({}));
+    // The default session: half an hour.
+    QTRY_VERIFY_WITH_TIMEOUT(tray.toolTip().startsWith("Velorinth 29:5"), kWaitMs);
+}
+
+void tst_EndToEnd::endDuringFade_data()
+{
+    QTest::addColumn<int>("signal"); // none: the user closes the window
+
+    QTest::newRow("SIGTERM, as at logout") << SIGTERM;
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGHUP") << SIGHUP;
+    QTest::newRow("window closed, no tray host") << 0;
+    QTest::newRow("SIGKILL") << SIGKILL;
+}
+
+void tst_EndToEnd::endDuringFade()
+{
+    QFETCH(int, signal);
+    const bool crashes = signal == SIGKILL;
+    std::optional<TrayHostAway> away;
+    if (!signal) {
+        away.emplace();
+        QTRY_VERIFY_WITH_TIMEOUT(!TrayHostAway::isThere(), kWaitMs);
+    }
+    QVERIFY(
+        startSession({{"sessionDuration", 600}, {"isFadeOutEnabled", true}, {"isLEDOff", true}}));
+    QTRY_VERIFY_WITH_TIMEOUT(faded(), kWaitMs);
+
+    if (signal)
+        ::kill(pid_t(m_app->processId()), signal);
+    else
+        requestClose(windowOf(*m_app, isMainWindow).id); // the only way in: closing quits
+    QVERIFY(m_app->waitForFinished(kWaitMs));
+    QCOMPARE(m_app->exitStatus() == QProcess::CrashExit, crashes);
+    if (crashes) { // the next start puts the sound back
+        QVERIFY(faded() && settings().contains(kFadeInProgress));
+        launch();
+    } else {
+        QCOMPARE(m_app->exitCode(), 0);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(volume(), 100, kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!settings().contains(kFadeInProgress), kWaitMs);
+    QVERIFY(!settings().contains(kSavedVolume));
+    // A quit stores the LED option off (no `batt` here to switch a LED back on); after a crash
+    // it stays on, for the next start to keep the LED off.
+    QCOMPARE(settings().value("isLEDOff").toBool(), crashes);
+}
+
+void tst_EndToEnd::soundServerStopped()
+{
+    PrivatePulseServer sound;
+    QVERIFY(sound.start());
+    // The suspend goes through logind when systemctl fails.
+    FakeLoginManager login;
+    QVERIFY(login.start());
+    m_session->systemctl.rewrite(reportingError("Access denied"));
+    QProcessEnvironment pulse;
+    pulse.insert("PULSE_SERVER", sound.address());
+    QVERIFY(startSession({{"sessionDuration", 12}, {"isFadeOutEnabled", true}}, pulse));
+    QTRY_VERIFY_WITH_TIMEOUT(faded(sound.address()), kWaitMs);
+
+    sound.stop();
+    QTRY_COMPARE_WITH_TIMEOUT(login.suspendCalls(), QList<bool>{true}, kWaitMs);
+    QCOMPARE(m_session->systemctl.calls().size(), 1);
+    QCOMPARE(m_app->state(), QProcess::Running);
+}
+
+void tst_EndToEnd::monitorSwitchedOffAndOn()
+{
+    QVERIFY(startSession({{"sessionDuration", 60}, {"isScreenDimmingEnabled", true}}));
+    QTRY_VERIFY_WITH_TIMEOUT(bothScreensDark(), kWaitMs);
+
+    const auto switchOn = [] {
+        run("xrandr", {"--output", "DUMMY1", "--mode", "right", "--pos", "1280x0"});
+    };
+    auto onAgain = qScopeGuard(switchOn);
+    run("xrandr", {"--output", "DUMMY1", "--off"});
+    QTRY_VERIFY_WITH_TIMEOUT(!windowOf(*m_app, isRightOverlay).id, kWaitMs);
+    switchOn();
+    onAgain.dismiss();
+    QTRY_VERIFY_WITH_TIMEOUT(windowOf(*m_app, isRightOverlay).id, kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(bothScreensDark(), kWaitMs);
+}
+
+QTEST_MAIN(tst_EndToEnd)
+#include "tst_end_to_end.moc"
