@@ -1,4 +1,6 @@
 #include "design/animated_value.h"
+#include "design/frame_clock.h"
+#include "design/glide.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -25,6 +27,8 @@ private Q_SLOTS:
     void reaimingAtTheSameTargetCarriesOn();
     void reaimingAtTheShownValueHoldsThere();
     void setValueJumpsAndStops();
+    void glideWakesOnlyForVisibleSteps_data();
+    void glideWakesOnlyForVisibleSteps();
 };
 
 void tst_AnimatedValue::curveValueAtTime_data()
@@ -204,6 +208,35 @@ void tst_AnimatedValue::setValueJumpsAndStops()
     const int before = changed.count();
     value.setValue(5.0);
     QCOMPARE(changed.count(), before);
+}
+
+void tst_AnimatedValue::glideWakesOnlyForVisibleSteps_data()
+{
+    QTest::addColumn<Animation>("animation");
+    QTest::addColumn<int>("steps");
+
+    // 0 to 1 in steps of 0.1 over 10 s of frames: ten steps, not 600 frames.
+    QTest::newRow("one pass") << Animation::linear(10.0) << 10;
+    // Four passes of a curve that turns back at each end.
+    QTest::newRow("repeating") << Animation::easeInOut(2.5).repeatedForever() << 40;
+}
+
+void tst_AnimatedValue::glideWakesOnlyForVisibleSteps()
+{
+    QFETCH(Animation, animation);
+    QFETCH(int, steps);
+    Glide glide(0.0);
+    glide.setStep(0.1);
+    QSignalSpy moved(&glide, &Glide::moved);
+    QSignalSpy ticks(glide.clock(), &FrameClock::ticked);
+    glide.glideTo(1.0, animation);
+    for (int time = 0; time <= 10000; time += 16)
+        glide.clock()->setCurrentTime(time);
+    QVERIFY2(qAbs(moved.count() - steps) <= steps / 10 + 1,
+             qPrintable(QString::number(moved.count())));
+    QVERIFY2(ticks.count() <= 2 * steps, qPrintable(QString::number(ticks.count())));
+    if (!animation.repeatsForever())
+        QCOMPARE(moved.last().first().toDouble(), 1.0);
 }
 
 QTEST_GUILESS_MAIN(tst_AnimatedValue)
