@@ -6,18 +6,13 @@
 #include "app/panel_window.h"
 #include "app/window_hide_delegate.h"
 #include "main_window/content_view.h"
+#include "menu_bar/menu_bar_active_view.h"
 #include "menu_bar/menu_bar_view.h"
 
 #include <QApplication>
 #include <QEvent>
 
 namespace velorinth {
-
-namespace {
-
-constexpr double kUrgentSeconds = 300;
-
-} // namespace
 
 VelorinthApp::VelorinthApp(Platform platform, QObject *parent)
     : QObject(parent)
@@ -34,9 +29,11 @@ VelorinthApp::VelorinthApp(Platform platform, QObject *parent)
     connect(hiding, &WindowHideDelegate::quitRequested, qApp, &QCoreApplication::quit);
     connect(qApp, &QCoreApplication::aboutToQuit, &m_delegate,
             &AppDelegate::applicationWillTerminate);
-    connect(&m_manager, &SleepManager::isActiveChanged, this, &VelorinthApp::pushActive);
-    connect(&m_manager, &SleepManager::timeRemainingChanged, this,
-            &VelorinthApp::pushTimeRemaining);
+    connect(&m_manager, &SleepManager::isActiveChanged, this, &VelorinthApp::pushStatus);
+    connect(&m_manager, &SleepManager::timeRemainingChanged, this, [this] {
+        if (m_manager.isActive())
+            pushStatus();
+    });
 }
 
 VelorinthApp::~VelorinthApp() = default;
@@ -62,17 +59,10 @@ void VelorinthApp::fillPanel(PanelWindow &panel)
     connect(view, &MenuBarView::preferredSizeChanged, &panel, &PanelWindow::fitContent);
 }
 
-void VelorinthApp::pushActive()
+void VelorinthApp::pushStatus()
 {
     m_statusBar.update(m_manager.isActive(), m_manager.formattedTimeRemaining(),
-                       m_manager.timeRemaining() <= kUrgentSeconds);
-}
-
-void VelorinthApp::pushTimeRemaining()
-{
-    if (m_manager.isActive())
-        m_statusBar.update(true, m_manager.formattedTimeRemaining(),
-                           m_manager.timeRemaining() <= kUrgentSeconds);
+                       MenuBarActiveView::isUrgent(m_manager.timeRemaining()));
 }
 
 } // namespace velorinth

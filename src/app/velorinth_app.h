@@ -36,8 +36,8 @@ protected:
 private:
     void contentShown();
     void fillPanel(PanelWindow &panel);
-    void pushActive();
-    void pushTimeRemaining();
+    // The tray follows the session: its image, the time drawn in and the urgent look.
+    void pushStatus();
 
     Platform m_platform;
     SleepManager m_manager;
