@@ -2,9 +2,9 @@
 // a dark and a light panel, for people to look at; a few pixels tell the looks apart.
 #include "app/app_icon.h"
 #include "app/tray_image.h"
+#include "support/gallery.h"
 #include "support/pixels.h"
 
-#include <QDir>
 #include <QPainter>
 #include <QtTest>
 
@@ -44,8 +44,7 @@ void tst_TrayImage::gallery()
     // The minutes, white under the moon.
     QVERIFY(countPixels(board, slot(1).adjusted(0, kTray / 2.0, 0, 0), isWhite) > 10);
     QVERIFY(countPixels(board, slot(3), isPink) > 20); // urgent
-    QVERIFY(QDir().mkpath(VELORINTH_GALLERY_DIR));
-    QVERIFY(board.save(QStringLiteral(VELORINTH_GALLERY_DIR "/tray_images@%1x.png").arg(ratio)));
+    QVERIFY(saveToGallery(QStringLiteral("tray_images"), board));
     QVERIFY(AppIcon::image(256).save(VELORINTH_GALLERY_DIR "/app_icon.png"));
 }
 

@@ -6,9 +6,9 @@
 #include "design/progress_ring.h"
 #include "design/rolling_digits.h"
 #include "support/animation_time.h"
+#include "support/gallery.h"
 #include "support/pixels.h"
 
-#include <QDir>
 #include <QPainter>
 #include <QtTest>
 
@@ -22,14 +22,6 @@ struct Board
     {
         image.setDevicePixelRatio(qApp->devicePixelRatio());
         image.fill(DesignSystem::Colors::deepBlack);
-    }
-
-    void save(const QString &name)
-    {
-        QVERIFY(QDir().mkpath(QStringLiteral(VELORINTH_GALLERY_DIR)));
-        QVERIFY(image.save(QStringLiteral(VELORINTH_GALLERY_DIR "/%1@%2x.png")
-                               .arg(name)
-                               .arg(image.devicePixelRatio())));
     }
 
     // The colour on the ring in frame at `turn` of a full turn clockwise from 12 o'clock.
@@ -73,7 +65,7 @@ void tst_PainterGallery::progressRings()
     urgent.setTint(DesignSystem::Colors::applePink);
     urgent.paint(painter, small[2]);
     painter.end();
-    board.save(QStringLiteral("progress_ring"));
+    QVERIFY(saveToGallery(QStringLiteral("progress_ring"), board.image));
 
     // Blue where the arc starts at 12 o'clock, pink near its end, then the faint track.
     QVERIFY(isBlue(board.onRing(big, 0.02)));
@@ -105,7 +97,7 @@ void tst_PainterGallery::rollingDigits()
         }
     }
     painter.end();
-    board.save(QStringLiteral("rolling_digits"));
+    QVERIFY(saveToGallery(QStringLiteral("rolling_digits"), board.image));
 
     // Above the line of "29", the halfway frame shows the old digits leaving upwards.
     const QRectF aboveTheLine(0, 0, 150, 14);

@@ -1,9 +1,9 @@
 #include "design/design_system.h"
 #include "design/symbols.h"
 
+#include "support/gallery.h"
 #include "support/pixels.h"
 
-#include <QDir>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QtTest>
@@ -12,33 +12,13 @@ using namespace velorinth;
 
 namespace {
 // Every symbol name the views use.
-const QStringList kUsedNames{
-    QStringLiteral("arrow.down.circle.fill"),
-    QStringLiteral("arrow.up.forward.app"),
-    QStringLiteral("bolt.fill"),
-    QStringLiteral("clock"),
-    QStringLiteral("clock.fill"),
-    QStringLiteral("exclamationmark.triangle.fill"),
-    QStringLiteral("lightbulb.slash"),
-    QStringLiteral("minus"),
-    QStringLiteral("moon"),
-    QStringLiteral("moon.fill"),
-    QStringLiteral("moon.haze"),
-    QStringLiteral("moon.stars"),
-    QStringLiteral("moon.stars.fill"),
-    QStringLiteral("moon.zzz.fill"),
-    QStringLiteral("play.fill"),
-    QStringLiteral("plus"),
-    QStringLiteral("power"),
-    QStringLiteral("sparkles"),
-    QStringLiteral("speaker.wave.1.fill"),
-    QStringLiteral("speaker.wave.2.fill"),
-    QStringLiteral("speaker.wave.3.fill"),
-    QStringLiteral("stop.fill"),
-    QStringLiteral("sun.min.fill"),
-    QStringLiteral("timer"),
-    QStringLiteral("xmark"),
-};
+const QStringList kUsedNames =
+    QString("arrow.down.circle.fill arrow.up.forward.app bolt.fill clock clock.fill "
+            "exclamationmark.triangle.fill lightbulb.slash minus moon moon.fill moon.haze "
+            "moon.stars moon.stars.fill moon.zzz.fill play.fill plus power sparkles "
+            "speaker.wave.1.fill speaker.wave.2.fill speaker.wave.3.fill stop.fill "
+            "sun.min.fill timer xmark")
+        .split(QLatin1Char(' '));
 
 QImage draw(const QString &name, qreal size, QFont::Weight weight = QFont::Normal,
             QColor tint = Qt::white, int side = 64)
@@ -106,13 +86,14 @@ void tst_Symbols::composedSymbolsDifferFromTheirBase_data()
 {
     QTest::addColumn<QString>("composed");
     QTest::addColumn<QString>("base");
-    QTest::newRow("outline moon") << QStringLiteral("moon") << QStringLiteral("moon.fill");
-    QTest::newRow("moon with stars")
-        << QStringLiteral("moon.stars.fill") << QStringLiteral("moon.fill");
-    QTest::newRow("sleeping moon")
-        << QStringLiteral("moon.zzz.fill") << QStringLiteral("moon.stars.fill");
-    QTest::newRow("three waves") << QStringLiteral("speaker.wave.3.fill")
-                                 << QStringLiteral("speaker.wave.2.fill");
+    QTest::newRow("outline moon") << "moon"
+                                  << "moon.fill";
+    QTest::newRow("moon with stars") << "moon.stars.fill"
+                                     << "moon.fill";
+    QTest::newRow("sleeping moon") << "moon.zzz.fill"
+                                   << "moon.stars.fill";
+    QTest::newRow("three waves") << "speaker.wave.3.fill"
+                                 << "speaker.wave.2.fill";
 }
 
 void tst_Symbols::composedSymbolsDifferFromTheirBase()
@@ -171,9 +152,7 @@ void tst_Symbols::writeSheet()
         }
     }
     painter.end();
-    QVERIFY(QDir().mkpath(QStringLiteral(VELORINTH_GALLERY_DIR)));
-    QVERIFY(sheet.save(QDir(QStringLiteral(VELORINTH_GALLERY_DIR))
-                           .filePath(QStringLiteral("symbols@%1x.png").arg(ratio))));
+    QVERIFY(saveToGallery(QStringLiteral("symbols"), sheet));
 }
 
 QTEST_MAIN(tst_Symbols)

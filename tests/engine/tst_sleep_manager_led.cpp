@@ -45,22 +45,17 @@ private Q_SLOTS:
     void optionWithoutBattOffersTheInstaller();
     void storedOptionIsReappliedAtStart_data();
     void storedOptionIsReappliedAtStart();
-    void quitGivesTheLEDBack_data();
-    void quitGivesTheLEDBack();
     void quitWithBattGoneSaysSo();
     void quitStopsABattThatNeverAnswers();
 
-    void installerScriptIsExactAndPrivate();
+    void oneInstallerScriptExactAndPrivate();
     void installerNeverFollowsAPlantedLink();
     void installerAvoidsASharedRuntimeDir();
-    void installerReportsTheTerminal_data();
-    void installerReportsTheTerminal();
-    void installerThatCannotWriteRunsNothing();
-    void scriptCutShortHasNoReasonToGive();
-    void secondInstallWhileOneRunsIsRefused();
+    void installFailureIsShown_data();
+    void installFailureIsShown();
 
 private:
-    void start(const QString &battPath = {});
+    void start(const QString &battPath = {}, const QVariantMap &stored = {});
     [[nodiscard]] StubProgram makeBatt(const StubBehaviour &behaviour = {}) const;
     [[nodiscard]] QString missingBatt() const { return m_bin->filePath("absent"); }
     // Runs one more command that fails with a known text and waits for its
@@ -82,9 +77,9 @@ void tst_SleepManagerLED::init()
     m_bin = std::make_unique<QTemporaryDir>();
 }
 
-void tst_SleepManagerLED::start(const QString &battPath)
+void tst_SleepManagerLED::start(const QString &battPath, const QVariantMap &stored)
 {
-    m_rig = std::make_unique<SleepManagerRig>("2026-06-10T23:00:00", QVariantMap{}, battPath);
+    m_rig = std::make_unique<SleepManagerRig>("2026-06-10T23:00:00", stored, battPath);
 }
 
 void tst_SleepManagerLED::cleanup()
@@ -225,45 +220,14 @@ void tst_SleepManagerLED::storedOptionIsReappliedAtStart()
     const StubProgram batt = makeBatt();
     if (!battPresent)
         QFile::remove(batt.path());
-    FakePlatform fakes(paris("2026-06-10T23:00:00"));
-    fakes.platform.paths.batt = batt.path();
-    fakes.defaults->values.insert(SettingsKeys::isLEDOff, true);
 
-    SleepManager manager(fakes.platform);
+    start(batt.path(), {{SettingsKeys::isLEDOff, true}});
 
-    QVERIFY(manager.isLEDOff());
-    QVERIFY(!manager.showBattInstallPrompt());
-    QCOMPARE(fakes.defaults->writes, 0);
+    QVERIFY(m_rig->manager->isLEDOff());
+    QVERIFY(!m_rig->manager->showBattInstallPrompt());
+    QCOMPARE(m_rig->fakes.defaults->writes, 0);
     if (battPresent)
         QTRY_COMPARE_WITH_TIMEOUT(batt.calls(), QList<QStringList>{kOff}, kProcessTimeoutMs);
-}
-
-void tst_SleepManagerLED::quitGivesTheLEDBack_data()
-{
-    QTest::addColumn<bool>("optionOn");
-    QTest::addColumn<QList<QStringList>>("expectedCalls");
-
-    QTest::newRow("option on") << true << QList<QStringList>{kOff, kOn};
-    QTest::newRow("option off") << false << QList<QStringList>{};
-}
-
-void tst_SleepManagerLED::quitGivesTheLEDBack()
-{
-    QFETCH(bool, optionOn);
-    QFETCH(QList<QStringList>, expectedCalls);
-    const StubProgram batt = makeBatt();
-    start(batt.path());
-    if (optionOn)
-        m_rig->manager->setLEDOff(true);
-    const int writesBefore = m_rig->fakes.defaults->writes;
-
-    m_rig->manager->cleanup();
-    QVERIFY(m_rig->manager->finishBackgroundWork(std::chrono::milliseconds(kProcessTimeoutMs)));
-
-    QCOMPARE(batt.calls(), expectedCalls);
-    QCOMPARE(m_rig->fakes.defaults->writes, writesBefore + (optionOn ? 1 : 0));
-    if (optionOn)
-        QCOMPARE(m_rig->fakes.defaults->values.value(SettingsKeys::isLEDOff), QVariant(false));
 }
 
 void tst_SleepManagerLED::quitWithBattGoneSaysSo()
@@ -301,15 +265,18 @@ void tst_SleepManagerLED::finishInstall()
     QTRY_VERIFY_WITH_TIMEOUT(!m_rig->manager->isBattInstalling(), kProcessTimeoutMs);
 }
 
-void tst_SleepManagerLED::installerScriptIsExactAndPrivate()
+void tst_SleepManagerLED::oneInstallerScriptExactAndPrivate()
 {
     start();
+    QSignalSpy log(m_rig->manager.get(), &SleepManager::battInstallLogChanged);
     m_rig->manager->installBatt();
     QVERIFY(m_rig->manager->isBattInstalling());
     QCOMPARE(m_rig->manager->battInstallLog(), "Installation en cours…");
+    m_rig->manager->installBatt(); // refused while the first runs
     finishInstall();
 
     QCOMPARE(m_rig->fakes.terminal->opened.size(), 1);
+    QCOMPARE(log.count(), 2);
     const QString script = m_rig->fakes.terminal->opened.first();
     QCOMPARE(QFileInfo(script).absolutePath(), m_runtime->path());
     QFile file(script);
@@ -368,74 +335,51 @@ void tst_SleepManagerLED::installerAvoidsASharedRuntimeDir()
              QStringList{QFileInfo(directory).fileName()});
 }
 
-void tst_SleepManagerLED::installerReportsTheTerminal_data()
+void tst_SleepManagerLED::installFailureIsShown_data()
 {
-    QTest::addColumn<std::optional<QString>>("failure");
+    QTest::addColumn<std::optional<QString>>("terminalFailure");
+    QTest::addColumn<bool>("writable"); // else no runtime directory and no temporary one
+    QTest::addColumn<bool>("cutShort"); // files stop growing at 16 bytes
     QTest::addColumn<QString>("expectedLog");
 
-    QTest::newRow("opened")
-        << std::optional<QString>()
-        << "Installation lancée dans Terminal — ferme la fenêtre quand c'est fini.";
-    QTest::newRow("no terminal") << std::optional<QString>("aucun terminal trouvé")
+    QTest::newRow("no terminal") << std::optional<QString>("aucun terminal trouvé") << true << false
                                  << "Erreur : aucun terminal trouvé";
-    QTest::newRow("no reason") << std::optional<QString>("") << "Erreur : inconnue";
+    QTest::newRow("terminal gives no reason")
+        << std::optional<QString>("") << true << false << "Erreur : inconnue";
+    QTest::newRow("nowhere to write")
+        << std::optional<QString>() << false << false << "Erreur : No such file or directory";
+    QTest::newRow("script cut short has no reason to give")
+        << std::optional<QString>() << true << true << "Erreur : inconnue";
 }
 
-void tst_SleepManagerLED::installerReportsTheTerminal()
+void tst_SleepManagerLED::installFailureIsShown()
 {
-    start();
-    QFETCH(std::optional<QString>, failure);
+    QFETCH(std::optional<QString>, terminalFailure);
+    QFETCH(bool, writable);
+    QFETCH(bool, cutShort);
     QFETCH(QString, expectedLog);
-    m_rig->fakes.terminal->failure = failure;
-
-    m_rig->manager->installBatt();
-    finishInstall();
-
-    QCOMPARE(m_rig->manager->battInstallLog(), expectedLog);
-}
-
-void tst_SleepManagerLED::installerThatCannotWriteRunsNothing()
-{
     start();
-    const EnvironmentOverride noRuntime("XDG_RUNTIME_DIR", {});
-    const EnvironmentOverride missingTemporary("TMPDIR", "/nonexistent-velorinth");
-
-    m_rig->manager->installBatt();
-    finishInstall();
-
-    QVERIFY(m_rig->fakes.terminal->opened.isEmpty());
-    QCOMPARE(m_rig->manager->battInstallLog(), "Erreur : No such file or directory");
-}
-
-void tst_SleepManagerLED::scriptCutShortHasNoReasonToGive()
-{
-    start();
-    // Files stop growing at 16 bytes: the script's write comes back short, with no error code.
+    m_rig->fakes.terminal->failure = terminalFailure;
+    std::optional<EnvironmentOverride> noRuntime;
+    std::optional<EnvironmentOverride> missingTemporary;
+    if (!writable) {
+        noRuntime.emplace("XDG_RUNTIME_DIR", QByteArray());
+        missingTemporary.emplace("TMPDIR", "/nonexistent-velorinth");
+    }
+    // A short write comes back with no error code.
     rlimit limit{};
     ::getrlimit(RLIMIT_FSIZE, &limit);
     const auto restore = qScopeGuard([limit] { ::setrlimit(RLIMIT_FSIZE, &limit); });
-    const rlimit small{16, limit.rlim_max};
+    const rlimit small{cutShort ? 16 : limit.rlim_cur, limit.rlim_max};
     std::signal(SIGXFSZ, SIG_IGN); // a log written to a file must not end the test
     QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
 
     m_rig->manager->installBatt();
     finishInstall();
 
-    QVERIFY(m_rig->fakes.terminal->opened.isEmpty());
-    QCOMPARE(m_rig->manager->battInstallLog(), "Erreur : inconnue");
-}
-
-void tst_SleepManagerLED::secondInstallWhileOneRunsIsRefused()
-{
-    start();
-    QSignalSpy log(m_rig->manager.get(), &SleepManager::battInstallLogChanged);
-
-    m_rig->manager->installBatt();
-    m_rig->manager->installBatt();
-    finishInstall();
-
-    QCOMPARE(m_rig->fakes.terminal->opened.size(), 1);
-    QCOMPARE(log.count(), 2);
+    QCOMPARE(m_rig->manager->battInstallLog(), expectedLog);
+    // A script that could not be written is never opened.
+    QCOMPARE(m_rig->fakes.terminal->opened.size(), terminalFailure ? 1 : 0);
 }
 
 VELORINTH_TEST_MAIN_IN_PARIS(tst_SleepManagerLED)

@@ -79,10 +79,8 @@ class tst_ContentView : public QObject
 private Q_SLOTS:
     // First: the launch plays once per run.
     void launchPlaysOnceAtItsTimes();
-    void spaceOrReturnStarts_data();
-    void spaceOrReturnStarts();
-    void arrowsMoveTheDurationOrTheEnd_data();
-    void arrowsMoveTheDurationOrTheEnd();
+    void keysGoToTheSessionFirst_data();
+    void keysGoToTheSessionFirst();
     void confirmationAnswers_data();
     void confirmationAnswers();
     void bannerFollowsTheError();
@@ -127,64 +125,49 @@ void tst_ContentView::launchPlaysOnceAtItsTimes()
     QVERIFY(contentShown(third));
 }
 
-void tst_ContentView::spaceOrReturnStarts_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-    QTest::addColumn<bool>("starts");
-    QTest::newRow("space") << int(Qt::Key_Space) << Qt::KeyboardModifiers() << true;
-    QTest::newRow("return") << int(Qt::Key_Return) << Qt::KeyboardModifiers() << true;
-    QTest::newRow("ctrl+space") << int(Qt::Key_Space) << Qt::KeyboardModifiers(Qt::ControlModifier)
-                                << true;
-    QTest::newRow("keypad enter") << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier)
-                                  << false;
-    QTest::newRow("another key") << int(Qt::Key_A) << Qt::KeyboardModifiers() << false;
-}
-
-void tst_ContentView::spaceOrReturnStarts()
-{
-    Window w;
-    QFETCH(int, key);
-    QFETCH(Qt::KeyboardModifiers, modifiers);
-    QFETCH(bool, starts);
-    // Taken before any control, even one of another window that would type it.
-    QLineEdit field;
-    field.show();
-    w.press(key, modifiers, &field);
-    QCOMPARE(w.manager.isActive(), starts);
-    QCOMPARE(field.text().isEmpty(), starts || key != Qt::Key_A);
-    QVERIFY(!w.confirmation()->isPresented());
-}
-
-void tst_ContentView::arrowsMoveTheDurationOrTheEnd_data()
+void tst_ContentView::keysGoToTheSessionFirst_data()
 {
     QTest::addColumn<bool>("running");
     QTest::addColumn<int>("key");
     QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-    QTest::addColumn<double>("seconds"); // the duration when idle, else the time left
-    QTest::newRow("idle left") << false << int(Qt::Key_Left) << Qt::KeyboardModifiers() << 1500.0;
-    QTest::newRow("idle right") << false << int(Qt::Key_Right) << Qt::KeyboardModifiers() << 2100.0;
+    QTest::addColumn<bool>("active");
+    QTest::addColumn<double>("seconds"); // the time left when active, else the duration
+    const Qt::KeyboardModifiers none;
+    QTest::newRow("space") << false << int(Qt::Key_Space) << none << true << 1800.0;
+    QTest::newRow("return") << false << int(Qt::Key_Return) << none << true << 1800.0;
+    QTest::newRow("ctrl+space") << false << int(Qt::Key_Space)
+                                << Qt::KeyboardModifiers(Qt::ControlModifier) << true << 1800.0;
+    QTest::newRow("keypad enter") << false << int(Qt::Key_Enter)
+                                  << Qt::KeyboardModifiers(Qt::KeypadModifier) << false << 1800.0;
+    QTest::newRow("another key") << false << int(Qt::Key_A) << none << false << 1800.0;
+    QTest::newRow("idle left") << false << int(Qt::Key_Left) << none << false << 1500.0;
+    QTest::newRow("idle right") << false << int(Qt::Key_Right) << none << false << 2100.0;
     QTest::newRow("idle ctrl+left")
-        << false << int(Qt::Key_Left) << Qt::KeyboardModifiers(Qt::ControlModifier) << 1500.0;
-    QTest::newRow("running right")
-        << true << int(Qt::Key_Right) << Qt::KeyboardModifiers() << 2100.0;
-    QTest::newRow("running left") << true << int(Qt::Key_Left) << Qt::KeyboardModifiers() << 1500.0;
+        << false << int(Qt::Key_Left) << Qt::KeyboardModifiers(Qt::ControlModifier) << false
+        << 1500.0;
+    QTest::newRow("running right") << true << int(Qt::Key_Right) << none << true << 2100.0;
+    QTest::newRow("running left") << true << int(Qt::Key_Left) << none << true << 1500.0;
 }
 
-void tst_ContentView::arrowsMoveTheDurationOrTheEnd()
+void tst_ContentView::keysGoToTheSessionFirst()
 {
     Window w;
     QFETCH(bool, running);
     QFETCH(int, key);
     QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(bool, active);
     QFETCH(double, seconds);
     if (running)
         w.manager.startTimer();
+    // Taken before any control, even one of another window that would type or move in it.
     QLineEdit field(QStringLiteral("abc"));
     field.show();
     w.press(key, modifiers, &field);
-    QCOMPARE(running ? w.manager.timeRemaining() : w.manager.sessionDuration(), seconds);
-    QCOMPARE(field.cursorPosition(), 3);
+    QCOMPARE(w.manager.isActive(), active);
+    QCOMPARE(active ? w.manager.timeRemaining() : w.manager.sessionDuration(), seconds);
+    QCOMPARE(field.text(), key == Qt::Key_A ? "abca" : "abc");
+    QCOMPARE(field.cursorPosition(), field.text().size());
+    QVERIFY(!w.confirmation()->isPresented());
 }
 
 void tst_ContentView::confirmationAnswers_data()

@@ -21,21 +21,12 @@ namespace {
 // The state values in one line, the rotations and the booleans as the phases set them.
 QString describe(const LaunchSplashView::State &s)
 {
-    return QStringLiteral("stars %1 trim %2 turn %3/%4 glow %5 moon %6 scale %7 letters %8 "
-                          "underline %9 tagline %10/%11 splash %12/%13")
-        .arg(s.starsLaunched)
-        .arg(s.ringTrim)
-        .arg(s.outerRotation)
-        .arg(s.innerRotation)
-        .arg(s.ringGlow)
-        .arg(s.moonVisible)
-        .arg(s.moonScale)
-        .arg(s.revealedLetters)
-        .arg(s.underlineWidth)
-        .arg(s.taglineOpacity)
-        .arg(s.taglineBlur)
-        .arg(s.splashOpacity)
-        .arg(s.splashScale);
+    return QString::asprintf("stars %d trim %g turn %g/%g glow %g moon %d scale %g letters %d "
+                             "underline %g tagline %g/%g splash %g/%g",
+                             s.starsLaunched, s.ringTrim, s.outerRotation, s.innerRotation,
+                             s.ringGlow, s.moonVisible, s.moonScale, s.revealedLetters,
+                             s.underlineWidth, s.taglineOpacity, s.taglineBlur, s.splashOpacity,
+                             s.splashScale);
 }
 
 const QString kUntouched = QStringLiteral(

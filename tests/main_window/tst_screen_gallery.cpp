@@ -6,9 +6,9 @@
 #include "main_window/setup_view.h"
 #include "main_window/volume_bar.h"
 #include "support/animation_time.h"
+#include "support/gallery.h"
 #include "support/pixels.h"
 
-#include <QDir>
 #include <QtTest>
 
 using namespace velorinth;
@@ -20,22 +20,14 @@ QImage rendered(QWidget *screen, const QString &name)
     setAnimationTimes(screen, 3000);
     QCoreApplication::processEvents(); // layout requests
     const QImage image = screen->grab().toImage();
-    const QString path =
-        QDir(QStringLiteral(VELORINTH_GALLERY_DIR))
-            .filePath(QStringLiteral("%1@%2x.png").arg(name).arg(image.devicePixelRatio()));
-    if (!image.save(path))
-        qWarning("cannot write %s", qPrintable(path));
+    if (!saveToGallery(name, image))
+        qWarning("cannot write %s", qPrintable(name));
     return image;
 }
 
 bool isLight(QColor c)
 {
     return c.lightness() > 150;
-}
-
-bool isPurple(QColor c)
-{
-    return c.red() > 120 && c.blue() > 150 && c.green() < 110;
 }
 
 } // namespace
@@ -45,15 +37,9 @@ class tst_ScreenGallery : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void setupScreen();
     void runningScreen();
 };
-
-void tst_ScreenGallery::initTestCase()
-{
-    QVERIFY(QDir().mkpath(QStringLiteral(VELORINTH_GALLERY_DIR)));
-}
 
 void tst_ScreenGallery::setupScreen()
 {

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "design/timeline.h"
+#include "support/gallery.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QImage>
 
 namespace velorinth {
 
@@ -18,16 +17,5 @@ inline void runTimelines(int milliseconds)
             timeline->setCurrentTime(milliseconds);
     }
 }
-
-#ifdef VELORINTH_GALLERY_DIR
-// name@1x.png or name@2x.png in the build tree's gallery.
-inline bool saveToGallery(const QString &name, const QImage &image)
-{
-    const QDir gallery(QStringLiteral(VELORINTH_GALLERY_DIR));
-    return gallery.mkpath(QStringLiteral("."))
-        && image.save(
-            gallery.filePath(QStringLiteral("%1@%2x.png").arg(name).arg(image.devicePixelRatio())));
-}
-#endif
 
 } // namespace velorinth

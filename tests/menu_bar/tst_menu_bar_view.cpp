@@ -19,7 +19,6 @@ private Q_SLOTS:
     void heightFollowsTheSession();
     void stopQuestion_data();
     void stopQuestion();
-    void aNewOpeningAsksNothing();
     void sheetRaisedBeforeTheOpening();
     void sheetWhileInstalling();
 };
@@ -78,19 +77,6 @@ void tst_MenuBarView::stopQuestion()
     settle(panel.get());
     QCOMPARE(panel->findChild<MenuBarIdleView *>() != nullptr, confirm);
     QCOMPARE(panel->sizeHint().height(), confirm ? 280 : 300);
-}
-
-void tst_MenuBarView::aNewOpeningAsksNothing()
-{
-    PanelRig rig;
-    rig.runSession(1800, 1000);
-    auto panel = rig.openPanel();
-    press(panel.get(), QStringLiteral("Arrêter la minuterie"));
-    QVERIFY(panel->findChild<ConfirmationOverlay *>()->isPresented());
-    panel.reset(); // the panel closes with the question up
-    panel = rig.openPanel();
-    QVERIFY(!panel->findChild<ConfirmationOverlay *>()->isPresented());
-    QVERIFY(rig.manager().isActive());
 }
 
 void tst_MenuBarView::sheetRaisedBeforeTheOpening()

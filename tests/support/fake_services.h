@@ -56,22 +56,12 @@ public:
         if (authorizationError)
             onError(*authorizationError);
     }
-    void add(const NotificationRequest &request) override
-    {
-        pending = request;
-        ++adds;
-    }
-    void removeAllPending() override
-    {
-        pending.reset();
-        ++removals;
-    }
+    void add(const NotificationRequest &request) override { pending = request; }
+    void removeAllPending() override { pending.reset(); }
 
     std::optional<QString> authorizationError;
     std::optional<NotificationRequest> pending;
     int authorizationRequests = 0;
-    int adds = 0;
-    int removals = 0;
 };
 
 class FakeConsole final : public Console

@@ -38,4 +38,9 @@ inline bool isBlue(QColor c)
     return c.blue() > 150 && c.blue() > c.red() + 60 && c.blue() > c.green() + 30;
 }
 
+inline bool isPurple(QColor c)
+{
+    return c.red() > 120 && c.blue() > 150 && c.green() < 110;
+}
+
 } // namespace velorinth
