@@ -22,7 +22,8 @@ class Clock
 public:
     virtual ~Clock() = default;
 
-    // In any time spec (the real clock tells UTC): convert it to read the wall clock.
+    // In UTC or local time, as the clock likes (the real one tells UTC): convert it to read
+    // the wall clock.
     [[nodiscard]] virtual QDateTime now() const = 0;
     [[nodiscard]] virtual std::unique_ptr<RepeatingTimer>
     startRepeating(std::chrono::milliseconds interval, std::function<void()> tick) = 0;
