@@ -4,6 +4,7 @@
 #include "engine/screen_fader.h"
 #include "platform/qt/widget_displays.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
@@ -12,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
+
+#include <xcb/xcb.h>
 
 using namespace velorinth;
 
@@ -46,6 +49,22 @@ protected:
     void mousePressEvent(QMouseEvent *) override { ++clicks; }
 };
 
+// Counts the property changes X reports to this client, per window.
+class PropertyEvents : public QAbstractNativeEventFilter
+{
+public:
+    PropertyEvents() { qApp->installNativeEventFilter(this); }
+    ~PropertyEvents() override { qApp->removeNativeEventFilter(this); }
+    bool nativeEventFilter(const QByteArray &, void *message, qintptr *) override
+    {
+        const auto *event = static_cast<xcb_generic_event_t *>(message);
+        if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY)
+            ++counts[reinterpret_cast<const xcb_property_notify_event_t *>(event)->window];
+        return false;
+    }
+    QHash<WId, int> counts;
+};
+
 } // namespace
 
 class tst_ScreenFaderX11 : public QObject
@@ -66,6 +85,9 @@ private:
     [[nodiscard]] static QList<QRect> screenGeometries();
     // The opacity the X server holds for the window, as the compositor reads it.
     [[nodiscard]] static double serverOpacity(QWidget *window);
+    // X delivers in order: once a change made now on a backdrop has come back, every
+    // event caused before it has too.
+    [[nodiscard]] bool eventsSoFarArrived(PropertyEvents &events);
     // Black at `darkness` over white reads 255 × (1 − darkness) in each channel.
     [[nodiscard]] static bool screenshotPixelsAreGrey(const QList<QPoint> &points, double darkness);
 
@@ -128,6 +150,15 @@ double tst_ScreenFaderX11::serverOpacity(QWidget *window)
         / 0xffffffffu;
 }
 
+bool tst_ScreenFaderX11::eventsSoFarArrived(PropertyEvents &events)
+{
+    QWidget *backdrop = m_backdrops.front().get();
+    const int before = events.counts.value(backdrop->winId());
+    backdrop->setWindowTitle(backdrop->windowTitle() + QLatin1Char('.'));
+    return QTest::qWaitFor([&] { return events.counts.value(backdrop->winId()) > before; },
+                           kXTimeoutMs);
+}
+
 bool tst_ScreenFaderX11::screenshotPixelsAreGrey(const QList<QPoint> &points, double darkness)
 {
     const int level = qRound(255 * (1 - darkness));
@@ -161,12 +192,24 @@ void tst_ScreenFaderX11::overlaysCoverEachScreenAndTakeNewDarknessWithoutARepain
               [](const QRect &a, const QRect &b) { return a.x() < b.x(); });
     QCOMPARE(covered, screenGeometries());
 
+    // Closed from outside, as a close request to every window of the app would: the
+    // next darkness shows them again.
+    for (QWidget *overlay : overlays)
+        overlay->close();
+    m_fader->setOpacity(0.6);
+    PropertyEvents events;
+    QVERIFY(eventsSoFarArrived(events));
+    events.counts.clear();
     m_fader->setOpacity(0.8);
 
     // Asked before this thread has handled any event, so before any repaint:
     // the call itself sent the opacity.
     for (QWidget *overlay : overlays)
         QVERIFY(qAbs(serverOpacity(overlay) - 0.8) < 0.01);
+    // Nor does it come back as an event that would wake the app at every tick.
+    QVERIFY(eventsSoFarArrived(events));
+    for (QWidget *overlay : overlays)
+        QCOMPARE(events.counts.value(overlay->winId()), 0);
 }
 
 void tst_ScreenFaderX11::windowShownOverTheOverlaysIsCoveredAtTheNextDarkness()

@@ -27,7 +27,6 @@ public:
         m_widget->setPalette(palette);
         m_widget->setGeometry(frame);
         m_widget->setWindowOpacity(0.0);
-        X11Requests::ignorePropertyChanges(m_widget->winId());
     }
 
     ~WidgetOverlay() override { delete m_widget.data(); }
@@ -49,6 +48,9 @@ public:
             return;
         m_widget->show();
         m_widget->raise();
+        // Showing again after a close from outside sets the window's event mask anew;
+        // the opacity written every tick must not come back to us as an event.
+        X11Requests::ignorePropertyChanges(m_widget->winId());
     }
 
     void orderOut() override { m_widget->hide(); }
