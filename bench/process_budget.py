@@ -78,6 +78,13 @@ def resident_mib(pid):
     return total / 1024
 
 
+def area(window):
+    shell = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window],
+                           capture_output=True, text=True, check=False).stdout
+    size = dict(line.split("=", 1) for line in shell.split())
+    return int(size.get("WIDTH", 0)) * int(size.get("HEIGHT", 0))
+
+
 class Run:
     """One start of a program, in a home of its own, ended when the block ends."""
 
@@ -112,9 +119,10 @@ class Run:
         self.home.cleanup()
 
     def window(self):
+        """The program's largest visible window: its tray icon is one of its windows too."""
         found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.pid)],
                                capture_output=True, text=True, check=False).stdout.split()
-        return found[0] if found else None
+        return max(found, key=area, default=None)
 
     def press_space(self):
         # No window manager here: the keyboard follows the pointer.
