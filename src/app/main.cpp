@@ -10,6 +10,14 @@
 
 int main(int argc, char *argv[])
 {
+    // Without a display Qt would abort with a long message; say it in one line instead.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fputs("Velorinth : aucun affichage graphique joignable (DISPLAY et WAYLAND_DISPLAY "
+                   "sont vides).\n",
+                   stderr);
+        return 1;
+    }
     // Wayland clients can neither place the panel at the tray nor keep the dimming overlays on
     // top: on a Wayland desktop the app runs through XWayland.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
