@@ -127,6 +127,7 @@ private:
     void checkSchedule(const QDateTime &now);
     void updateTimeUntilSchedule();
     void updateTimeUntilSchedule(const QDateTime &now);
+    void recordFadeStartVolume(); // also in the recovery keys
     void startMainTimer();
     void updateRemainingTime();
     void scheduleNotification();
@@ -170,6 +171,7 @@ private:
     QString m_battInstallLog;
     bool m_showBattInstallPrompt = false;
     qint64 m_startFadeVolume = 100;
+    bool m_hasSessionFadeVolume = false; // m_startFadeVolume was recorded in the running session
     qint64 m_lastSetVolume = -1;
     qint64 m_currentFadeVolume = 100;
     ScreenFader m_screenFader;
