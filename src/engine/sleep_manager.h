@@ -68,6 +68,8 @@ public:
     [[nodiscard]] qint64 startFadeVolume() const { return m_startFadeVolume; }
     [[nodiscard]] qint64 currentFadeVolume() const { return m_currentFadeVolume; }
     [[nodiscard]] bool isBattAvailable() const;
+    // What the views tell the user differently on this kind of machine.
+    [[nodiscard]] const HostTraits &host() const { return m_platform.host; }
 
     void setFadeOutEnabled(bool enabled);
     void setScreenDimmingEnabled(bool enabled);
