@@ -24,8 +24,7 @@ VelorinthApp::VelorinthApp(Platform platform, QObject *parent)
     m_window = std::make_unique<MainWindow>(content);
     content->installEventFilter(this);
 
-    auto *hiding = new WindowHideDelegate(m_window.get(),
-                                          [] { return QSystemTrayIcon::isSystemTrayAvailable(); });
+    auto *hiding = new WindowHideDelegate(m_window.get(), [this] { return mayLiveOnHidden(); });
     connect(hiding, &WindowHideDelegate::quitRequested, qApp, &QCoreApplication::quit);
     connect(qApp, &QCoreApplication::aboutToQuit, &m_delegate,
             &AppDelegate::applicationWillTerminate);
@@ -43,6 +42,15 @@ bool VelorinthApp::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_window->content() && event->type() == QEvent::Show)
         contentShown();
     return false;
+}
+
+bool VelorinthApp::mayLiveOnHidden() const
+{
+    // Without a tray (or while its host restarts) a hidden app is reached only by launching it
+    // again; quitting instead would drop the session or the night's schedule, and the machine
+    // would never sleep.
+    return QSystemTrayIcon::isSystemTrayAvailable() || m_manager.isActive()
+        || m_manager.isScheduleEnabled();
 }
 
 void VelorinthApp::contentShown()

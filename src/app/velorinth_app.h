@@ -34,6 +34,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Whether closing the window may only hide it rather than quit.
+    [[nodiscard]] bool mayLiveOnHidden() const;
     void contentShown();
     void fillPanel(PanelWindow &panel);
     // The tray follows the session: its image, the time drawn in and the urgent look.

@@ -5,10 +5,10 @@
 
 namespace velorinth {
 
-WindowHideDelegate::WindowHideDelegate(QWidget *window, std::function<bool()> hasOtherWayIn)
+WindowHideDelegate::WindowHideDelegate(QWidget *window, std::function<bool()> mayLiveOnHidden)
     : QObject(window)
     , m_window(window)
-    , m_hasOtherWayIn(std::move(hasOtherWayIn))
+    , m_mayLiveOnHidden(std::move(mayLiveOnHidden))
 {
     window->installEventFilter(this);
 }
@@ -21,7 +21,7 @@ bool WindowHideDelegate::eventFilter(QObject *watched, QEvent *event)
         return false;
     event->ignore();
     m_window->hide();
-    if (!m_hasOtherWayIn())
+    if (!m_mayLiveOnHidden())
         Q_EMIT quitRequested();
     return true;
 }

@@ -9,14 +9,14 @@ class QWidget;
 namespace velorinth {
 
 // Makes the user's closing of a window (Alt+F4, the window manager) hide it, so the window and
-// everything it shows live on and come back as they were. When nothing else leads back into the app
-// (no tray), a hidden window would leave it unreachable: closing then asks to quit instead.
+// everything it shows live on and come back as they were. When the app has no reason to live on
+// hidden (nothing leads back into it and nothing it runs would be lost), closing asks to quit.
 class WindowHideDelegate final : public QObject
 {
     Q_OBJECT
 
 public:
-    WindowHideDelegate(QWidget *window, std::function<bool()> hasOtherWayIn);
+    WindowHideDelegate(QWidget *window, std::function<bool()> mayLiveOnHidden);
 
 Q_SIGNALS:
     void quitRequested();
@@ -26,7 +26,7 @@ protected:
 
 private:
     QWidget *m_window;
-    std::function<bool()> m_hasOtherWayIn;
+    std::function<bool()> m_mayLiveOnHidden;
 };
 
 } // namespace velorinth

@@ -36,6 +36,7 @@ public:
     // Closes without confirming.
     void cancel();
     [[nodiscard]] bool isPresented() const { return m_presented; }
+    [[nodiscard]] QString message() const { return m_message.text(); }
     // Where each answer's button sits, for a pointer to find it.
     [[nodiscard]] QRect confirmButtonRect() const { return m_buttons[Confirm].toRect(); }
     [[nodiscard]] QRect cancelButtonRect() const { return m_buttons[Cancel].toRect(); }

@@ -6,19 +6,19 @@
 
 namespace velorinth {
 
-void PauseWhileHidden::watch(QWidget *view, QAbstractAnimation *animation)
+void PauseWhileHidden::watch(QWidget *view, QAbstractAnimation *animation, Pause pause)
 {
     auto *watcher = view->findChild<PauseWhileHidden *>(QString(), Qt::FindDirectChildrenOnly);
     if (!watcher)
         watcher = new PauseWhileHidden(view);
-    watcher->m_animations.emplace_back(animation);
+    watcher->m_animations.push_back({animation, pause});
     // One started while hidden is held at once, before its first frame.
     connect(animation, &QAbstractAnimation::stateChanged, watcher,
-            [watcher, animation](QAbstractAnimation::State state) {
-                if (state == QAbstractAnimation::Running && !watcher->isSeen())
+            [watcher, animation, pause](QAbstractAnimation::State state) {
+                if (state == QAbstractAnimation::Running && !watcher->plays(pause))
                     animation->pause();
             });
-    watcher->follow(animation);
+    watcher->follow(watcher->m_animations.back());
 }
 
 PauseWhileHidden::PauseWhileHidden(QWidget *view)
@@ -58,30 +58,39 @@ bool PauseWhileHidden::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-bool PauseWhileHidden::isSeen() const
+bool PauseWhileHidden::isOnScreen() const
 {
+    return m_view->isVisible() && !m_view->window()->isMinimized();
+}
+
+bool PauseWhileHidden::plays(Pause pause) const
+{
+    if (!isOnScreen())
+        return false;
+    if (pause == Pause::OnlyWhileHidden)
+        return true;
     const QWidget *window = m_view->window();
     // A window that never takes the focus (a floating panel) never becomes active.
     const bool canBeActive = !window->testAttribute(Qt::WA_ShowWithoutActivating)
         && !(window->windowFlags() & Qt::WindowDoesNotAcceptFocus);
-    return m_view->isVisible() && !window->isMinimized()
-        && (window->isActiveWindow() || !canBeActive);
+    return window->isActiveWindow() || !canBeActive;
 }
 
-void PauseWhileHidden::follow(QAbstractAnimation *animation)
+void PauseWhileHidden::follow(const Watched &watched)
 {
-    const bool seen = isSeen();
-    if (!seen && animation->state() == QAbstractAnimation::Running)
+    QAbstractAnimation *animation = watched.animation;
+    const bool plays = this->plays(watched.pause);
+    if (!plays && animation->state() == QAbstractAnimation::Running)
         animation->pause();
-    else if (seen && animation->state() == QAbstractAnimation::Paused)
+    else if (plays && animation->state() == QAbstractAnimation::Paused)
         animation->resume();
 }
 
 void PauseWhileHidden::update()
 {
-    std::erase_if(m_animations, [](const QPointer<QAbstractAnimation> &a) { return a.isNull(); });
-    for (const QPointer<QAbstractAnimation> &animation : m_animations)
-        follow(animation);
+    std::erase_if(m_animations, [](const Watched &w) { return w.animation.isNull(); });
+    for (const Watched &watched : m_animations)
+        follow(watched);
 }
 
 } // namespace velorinth

@@ -18,8 +18,14 @@ class PauseWhileHidden : public QObject
     Q_OBJECT
 
 public:
+    enum class Pause {
+        WhileUnseen, // also while the window is not the active one
+        OnlyWhileHidden, // for what must play to its end while the window is on screen
+    };
+
     // Pauses animation whenever view cannot be seen; one watcher per view, shared.
-    static void watch(QWidget *view, QAbstractAnimation *animation);
+    static void watch(QWidget *view, QAbstractAnimation *animation,
+                      Pause pause = Pause::WhileUnseen);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -27,13 +33,20 @@ protected:
 private:
     explicit PauseWhileHidden(QWidget *view);
 
-    [[nodiscard]] bool isSeen() const;
-    void follow(QAbstractAnimation *animation);
+    struct Watched
+    {
+        QPointer<QAbstractAnimation> animation;
+        Pause pause;
+    };
+
+    [[nodiscard]] bool isOnScreen() const;
+    [[nodiscard]] bool plays(Pause pause) const;
+    void follow(const Watched &watched);
     void update();
 
     QWidget *m_view; // also the parent
     QPointer<QWidget> m_window;
-    std::vector<QPointer<QAbstractAnimation>> m_animations;
+    std::vector<Watched> m_animations;
 };
 
 } // namespace velorinth

@@ -68,6 +68,8 @@ public:
     [[nodiscard]] qint64 startFadeVolume() const { return m_startFadeVolume; }
     [[nodiscard]] qint64 currentFadeVolume() const { return m_currentFadeVolume; }
     [[nodiscard]] bool isBattAvailable() const;
+    // What the views tell the user differently on this kind of machine.
+    [[nodiscard]] const HostTraits &host() const { return m_platform.host; }
 
     void setFadeOutEnabled(bool enabled);
     void setScreenDimmingEnabled(bool enabled);
@@ -127,6 +129,7 @@ private:
     void checkSchedule(const QDateTime &now);
     void updateTimeUntilSchedule();
     void updateTimeUntilSchedule(const QDateTime &now);
+    void recordFadeStartVolume(); // also in the recovery keys
     void startMainTimer();
     void updateRemainingTime();
     void scheduleNotification();
@@ -170,6 +173,7 @@ private:
     QString m_battInstallLog;
     bool m_showBattInstallPrompt = false;
     qint64 m_startFadeVolume = 100;
+    bool m_hasSessionFadeVolume = false; // m_startFadeVolume was recorded in the running session
     qint64 m_lastSetVolume = -1;
     qint64 m_currentFadeVolume = 100;
     ScreenFader m_screenFader;

@@ -142,18 +142,24 @@ void SleepManager::startTimer()
     const double total = secondsUntilTarget();
     publish(m_totalDuration, total > 0 ? total : 1.0, &SleepManager::totalDurationChanged);
 
-    if (m_isFadeOutEnabled) {
-        m_startFadeVolume = readCurrentVolume();
-        publish(m_currentFadeVolume, m_startFadeVolume, &SleepManager::currentFadeVolumeChanged);
-        m_platform.defaults->setObject(SettingsKeys::savedVolume, m_startFadeVolume);
-        m_platform.defaults->setObject(SettingsKeys::fadeInProgress, true);
-    }
+    m_hasSessionFadeVolume = false;
+    if (m_isFadeOutEnabled)
+        recordFadeStartVolume();
     m_hasPerformedSleep = false;
     publish(m_isActive, true, &SleepManager::isActiveChanged);
 
     updateRemainingTime();
     scheduleNotification();
     startMainTimer();
+}
+
+void SleepManager::recordFadeStartVolume()
+{
+    m_startFadeVolume = readCurrentVolume();
+    m_hasSessionFadeVolume = true;
+    publish(m_currentFadeVolume, m_startFadeVolume, &SleepManager::currentFadeVolumeChanged);
+    m_platform.defaults->setObject(SettingsKeys::savedVolume, m_startFadeVolume);
+    m_platform.defaults->setObject(SettingsKeys::fadeInProgress, true);
 }
 
 void SleepManager::startMainTimer()
@@ -164,6 +170,10 @@ void SleepManager::startMainTimer()
 void SleepManager::updateRemainingTime()
 {
     const double remaining = secondsUntilTarget();
+    // A fade switched on during the session starts from the level the user
+    // has now, never from the initial or an earlier session's level.
+    if (m_isActive && m_isFadeOutEnabled && !m_hasSessionFadeVolume)
+        recordFadeStartVolume();
     if (m_isActive && remaining > 0) {
         if (m_isFadeOutEnabled && remaining <= kFadeWindow) {
             const double fraction = std::max(remaining / kFadeWindow, 0.0);
@@ -196,17 +206,18 @@ void SleepManager::updateRemainingTime()
 
 void SleepManager::stopTimer()
 {
-    const bool wasActive = m_isActive;
     m_timer.reset();
     publish(m_isActive, false, &SleepManager::isActiveChanged);
     cancelNotification();
-    // Only a session that ran has a volume to give back: a stop while idle
-    // must not jump the volume to a level recorded long ago.
-    if (wasActive && m_isFadeOutEnabled && m_startFadeVolume > 0) {
+    // Only a level recorded in this session is given back: a stop while idle,
+    // or of a session that never faded, must not jump the volume to a level
+    // recorded long ago.
+    if (m_hasSessionFadeVolume && m_isFadeOutEnabled && m_startFadeVolume > 0) {
         applyVolume(m_startFadeVolume);
         m_lastSetVolume = -1;
         publish(m_currentFadeVolume, m_startFadeVolume, &SleepManager::currentFadeVolumeChanged);
     }
+    m_hasSessionFadeVolume = false;
     m_platform.defaults->remove(SettingsKeys::savedVolume);
     m_platform.defaults->remove(SettingsKeys::fadeInProgress);
     m_screenFader.stopDimming();

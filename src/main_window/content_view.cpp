@@ -66,7 +66,7 @@ ContentView::ContentView(SleepManager &manager, QWidget *parent)
     , m_bannerHost(new TransitionHost(this))
     , m_stopConfirmation(new ConfirmationOverlay(
           {QStringLiteral("Arrêter la minuterie ?"),
-           QStringLiteral("Le Mac ne se mettra plus en veille automatiquement."),
+           manager.host().machine + QStringLiteral(" ne se mettra plus en veille automatiquement."),
            QStringLiteral("Arrêter"), QStringLiteral("Annuler")},
           // Also when the session has ended meanwhile.
           [this] { animated(DesignSystem::Animations::spring, [this] { m_manager.stopTimer(); }); },

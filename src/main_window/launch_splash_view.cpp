@@ -99,8 +99,9 @@ LaunchSplashView::LaunchSplashView(LaunchPhase phase, QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     connect(m_splashOpacity, &AnimatedValue::valueChanged, this,
             [this] { setAttribute(Qt::WA_OpaquePaintEvent, m_splashOpacity->value() >= 1.0); });
+    // The splash lasts a few seconds and plays whole while it is on screen, active or not.
     for (AnimatedValue *rotation : {m_outerRotation, m_innerRotation})
-        PauseWhileHidden::watch(this, rotation);
+        PauseWhileHidden::watch(this, rotation, PauseWhileHidden::Pause::OnlyWhileHidden);
 
     const QFont letterFont = DesignSystem::Fonts::display(30);
     std::vector<TextLine> glyphs;

@@ -23,12 +23,12 @@ int up(qreal v)
 }
 } // namespace
 
-ScheduleSection::ScheduleSection(Binding<QDateTime> time, QWidget *parent)
+ScheduleSection::ScheduleSection(Binding<QDateTime> time, const QString &machine, QWidget *parent)
     : QWidget(parent)
     , m_caption(sectionCaption(QStringLiteral("HEURE DE VEILLE")))
     , m_field(new TimeField(std::move(time), this))
     , m_explanationFont(DesignSystem::Fonts::sans(10))
-    , m_explanation(QStringLiteral("Le Mac se mettra en veille chaque jour à cette heure."))
+    , m_explanation(machine + QStringLiteral(" se mettra en veille chaque jour à cette heure."))
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_explanation.setTextFormat(Qt::PlainText);

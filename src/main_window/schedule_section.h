@@ -17,7 +17,10 @@ class ScheduleSection : public QWidget
     Q_OBJECT
 
 public:
-    explicit ScheduleSection(Binding<QDateTime> time, QWidget *parent = nullptr);
+    // `machine` starts the sentence that says what the time does ("Le Mac", "L'ordinateur").
+    ScheduleSection(Binding<QDateTime> time, const QString &machine, QWidget *parent = nullptr);
+
+    [[nodiscard]] QString explanation() const { return m_explanation.text(); }
 
     [[nodiscard]] QSize sizeHint() const override;
 

@@ -63,7 +63,7 @@ SetupView::SetupView(SleepManager &manager, QWidget *parent)
     , m_schedule(new ScheduleSection(bindProperty(&manager, &SleepManager::scheduledTime,
                                                   &SleepManager::setScheduledTime,
                                                   &SleepManager::scheduledTimeChanged),
-                                     m_modeHost))
+                                     manager.host().machine, m_modeHost))
     , m_options{new FeatureToggle(bindProperty(&manager, &SleepManager::isFadeOutEnabled,
                                                &SleepManager::setFadeOutEnabled,
                                                &SleepManager::isFadeOutEnabledChanged),

@@ -65,8 +65,9 @@ WideButton::Look notNowLook()
             0.0};
 }
 
-// The explanation, with the helper's name in bold, two lines (or more, wrapped) centred.
-void fillExplanation(QTextDocument &document)
+// The explanation, with the helper's name in bold, centred: why the helper is needed and that
+// Velorinth can install it, or, where it cannot exist, why the option is unavailable.
+void fillExplanation(QTextDocument &document, bool offersInstall)
 {
     document.setDocumentMargin(0.0);
     document.setDefaultFont(DesignSystem::Fonts::sans(13));
@@ -80,6 +81,10 @@ void fillExplanation(QTextDocument &document)
     bold.setFontWeight(QFont::Bold);
     cursor.insertText(QStringLiteral("Le contrôle LED MagSafe nécessite l'utilitaire "));
     cursor.insertText(QStringLiteral("batt"), bold);
+    if (!offersInstall) {
+        cursor.insertText(QStringLiteral(", qui n'existe que pour les Mac."), QTextCharFormat());
+        return;
+    }
     cursor.insertText(QStringLiteral("."), QTextCharFormat());
     cursor.insertBlock(block);
     cursor.insertText(QStringLiteral("Velorinth peut l'installer automatiquement pour toi."));
@@ -95,6 +100,7 @@ BattInstallSheet::BattInstallSheet(SleepManager &manager, std::function<void()> 
                                    QWidget *parent)
     : QWidget(parent)
     , m_manager(manager)
+    , m_offersInstall(manager.host().canInstallBatt)
     , m_title(QStringLiteral("Installer batt"), DesignSystem::Fonts::sans(18, QFont::Bold))
     , m_steps{new InstallStep(QStringLiteral("1"),
                               QStringLiteral("Homebrew sera installé s'il est absent"), this),
@@ -108,7 +114,10 @@ BattInstallSheet::BattInstallSheet(SleepManager &manager, std::function<void()> 
                               std::move(dismiss), this))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    fillExplanation(m_explanation);
+    fillExplanation(m_explanation, m_offersInstall);
+    for (InstallStep *step : m_steps)
+        step->setVisible(m_offersInstall);
+    m_install->setVisible(m_offersInstall);
     m_log.setTextFormat(Qt::PlainText);
     m_log.setTextWidth(kTextWidth);
     m_log.setTextOption(QTextOption(Qt::AlignHCenter));
@@ -140,6 +149,12 @@ BattInstallSheet::Layout BattInstallSheet::layout(qreal height) const
     qreal y = kTopPadding;
     l.icon = QRectF((kWidth - kIconSize) / 2.0, y, kIconSize, kIconSize);
     y += kIconSize + kHeaderSpacing;
+    if (!m_offersInstall) {
+        // Only why the option is unavailable here, then the way out.
+        l.explanationTop = y;
+        y += m_explanation.size().height();
+        return placeButtons(l, y, height);
+    }
     l.titleTop = y;
     y += m_title.size().height() + kHeaderSpacing;
     l.explanationTop = y;
@@ -157,14 +172,22 @@ BattInstallSheet::Layout BattInstallSheet::layout(qreal height) const
         l.log = QRectF(QPointF(kPadding, y), QSizeF(kTextWidth, m_log.size().height()));
         y += l.log.height();
     }
-    const qreal install = frameHint(m_install).height();
+    return placeButtons(l, y, height);
+}
+
+BattInstallSheet::Layout BattInstallSheet::placeButtons(Layout l, qreal contentBottom,
+                                                        qreal height) const
+{
+    const qreal install = m_offersInstall ? frameHint(m_install).height() : 0.0;
+    const qreal aboveNotNow = m_offersInstall ? install + kButtonSpacing : 0.0;
     const qreal notNow = frameHint(m_notNow).height();
-    const qreal buttons = install + kButtonSpacing + notNow;
-    l.height = y + kLeastSpace + buttons + kBottomPadding;
+    const qreal buttons = aboveNotNow + notNow;
+    l.height = contentBottom + kLeastSpace + buttons + kBottomPadding;
     // A taller sheet gives the room to the space above the buttons.
-    const qreal buttonsTop = std::max(y + kLeastSpace, height - kBottomPadding - buttons);
-    l.install = QRectF(kPadding, buttonsTop, kTextWidth, install);
-    l.notNow = QRectF(kPadding, buttonsTop + install + kButtonSpacing, kTextWidth, notNow);
+    const qreal buttonsTop =
+        std::max(contentBottom + kLeastSpace, height - kBottomPadding - buttons);
+    l.install = m_offersInstall ? QRectF(kPadding, buttonsTop, kTextWidth, install) : QRectF();
+    l.notNow = QRectF(kPadding, buttonsTop + aboveNotNow, kTextWidth, notNow);
     return l;
 }
 
@@ -210,8 +233,10 @@ void BattInstallSheet::paintEvent(QPaintEvent *)
     Symbols::paint(painter, QStringLiteral("bolt.fill"), m_layout.icon.center(), kBoltSize,
                    QFont::DemiBold, gold());
 
-    painter.setPen(Qt::white);
-    m_title.paint(painter, {kWidth / 2.0, m_layout.titleTop + m_title.size().height() / 2.0});
+    if (m_offersInstall) {
+        painter.setPen(Qt::white);
+        m_title.paint(painter, {kWidth / 2.0, m_layout.titleTop + m_title.size().height() / 2.0});
+    }
 
     QAbstractTextDocumentLayout::PaintContext context;
     context.palette.setColor(QPalette::Text, textSecondary);
@@ -220,7 +245,8 @@ void BattInstallSheet::paintEvent(QPaintEvent *)
     m_explanation.documentLayout()->draw(&painter, context);
     painter.restore();
 
-    painter.fillRect(QRectF(-columnLeft(), m_layout.dividerTop, width(), 1.0), glassBorder);
+    if (m_offersInstall)
+        painter.fillRect(QRectF(-columnLeft(), m_layout.dividerTop, width(), 1.0), glassBorder);
 
     if (!m_layout.log.isEmpty()) {
         painter.setPen(textSecondary);

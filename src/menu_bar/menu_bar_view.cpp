@@ -62,7 +62,7 @@ MenuBarView::MenuBarView(SleepManager &manager, MenuBarActions actions, QWidget 
     , m_session(new TransitionHost)
     , m_stopQuestion(new ConfirmationOverlay(
           {QStringLiteral("Arrêter la minuterie ?"),
-           QStringLiteral("Le Mac ne se mettra plus en veille automatiquement."),
+           manager.host().machine + QStringLiteral(" ne se mettra plus en veille automatiquement."),
            QStringLiteral("Arrêter"), QStringLiteral("Annuler")},
           [&manager] { animated(DesignSystem::Animations::spring, [&] { manager.stopTimer(); }); },
           m_panel))

@@ -29,12 +29,14 @@ Platform makeHostPlatform(PlatformPaths paths)
     platform.console = std::make_unique<StdoutConsole>();
     platform.displays = std::make_unique<WidgetDisplays>();
 #ifdef Q_OS_MACOS
+    platform.host = HostTraits::mac();
     platform.volume = std::make_unique<AppleScriptVolumeControl>(paths);
     platform.sleep = std::make_unique<PmsetSleepCommand>(paths);
     platform.notifier = std::make_unique<AppleScriptNotifier>(paths);
     platform.privilegedShell = std::make_unique<AppleScriptPrivilegedShell>(paths);
     platform.terminal = std::make_unique<TerminalAppLauncher>(paths);
 #else
+    platform.host = HostTraits::linuxDesktop();
     platform.volume = std::make_unique<PulseVolumeControl>();
     platform.sleep = std::make_unique<SystemdSleepCommand>();
     platform.notifier = std::make_unique<FreedesktopNotifier>();

@@ -3,6 +3,7 @@
 #include "clock.h"
 #include "console.h"
 #include "displays.h"
+#include "host_traits.h"
 #include "notifier.h"
 #include "platform_paths.h"
 #include "privileged_shell.h"
@@ -19,6 +20,7 @@ namespace velorinth {
 struct Platform
 {
     PlatformPaths paths;
+    HostTraits host = HostTraits::linuxDesktop();
     std::unique_ptr<UserDefaults> defaults;
     std::unique_ptr<Clock> clock;
     std::unique_ptr<Console> console;

@@ -17,6 +17,18 @@
 
 using namespace velorinth;
 
+namespace {
+
+void closeAsTheWindowManagerDoes(QWidget &window)
+{
+    // sendEvent() would drop the spontaneity.
+    QCloseEvent event;
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    qApp->notify(&window, &event);
+}
+
+} // namespace
+
 class tst_VelorinthApp : public QObject
 {
     Q_OBJECT
@@ -34,6 +46,8 @@ private Q_SLOTS:
     void panelFollowsTheHeightRule();
     void closingTheWindow_data();
     void closingTheWindow();
+    void closingWithoutATrayKeepsWhatRuns_data();
+    void closingWithoutATrayKeepsWhatRuns();
     void quitCleansUpOnce_data();
     void quitCleansUpOnce();
     void quitDuringAFadeGivesTheVolumeBack();
@@ -186,13 +200,43 @@ void tst_VelorinthApp::closingTheWindow()
     QSignalSpy quit(&delegate, &WindowHideDelegate::quitRequested);
     window.show();
 
-    // As the window manager asks; sendEvent() would drop the spontaneity.
-    QCloseEvent event;
-    QSpontaneKeyEvent::setSpontaneous(&event);
-    qApp->notify(&window, &event);
+    closeAsTheWindowManagerDoes(window);
 
     QVERIFY(window.isHidden());
     QCOMPARE(quit.count(), trayPresent ? 0 : 1);
+}
+
+void tst_VelorinthApp::closingWithoutATrayKeepsWhatRuns_data()
+{
+    QTest::addColumn<bool>("session");
+    QTest::addColumn<bool>("schedule");
+    QTest::addColumn<bool>("quits");
+
+    QTest::newRow("a session runs: hidden") << true << false << false;
+    QTest::newRow("the daily schedule is on: hidden") << false << true << false;
+    QTest::newRow("neither: quits") << false << false << true;
+}
+
+void tst_VelorinthApp::closingWithoutATrayKeepsWhatRuns()
+{
+    QFETCH(bool, session);
+    QFETCH(bool, schedule);
+    QFETCH(bool, quits);
+    QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable()); // the offscreen desktop has none
+    SleepManager &manager = m_rig->app->sleepManager();
+    manager.setScheduleEnabled(schedule);
+    if (session)
+        manager.startTimer();
+    MainWindow &window = m_rig->app->mainWindow();
+    auto *hiding = window.findChild<WindowHideDelegate *>();
+    QVERIFY(hiding);
+    QSignalSpy quit(hiding, &WindowHideDelegate::quitRequested);
+
+    closeAsTheWindowManagerDoes(window);
+
+    QVERIFY(window.isHidden());
+    QCOMPARE(quit.count(), quits ? 1 : 0);
+    QCOMPARE(manager.isActive(), session);
 }
 
 void tst_VelorinthApp::quitCleansUpOnce_data()

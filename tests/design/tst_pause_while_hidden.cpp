@@ -1,3 +1,4 @@
+#include "design/pause_while_hidden.h"
 #include "design/pulse_effect.h"
 #include "design/starfield.h"
 
@@ -13,7 +14,30 @@ class tst_PauseWhileHidden : public QObject
 
 private Q_SLOTS:
     void endlessAnimationsRunOnlyWhileSeen();
+    void eachAnimationKeepsItsOwnPause();
 };
+
+namespace {
+
+bool showActive(QWidget &window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+// An animation that never ends.
+class Endless : public QAbstractAnimation
+{
+public:
+    using QAbstractAnimation::QAbstractAnimation;
+    [[nodiscard]] int duration() const override { return -1; }
+
+protected:
+    void updateCurrentTime(int) override { }
+};
+
+} // namespace
 
 void tst_PauseWhileHidden::endlessAnimationsRunOnlyWhileSeen()
 {
@@ -24,11 +48,6 @@ void tst_PauseWhileHidden::endlessAnimationsRunOnlyWhileSeen()
     QCOMPARE(runningAnimations(&window), QStringList());
     const QStringList both = {QStringLiteral("velorinth::FrameClock in velorinth::Glide"),
                               QStringLiteral("velorinth::FrameClock in velorinth::Starfield")};
-    const auto showActive = [](QWidget &w) {
-        w.show();
-        w.activateWindow();
-        return QTest::qWaitForWindowActive(&w);
-    };
     QVERIFY(showActive(window));
     QCOMPARE(runningAnimations(&window), both);
 
@@ -43,6 +62,33 @@ void tst_PauseWhileHidden::endlessAnimationsRunOnlyWhileSeen()
     QCOMPARE(runningAnimations(&window), both);
     window.hide();
     QCOMPARE(runningAnimations(&window), QStringList());
+}
+
+// Both kinds on one widget share its watcher: each still pauses by its own rule.
+void tst_PauseWhileHidden::eachAnimationKeepsItsOwnPause()
+{
+    QWidget window;
+    auto *unseen = new Endless(&window);
+    auto *hidden = new Endless(&window);
+    PauseWhileHidden::watch(&window, unseen);
+    PauseWhileHidden::watch(&window, hidden, PauseWhileHidden::Pause::OnlyWhileHidden);
+    unseen->start();
+    hidden->start();
+    using State = QAbstractAnimation::State;
+    const auto states = [&] { return QList<State>{unseen->state(), hidden->state()}; };
+    QCOMPARE(states(), QList<State>(2, State::Paused)); // started while hidden
+
+    QVERIFY(showActive(window));
+    QCOMPARE(states(), QList<State>(2, State::Running));
+    QWidget other;
+    QVERIFY(showActive(other));
+    QCOMPARE(states(), (QList<State>{State::Paused, State::Running}));
+    window.hide();
+    QCOMPARE(states(), QList<State>(2, State::Paused));
+    QVERIFY(showActive(window));
+    QCOMPARE(states(), QList<State>(2, State::Running));
+    window.showMinimized();
+    QCOMPARE(states(), QList<State>(2, State::Paused));
 }
 
 QTEST_MAIN(tst_PauseWhileHidden)

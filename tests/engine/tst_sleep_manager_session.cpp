@@ -27,6 +27,8 @@ private Q_SLOTS:
     void fadeOverATenMinuteSession();
     void stopRestoresTheRecordedVolumeOnce_data();
     void stopRestoresTheRecordedVolumeOnce();
+    void fadeSwitchedOnDuringTheSession_data();
+    void fadeSwitchedOnDuringTheSession();
     void dimmingFollowsTheLastFiveMinutes();
     void sleepIsIssuedOnceThenTheSessionStops();
     void failedSleepIsShown();
@@ -112,6 +114,55 @@ void tst_SleepManagerSession::stopRestoresTheRecordedVolumeOnce()
     rig.fakes.volume->readable = 12; // the user turns it down later
     rig.manager->stopTimer(); // a late confirmation of a stop dialog
     QCOMPARE(rig.fakes.volume->readable, 12);
+}
+
+void tst_SleepManagerSession::fadeSwitchedOnDuringTheSession_data()
+{
+    QTest::addColumn<int>("earlierSessionLevel"); // 0: no earlier fading session
+    QTest::addColumn<double>("switchedOnAt"); // seconds into a 30-minute session
+    QTest::addColumn<double>("stoppedAt");
+
+    QTest::newRow("15 min left") << 0 << 900.0 << 1500.0;
+    QTest::newRow("15 min left, earlier session at 40") << 40 << 900.0 << 1500.0;
+    QTest::newRow("in the last 5 min") << 0 << 1600.0 << 1700.0;
+    QTest::newRow("up to the sleep") << 0 << 1000.0 << 1800.5;
+    QTest::newRow("just before the stop") << 0 << 1000.0 << 1000.0;
+    QTest::newRow("just before the stop, earlier session at 40") << 40 << 1000.0 << 1000.0;
+}
+
+void tst_SleepManagerSession::fadeSwitchedOnDuringTheSession()
+{
+    QFETCH(int, earlierSessionLevel);
+    QFETCH(double, switchedOnAt);
+    QFETCH(double, stoppedAt);
+    constexpr int kUserLevel = 80;
+    SleepManagerRig rig("2026-06-10T23:00:00");
+    if (earlierSessionLevel > 0) {
+        rig.fakes.volume->readable = earlierSessionLevel;
+        rig.manager->setFadeOutEnabled(true);
+        rig.manager->startTimer();
+        rig.manager->stopTimer();
+        rig.manager->setFadeOutEnabled(false);
+    }
+    rig.fakes.volume->readable = kUserLevel;
+    rig.fakes.volume->writes.clear();
+    rig.manager->startTimer();
+
+    rig.advance(switchedOnAt);
+    rig.manager->setFadeOutEnabled(true);
+    rig.advance(stoppedAt - switchedOnAt);
+    const bool ticked = stoppedAt > switchedOnAt;
+    if (ticked && rig.manager->isActive()) {
+        QCOMPARE(rig.fakes.defaults->values.value(SettingsKeys::savedVolume).toInt(), kUserLevel);
+        QCOMPARE(rig.fakes.defaults->values.value(SettingsKeys::fadeInProgress).toBool(), true);
+        QVERIFY(rig.fakes.volume->readable < kUserLevel); // the fade has begun
+    }
+    rig.manager->stopTimer();
+
+    for (const int level : std::as_const(rig.fakes.volume->writes))
+        QVERIFY2(level <= kUserLevel, qPrintable(QString::number(level)));
+    QCOMPARE(rig.fakes.volume->readable, kUserLevel);
+    QCOMPARE(rig.fakes.volume->writes.isEmpty(), !ticked);
 }
 
 void tst_SleepManagerSession::dimmingFollowsTheLastFiveMinutes()

@@ -6,6 +6,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+#include <QSettings>
+
 #include <ctime>
 
 using namespace velorinth;
@@ -28,7 +30,19 @@ private Q_SLOTS:
     void notificationPermissionErrorIsPrinted();
     void failedVolumeWriteIsPrintedAndTheFadeGoesOn();
     void settingsSurviveARestart();
+    void quittingDuringAFadeWritesTheFileOnce();
 };
+
+namespace {
+
+// The file as it is on disk, past QSettings' shared cache.
+bool fileMentions(const QString &path, const QString &key)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.readAll().contains(key.toUtf8());
+}
+
+} // namespace
 
 void tst_SleepManagerSettings::emptyDefaults()
 {
@@ -251,6 +265,34 @@ void tst_SleepManagerSettings::settingsSurviveARestart()
     QVERIFY(second.isScheduleEnabled());
     QCOMPARE(second.scheduledTime(), bedtime);
     QCOMPARE(second.timeUntilSchedule(), std::optional<QString>("dans 10h45"));
+}
+
+// The quit's stop removes the recovery keys, and the cleanup may store the LED option: the
+// file is written once for all of it, so a busy disk holds the logout only once.
+void tst_SleepManagerSettings::quittingDuringAFadeWritesTheFileOnce()
+{
+    QTemporaryDir config;
+    // QSettings reads the config directory from the environment once per process.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    const QString file = config.filePath(QStringLiteral("Velorinth/Velorinth.conf"));
+    {
+        FakePlatform fakes(paris("2026-06-10T12:00:00"));
+        fakes.platform.defaults = std::make_unique<SettingsUserDefaults>();
+        SleepManager manager(fakes.platform);
+        manager.setFadeOutEnabled(true);
+        manager.startTimer();
+        QVERIFY(fileMentions(file, SettingsKeys::savedVolume));
+
+        manager.stopTimer();
+        manager.cleanup();
+
+        QCOMPARE(fakes.volume->readable, 100);
+        QVERIFY(fileMentions(file, SettingsKeys::savedVolume)); // not written yet
+    }
+    const QSettings stored(file, QSettings::IniFormat);
+    QVERIFY(!stored.contains(SettingsKeys::savedVolume));
+    QVERIFY(!stored.contains(SettingsKeys::fadeInProgress));
+    QVERIFY(stored.value(SettingsKeys::isFadeOutEnabled).toBool());
 }
 
 VELORINTH_TEST_MAIN_IN_PARIS(tst_SleepManagerSettings)

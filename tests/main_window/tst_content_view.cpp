@@ -7,6 +7,7 @@
 #include "main_window/control_testing.h"
 #include "main_window/error_banner.h"
 #include "main_window/launch_splash_view.h"
+#include "main_window/schedule_section.h"
 #include "main_window/view_testing.h"
 #include "support/animation_time.h"
 
@@ -15,6 +16,8 @@
 #include <QtTest>
 
 using namespace velorinth;
+
+Q_DECLARE_METATYPE(velorinth::HostTraits)
 
 namespace {
 // The content's own launch: the timeline that ends at 3.8 s.
@@ -84,6 +87,8 @@ private Q_SLOTS:
     void confirmationAnswers_data();
     void confirmationAnswers();
     void bannerFollowsTheError();
+    void sentencesNameTheMachine_data();
+    void sentencesNameTheMachine();
     void backgroundRestsWhileTheWindowIsInactive();
     void backgroundPressesReachTheWindow_data();
     void backgroundPressesReachTheWindow();
@@ -211,6 +216,31 @@ void tst_ContentView::confirmationAnswers()
     QVERIFY(!question->isPresented());
     QCOMPARE(announced.count(), stops ? 1 : 0);
     QCOMPARE(w.manager.isActive(), !stops && !endedMeanwhile);
+}
+
+void tst_ContentView::sentencesNameTheMachine_data()
+{
+    QTest::addColumn<HostTraits>("host");
+    QTest::addColumn<QString>("stopMessage");
+    QTest::addColumn<QString>("scheduleExplanation");
+
+    QTest::newRow("Linux") << HostTraits::linuxDesktop()
+                           << "L'ordinateur ne se mettra plus en veille automatiquement."
+                           << "L'ordinateur se mettra en veille chaque jour à cette heure.";
+    QTest::newRow("macOS") << HostTraits::mac()
+                           << "Le Mac ne se mettra plus en veille automatiquement."
+                           << "Le Mac se mettra en veille chaque jour à cette heure.";
+}
+
+void tst_ContentView::sentencesNameTheMachine()
+{
+    QFETCH(HostTraits, host);
+    SleepManagerRig rig(QStringLiteral("2026-01-10T22:00:00"));
+    rig.fakes.platform.host = host;
+    const ContentView view(*rig.manager);
+
+    QTEST(view.findChild<ConfirmationOverlay *>()->message(), "stopMessage");
+    QTEST(view.findChild<ScheduleSection *>()->explanation(), "scheduleExplanation");
 }
 
 void tst_ContentView::bannerFollowsTheError()

@@ -2,6 +2,7 @@
 #include "main_window/lcg.h"
 #include "main_window/shooting_stars.h"
 
+#include "design/animated_value.h"
 #include "design/design_system.h"
 #include "design/frame_clock.h"
 #include "main_window/view_testing.h"
@@ -46,6 +47,7 @@ private Q_SLOTS:
     void phaseStepsAtTheirTimes_data();
     void phaseStepsAtTheirTimes();
     void aPhaseWaitsUntilTheSplashIsShown();
+    void ringsTurnUntilTheWindowHides();
     void revealingNeverMovesTheLetters();
 };
 
@@ -175,6 +177,38 @@ void tst_LaunchSplashView::aPhaseWaitsUntilTheSplashIsShown()
     QCOMPARE(describe(splash.state()), kUntouched);
     splash.show();
     QVERIFY(splash.state().starsLaunched);
+}
+
+void tst_LaunchSplashView::ringsTurnUntilTheWindowHides()
+{
+    LaunchSplashView splash(LaunchPhase::Particles);
+    const auto showActive = [](QWidget &w) {
+        w.show();
+        w.activateWindow();
+        return QTest::qWaitForWindowActive(&w);
+    };
+    QVERIFY(showActive(splash));
+    splash.setPhase(LaunchPhase::MoonDraw);
+    // The two endless turns, one each way.
+    const auto rings = [&splash] {
+        QList<QAbstractAnimation::State> states;
+        const auto values = splash.findChildren<AnimatedValue *>();
+        for (const AnimatedValue *value : values) {
+            if (std::abs(value->target()) == 360.0)
+                states.append(value->state());
+        }
+        return states;
+    };
+    using State = QAbstractAnimation::State;
+    QCOMPARE(rings(), QList<State>(2, State::Running));
+
+    QWidget other;
+    QVERIFY(showActive(other)); // the splash's window is no longer the active one
+    QCOMPARE(rings(), QList<State>(2, State::Running));
+    splash.hide();
+    QCOMPARE(rings(), QList<State>(2, State::Paused));
+    QVERIFY(showActive(splash));
+    QCOMPARE(rings(), QList<State>(2, State::Running));
 }
 
 void tst_LaunchSplashView::revealingNeverMovesTheLetters()

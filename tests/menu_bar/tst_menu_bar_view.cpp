@@ -10,6 +10,8 @@
 
 using namespace velorinth;
 
+Q_DECLARE_METATYPE(velorinth::HostTraits)
+
 class tst_MenuBarView : public QObject
 {
     Q_OBJECT
@@ -21,6 +23,8 @@ private Q_SLOTS:
     void stopQuestion();
     void sheetRaisedBeforeTheOpening();
     void sheetWhileInstalling();
+    void sheetOnEachHost_data();
+    void sheetOnEachHost();
 };
 
 void tst_MenuBarView::heightFollowsTheSession_data()
@@ -82,6 +86,7 @@ void tst_MenuBarView::stopQuestion()
 void tst_MenuBarView::sheetRaisedBeforeTheOpening()
 {
     PanelRig rig;
+    rig.engine.fakes.platform.host = HostTraits::mac();
     rig.manager().setLEDOff(true); // no helper: the option falls back and the prompt rises
     QVERIFY(!rig.manager().isLEDOff());
     QVERIFY(rig.manager().showBattInstallPrompt());
@@ -101,6 +106,7 @@ void tst_MenuBarView::sheetWhileInstalling()
     const QTemporaryDir runtime; // where the installer's script goes
     const EnvironmentOverride runtimeVariable("XDG_RUNTIME_DIR", runtime.path().toUtf8());
     PanelRig rig;
+    rig.engine.fakes.platform.host = HostTraits::mac();
     const auto panel = rig.openPanel();
     rig.manager().setShowBattInstallPrompt(true);
     auto *sheet = panel->findChild<BattInstallSheet *>();
@@ -117,6 +123,44 @@ void tst_MenuBarView::sheetWhileInstalling()
     QCoreApplication::sendPostedEvents(panel.get(), QEvent::LayoutRequest);
     QVERIFY(panel->height() > withoutLog); // the status line
     // Not now closes it even while the installer works.
+    press(sheet, QStringLiteral("Pas maintenant"));
+    QVERIFY(!rig.manager().showBattInstallPrompt());
+}
+
+void tst_MenuBarView::sheetOnEachHost_data()
+{
+    QTest::addColumn<HostTraits>("host");
+    QTest::addColumn<bool>("offersInstall");
+    QTest::addColumn<QString>("explanation");
+    QTest::addColumn<QString>("stopMessage");
+
+    QTest::newRow("Linux: why it is unavailable")
+        << HostTraits::linuxDesktop() << false
+        << "Le contrôle LED MagSafe nécessite l'utilitaire batt, qui n'existe que pour les Mac."
+        << "L'ordinateur ne se mettra plus en veille automatiquement.";
+    QTest::newRow("macOS: the installer")
+        << HostTraits::mac() << true
+        << "Le contrôle LED MagSafe nécessite l'utilitaire batt.\n"
+           "Velorinth peut l'installer automatiquement pour toi."
+        << "Le Mac ne se mettra plus en veille automatiquement.";
+}
+
+void tst_MenuBarView::sheetOnEachHost()
+{
+    QFETCH(HostTraits, host);
+    QFETCH(bool, offersInstall);
+    PanelRig rig;
+    rig.engine.fakes.platform.host = host;
+    rig.manager().setLEDOff(true); // no helper: the prompt rises
+    const auto panel = rig.openPanel();
+    auto *sheet = panel->findChild<BattInstallSheet *>();
+    QVERIFY(sheet->isVisible());
+
+    QTEST(sheet->explanation(), "explanation");
+    QCOMPARE(buttonNamed(sheet, QStringLiteral("Installer batt automatiquement")) != nullptr,
+             offersInstall);
+    QCOMPARE(panel->width(), 340);
+    QTEST(panel->findChild<ConfirmationOverlay *>()->message(), "stopMessage");
     press(sheet, QStringLiteral("Pas maintenant"));
     QVERIFY(!rig.manager().showBattInstallPrompt());
 }

@@ -20,8 +20,11 @@ void SettingsUserDefaults::setObject(const QString &key, const QVariant &value)
 
 void SettingsUserDefaults::remove(const QString &key)
 {
+    // Each write flushes the file and its lock to disk, which a busy disk makes slow, and a
+    // stop removes two keys on its way out at logout: removals reach the file together, on the
+    // event loop's next turn or at exit. A removal lost to a crash only gives back a level the
+    // stop has already given back.
     m_settings.remove(key);
-    m_settings.sync();
 }
 
 } // namespace velorinth

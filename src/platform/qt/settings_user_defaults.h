@@ -7,7 +7,8 @@
 namespace velorinth {
 
 // User defaults in the user's config directory (INI on Linux, the native
-// store on macOS). QSettings replaces the file atomically on every sync.
+// store on macOS). QSettings replaces the file atomically on every sync: at
+// once for a value set, with the next write or at exit for a removal.
 class SettingsUserDefaults final : public UserDefaults
 {
 public:
