@@ -1,13 +1,11 @@
 #include "app/panel_window.h"
 
-#include "app/panel_placement.h"
+#include "app/desktop_area.h"
 #include "app/rounded_corners.h"
 #include "platform/qt/x11_requests.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QScreen>
 
 #include <cmath>
 
@@ -32,6 +30,7 @@ QMargins roundedUp(const QMarginsF &margins)
 PanelWindow::PanelWindow(const QRect &anchor)
     : QWidget(nullptr, Qt::Popup | Qt::FramelessWindowHint)
     , m_anchor(anchor)
+    , m_desktop(DesktopArea::at(anchor.center()))
     , m_shadow(panelShadow())
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -56,11 +55,7 @@ void PanelWindow::fitContent()
     if (!m_content)
         return;
     const QSize size = m_content->sizeHint();
-    const QScreen *screen = QGuiApplication::screenAt(m_anchor.center());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    const QPoint corner =
-        PanelPlacement::topLeft(m_anchor, size, screen->geometry(), screen->availableGeometry());
+    const QPoint corner = PanelPlacement::topLeft(m_anchor, size, m_desktop);
     setGeometry(QRect(corner, size).marginsAdded(m_margins));
     m_content->setGeometry(contentRect());
     if (m_corners)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/panel_placement.h"
 #include "design/soft_shadow.h"
 
 #include <QMargins>
@@ -11,10 +12,10 @@ namespace velorinth {
 class RoundedCorners;
 
 // The floating panel that opens at the tray icon: a frameless pop-up holding one content
-// widget, sized to the content's size hint and placed at the icon. Under a compositor it has
-// round corners and a soft shadow, drawn in a transparent margin around the content; without
-// one it is a plain rectangle. A click anywhere outside it, in any application, and Escape
-// close it; closing deletes it.
+// widget, sized to the content's size hint and placed at the icon, clear of the desktop's bars.
+// Under a compositor it has round corners and a soft shadow, drawn in a transparent margin around
+// the content; without one it is a plain rectangle. A click anywhere outside it, in any
+// application, and Escape close it; closing deletes it.
 class PanelWindow final : public QWidget
 {
     Q_OBJECT
@@ -42,6 +43,7 @@ private:
     [[nodiscard]] QRect contentRect() const;
 
     QRect m_anchor;
+    PanelPlacement::Desktop m_desktop; // as it was at the opening
     QMargins m_margins; // the shadow's room; none without a compositor
     SoftShadow m_shadow;
     QPointer<QWidget> m_content;
