@@ -30,6 +30,8 @@ private Q_SLOTS:
     void trayFollowsTheSession();
     void equalValuesArePushedToo();
     void panelIsBuiltAnewAtEachOpening();
+    void windowKeepsItsSize_data();
+    void windowKeepsItsSize();
     void panelFollowsTheHeightRule_data();
     void panelFollowsTheHeightRule();
     void closingTheWindow_data();
@@ -141,6 +143,27 @@ void tst_VelorinthApp::panelIsBuiltAnewAtEachOpening()
     click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!hidden && tray().panel()->isVisible());
+}
+
+void tst_VelorinthApp::windowKeepsItsSize_data()
+{
+    QTest::addColumn<Qt::WindowState>("state");
+
+    QTest::newRow("maximised") << Qt::WindowMaximized;
+    QTest::newRow("full screen") << Qt::WindowFullScreen;
+}
+
+void tst_VelorinthApp::windowKeepsItsSize()
+{
+    QFETCH(Qt::WindowState, state);
+    MainWindow &window = m_rig->app->mainWindow();
+    const QSize size = window.size();
+
+    window.setWindowState(state); // as a window manager would ask
+
+    QCOMPARE(window.windowState(), Qt::WindowNoState);
+    QCOMPARE(window.size(), size);
+    QCOMPARE(size, QSize(320, 560));
 }
 
 void tst_VelorinthApp::panelFollowsTheHeightRule_data()

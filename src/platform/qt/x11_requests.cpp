@@ -6,6 +6,7 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #endif
 
@@ -161,6 +162,21 @@ bool compositorRunning()
     return running;
 }
 
+void keepSize(WId window)
+{
+    xcb_connection_t *x = connection();
+    if (!x)
+        return;
+    // Motif's hints, which window managers still read: which of them are given, the functions
+    // allowed (move, minimise, close), the decorations (none), two unused fields.
+    constexpr uint32_t kFunctionsAndDecorations = 1 | 2;
+    constexpr uint32_t kMoveMinimiseClose = 4 | 8 | 32;
+    const uint32_t hints[] = {kFunctionsAndDecorations, kMoveMinimiseClose, 0, 0, 0};
+    const xcb_atom_t name = atom(x, "_MOTIF_WM_HINTS");
+    xcb_change_property(x, XCB_PROP_MODE_REPLACE, xcb_window_t(window), name, name, 32,
+                        std::size(hints), hints);
+}
+
 DesktopBars desktopBars()
 {
     xcb_connection_t *x = connection();
@@ -228,6 +244,7 @@ bool compositorRunning()
 {
     return false;
 }
+void keepSize(WId) { }
 DesktopBars desktopBars()
 {
     return {};

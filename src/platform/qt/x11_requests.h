@@ -39,6 +39,11 @@ void ignorePropertyChanges(WId window);
 // lies behind them (without one their clear pixels are black). False outside X.
 [[nodiscard]] bool compositorRunning();
 
+// Tells the window manager that the window moves, minimises and closes but keeps its size: no
+// resizing, maximising or full screen. For a frameless window Qt allows the window manager
+// every action.
+void keepSize(WId window);
+
 // Read from each top-level window at the time of the call. Per-window struts rather than
 // the window manager's _NET_WORKAREA: that is one rectangle for the whole desktop, which
 // on two monitors takes a bar of one off the other too, and needs a window manager. Empty
