@@ -84,8 +84,10 @@ void PanelWindow::mousePressEvent(QMouseEvent *event)
 {
     // Presses outside the window and on the shadow's margin come here, and so do presses
     // that the content left alone.
-    if (!contentRect().contains(event->position().toPoint()))
-        close();
+    if (contentRect().contains(event->position().toPoint()))
+        return;
+    Q_EMIT pressedOutside(event->globalPosition().toPoint());
+    close();
 }
 
 void PanelWindow::keyPressEvent(QKeyEvent *event)

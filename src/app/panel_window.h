@@ -34,6 +34,10 @@ public:
     // Where the visible panel lies on the screen, without the shadow's margin.
     [[nodiscard]] QRect panelGeometry() const;
 
+Q_SIGNALS:
+    // A press outside the panel (global coordinates) is closing it.
+    void pressedOutside(QPoint where);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;

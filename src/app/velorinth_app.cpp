@@ -18,6 +18,7 @@ VelorinthApp::VelorinthApp(Platform platform, QObject *parent)
     : QObject(parent)
     , m_platform(std::move(platform))
     , m_manager(m_platform)
+    , m_statusBar(*m_platform.clock)
 {
     QApplication::setWindowIcon(AppIcon::icon());
     auto *content = new ContentView(m_manager);

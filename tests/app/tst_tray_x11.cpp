@@ -25,6 +25,32 @@ void clickAt(QPoint point)
     xdotool({"mousemove", QString::number(point.x()), QString::number(point.y()), "click", "1"});
 }
 
+// Counts the panels shown, so that one that opens and closes between two looks still counts.
+class PanelShows : public QObject
+{
+public:
+    PanelShows() { qApp->installEventFilter(this); }
+    [[nodiscard]] int count() const { return m_count; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<PanelWindow *>(watched))
+            ++m_count;
+        return false;
+    }
+
+private:
+    int m_count = 0;
+};
+
+// Long enough for a click that a closed panel let through to have reopened it, and for the
+// next click to count as a new one.
+void settle()
+{
+    QTest::qWait(1000);
+}
+
 } // namespace
 
 class tst_TrayX11 : public QObject
@@ -38,6 +64,8 @@ private Q_SLOTS:
 
     void panelCloses_data();
     void panelCloses();
+    void secondClickCloses_data();
+    void secondClickCloses();
 
 private:
     [[nodiscard]] QPoint iconCentre() const;
@@ -112,6 +140,31 @@ void tst_TrayX11::panelCloses()
     QTRY_VERIFY_WITH_TIMEOUT(!panel, kTimeoutMs);
     QCoreApplication::processEvents();
     QVERIFY(!m_rig->app->statusBar().panel()); // closed for good, not opened again
+}
+
+void tst_TrayX11::secondClickCloses_data()
+{
+    QTest::addColumn<int>("delayMs");
+
+    QTest::newRow("slowly") << 800;
+    // A double click to Qt's embedded icon, which would not count as a click of its own.
+    QTest::newRow("quickly") << 120;
+}
+
+void tst_TrayX11::secondClickCloses()
+{
+    QFETCH(int, delayMs);
+    PanelShows shows;
+    const QPoint icon = iconCentre();
+
+    xdotool({"mousemove", QString::number(icon.x()), QString::number(icon.y()), "click", "--repeat",
+             "2", "--delay", QString::number(delayMs), "1"});
+
+    QTRY_COMPARE_WITH_TIMEOUT(shows.count(), 1, kTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_rig->app->statusBar().panel(), kTimeoutMs);
+    settle();
+    QVERIFY(!m_rig->app->statusBar().panel());
+    QCOMPARE(shows.count(), 1);
 }
 
 QTEST_MAIN(tst_TrayX11)
