@@ -4,9 +4,13 @@
 #include "app/rounded_corners.h"
 #include "platform/qt/x11_requests.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QTimer>
+#include <QWindow>
 
+#include <chrono>
 #include <cmath>
 
 namespace velorinth {
@@ -18,6 +22,9 @@ SoftShadow panelShadow()
 {
     return SoftShadow(QColor::fromRgbF(0.0f, 0.0f, 0.0f, 0.45f), 12.0, {0.0, 6.0});
 }
+
+// Long enough for a window manager to have given the focus back.
+constexpr std::chrono::milliseconds kFocusSettles(500);
 
 QMargins roundedUp(const QMarginsF &margins)
 {
@@ -34,6 +41,9 @@ PanelWindow::PanelWindow(const QRect &anchor)
     , m_shadow(panelShadow())
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // A window of the app that takes the focus was raised by the window manager, maybe over
+    // the panel, which lies over everything while it is open.
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &QWidget::raise);
     if (X11Requests::compositorRunning()) {
         setAttribute(Qt::WA_TranslucentBackground);
         m_margins = roundedUp(m_shadow.reach());
@@ -72,6 +82,12 @@ QRect PanelWindow::contentRect() const
     return rect().marginsRemoved(m_margins);
 }
 
+void PanelWindow::dismiss()
+{
+    m_dismissed = true;
+    close();
+}
+
 void PanelWindow::paintEvent(QPaintEvent *)
 {
     if (m_margins.isNull())
@@ -87,15 +103,31 @@ void PanelWindow::mousePressEvent(QMouseEvent *event)
     if (contentRect().contains(event->position().toPoint()))
         return;
     Q_EMIT pressedOutside(event->globalPosition().toPoint());
-    close();
+    dismiss();
 }
 
 void PanelWindow::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape)
-        close();
+        dismiss();
     else
         QWidget::keyPressEvent(event);
+}
+
+void PanelWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_dismissed)
+        return;
+    // Qt closes pop-ups when another window of the app shows, and when the app loses the
+    // focus, which a window manager takes away for a moment when the panel is pressed or a
+    // window shows. Only a loss that lasts closes the panel.
+    event->ignore();
+    if (QGuiApplication::applicationState() == Qt::ApplicationActive)
+        return;
+    QTimer::singleShot(kFocusSettles, this, [this] {
+        if (QGuiApplication::applicationState() != Qt::ApplicationActive)
+            dismiss();
+    });
 }
 
 } // namespace velorinth

@@ -15,7 +15,7 @@ class RoundedCorners;
 // widget, sized to the content's size hint and placed at the icon, clear of the desktop's bars.
 // Under a compositor it has round corners and a soft shadow, drawn in a transparent margin around
 // the content; without one it is a plain rectangle. A click anywhere outside it, in any
-// application, and Escape close it; closing deletes it.
+// application, and Escape close it (dismiss()); closing deletes it.
 class PanelWindow final : public QWidget
 {
     Q_OBJECT
@@ -33,6 +33,9 @@ public:
     void fitContent();
     // Where the visible panel lies on the screen, without the shadow's margin.
     [[nodiscard]] QRect panelGeometry() const;
+    // Closes the panel: the only way to. Qt's own closing of pop-ups, when another window of
+    // the app shows or the app loses the focus, is refused, but for a loss that lasts.
+    void dismiss();
 
 Q_SIGNALS:
     // A press outside the panel (global coordinates) is closing it.
@@ -42,6 +45,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     [[nodiscard]] QRect contentRect() const;
@@ -52,6 +56,7 @@ private:
     SoftShadow m_shadow;
     QPointer<QWidget> m_content;
     RoundedCorners *m_corners = nullptr;
+    bool m_dismissed = false;
 };
 
 } // namespace velorinth

@@ -137,7 +137,7 @@ bool StatusBarManager::closedByThisClick() const
 void StatusBarManager::closePanel()
 {
     if (m_panel)
-        m_panel->close(); // deletes it
+        m_panel->dismiss(); // deletes it
     m_panel = nullptr;
 }
 

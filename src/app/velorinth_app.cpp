@@ -54,8 +54,12 @@ void VelorinthApp::contentShown()
 
 void VelorinthApp::fillPanel(PanelWindow &panel)
 {
-    auto *view =
-        new MenuBarView(m_manager, {[] { openMainWindow(); }, [] { QCoreApplication::quit(); }});
+    // The panel stays open in front of the window it brings back.
+    const auto openApp = [&panel] {
+        openMainWindow();
+        panel.raise();
+    };
+    auto *view = new MenuBarView(m_manager, {openApp, [] { QCoreApplication::quit(); }});
     panel.setContent(view);
     connect(view, &MenuBarView::preferredSizeChanged, &panel, &PanelWindow::fitContent);
 }

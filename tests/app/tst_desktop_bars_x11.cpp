@@ -16,6 +16,7 @@ class Bar : public QWidget
 {
 public:
     Bar(const QRect &geometry, const QByteArray &kind, const QString &strut)
+        : QWidget(nullptr, Qt::BypassWindowManagerHint) // where it is put, under any window manager
     {
         setGeometry(geometry);
         show();
@@ -129,7 +130,7 @@ void tst_DesktopBarsX11::panelAtThePointerClearsTheBar()
     QVERIFY(QTest::qWaitForWindowExposed(panel));
 
     QTEST(panel->panelGeometry(), "expected");
-    panel->close();
+    panel->dismiss();
 }
 
 QTEST_MAIN(tst_DesktopBarsX11)

@@ -1,5 +1,5 @@
 // What the main window tells a window manager on a real X server: the hints it goes by when
-// the user maximises.
+// the user maximises, or when the window comes back after it was hidden.
 #include "app/main_window.h"
 #include "app_rig.h"
 
@@ -29,6 +29,7 @@ private Q_SLOTS:
     void cleanup();
 
     void keepsItsSize();
+    void comesBackWhereItWasLeft();
 
 private:
     [[nodiscard]] MainWindow &window() { return m_rig->app->mainWindow(); }
@@ -57,6 +58,23 @@ void tst_MainWindowX11::keepsItsSize()
     // Allowed: move, minimise, close; not resize nor maximise. No decorations.
     QVERIFY2(hints.contains("_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x3, 0x2c, 0x0"),
              qPrintable(hints));
+}
+
+void tst_MainWindowX11::comesBackWhereItWasLeft()
+{
+    // Moved as a window manager moves it, from outside the app.
+    const QString id = QString::number(window().winId());
+    QCOMPARE(QProcess::execute("xdotool", {"windowmove", id, "400", "150"}), 0);
+    QTRY_COMPARE(window().pos(), QPoint(400, 150));
+
+    window().hide();
+    window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window()));
+
+    // Without it, a window manager places the window anew, in the middle of the screen.
+    const QString hints = windowProperties(window(), "WM_NORMAL_HINTS");
+    QVERIFY2(hints.contains("user specified location: 400, 150"), qPrintable(hints));
+    QTRY_COMPARE(window().pos(), QPoint(400, 150));
 }
 
 QTEST_MAIN(tst_MainWindowX11)

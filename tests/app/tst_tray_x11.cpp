@@ -66,6 +66,7 @@ private Q_SLOTS:
     void panelCloses();
     void secondClickCloses_data();
     void secondClickCloses();
+    void openWindowButtonLeavesThePanelOpen();
 
 private:
     [[nodiscard]] QPoint iconCentre() const;
@@ -165,6 +166,22 @@ void tst_TrayX11::secondClickCloses()
     settle();
     QVERIFY(!m_rig->app->statusBar().panel());
     QCOMPARE(shows.count(), 1);
+}
+
+void tst_TrayX11::openWindowButtonLeavesThePanelOpen()
+{
+    MainWindow &window = m_rig->app->mainWindow();
+    window.hide();
+    openByClick();
+    QAbstractButton *open = openWindowButton(*m_rig->app->statusBar().panel());
+    QVERIFY(open);
+
+    clickAt(open->mapToGlobal(open->rect().center()));
+
+    QTRY_VERIFY_WITH_TIMEOUT(window.isVisible(), kTimeoutMs);
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    settle();
+    QVERIFY(m_rig->app->statusBar().panel() && m_rig->app->statusBar().panel()->isVisible());
 }
 
 QTEST_MAIN(tst_TrayX11)

@@ -32,6 +32,7 @@ private Q_SLOTS:
     void panelIsBuiltAnewAtEachOpening();
     void aClickOnTheIconAlwaysToggles_data();
     void aClickOnTheIconAlwaysToggles();
+    void openWindowButtonLeavesThePanelOpen();
     void windowKeepsItsSize_data();
     void windowKeepsItsSize();
     void panelFollowsTheHeightRule_data();
@@ -196,6 +197,26 @@ void tst_VelorinthApp::aClickOnTheIconAlwaysToggles()
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     QTEST(tray().panel() && tray().panel()->isVisible(), "open");
+}
+
+void tst_VelorinthApp::openWindowButtonLeavesThePanelOpen()
+{
+    MainWindow &window = m_rig->app->mainWindow();
+    window.hide();
+    click();
+    QAbstractButton *open = openWindowButton(*tray().panel());
+    QVERIFY(open);
+
+    QTest::mouseClick(open, Qt::LeftButton);
+    // The window manager hands the focus to the window, leaving the app without it a moment.
+    QEvent deactivate(QEvent::ApplicationDeactivate);
+    QCoreApplication::sendEvent(qApp, &deactivate);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QVERIFY(window.isVisible());
+    QVERIFY(tray().panel() && tray().panel()->isVisible());
+    QTest::keyClick(tray().panel(), Qt::Key_Escape); // the user's own close still works
+    QVERIFY(!tray().panel() || !tray().panel()->isVisible());
 }
 
 void tst_VelorinthApp::windowKeepsItsSize_data()
