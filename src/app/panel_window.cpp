@@ -44,6 +44,7 @@ PanelWindow::PanelWindow(const QRect &anchor)
     // A window of the app that takes the focus was raised by the window manager, maybe over
     // the panel, which lies over everything while it is open.
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &QWidget::raise);
+    qApp->installEventFilter(this);
     if (X11Requests::compositorRunning()) {
         setAttribute(Qt::WA_TranslucentBackground);
         m_margins = roundedUp(m_shadow.reach());
@@ -82,6 +83,14 @@ QRect PanelWindow::contentRect() const
     return rect().marginsRemoved(m_margins);
 }
 
+void PanelWindow::keepOpenWhile(const std::function<void()> &action)
+{
+    m_keepOpen = true;
+    action();
+    m_keepOpen = false;
+    raise();
+}
+
 void PanelWindow::dismiss()
 {
     m_dismissed = true;
@@ -114,16 +123,27 @@ void PanelWindow::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
 }
 
+bool PanelWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Quitting closes every window, and a window that refuses stops the quitting.
+    if (watched == qApp && event->type() == QEvent::Quit)
+        m_dismissed = true;
+    return false;
+}
+
 void PanelWindow::closeEvent(QCloseEvent *event)
 {
     if (m_dismissed)
         return;
-    // Qt closes pop-ups when another window of the app shows, and when the app loses the
-    // focus, which a window manager takes away for a moment when the panel is pressed or a
-    // window shows. Only a loss that lasts closes the panel.
-    event->ignore();
+    if (m_keepOpen) {
+        event->ignore();
+        return;
+    }
+    // Qt closes pop-ups when the app loses the focus, which a window manager takes away for a
+    // moment when the panel is pressed or a window shows: only a loss that lasts closes it.
     if (QGuiApplication::applicationState() == Qt::ApplicationActive)
         return;
+    event->ignore();
     QTimer::singleShot(kFocusSettles, this, [this] {
         if (QGuiApplication::applicationState() != Qt::ApplicationActive)
             dismiss();

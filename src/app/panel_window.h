@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 namespace velorinth {
 
 class RoundedCorners;
@@ -33,8 +35,12 @@ public:
     void fitContent();
     // Where the visible panel lies on the screen, without the shadow's margin.
     [[nodiscard]] QRect panelGeometry() const;
-    // Closes the panel: the only way to. Qt's own closing of pop-ups, when another window of
-    // the app shows or the app loses the focus, is refused, but for a loss that lasts.
+    // Runs `action`, which shows another window of the app, and stays open: Qt closes every
+    // pop-up when a window shows.
+    void keepOpenWhile(const std::function<void()> &action);
+    // Closes the panel, whatever keeps it open: its own ways of closing (a press outside,
+    // Escape, the tray icon). Qt's closing of pop-ups when the app loses the focus is refused,
+    // but for a loss that lasts.
     void dismiss();
 
 Q_SIGNALS:
@@ -45,6 +51,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -56,6 +63,7 @@ private:
     SoftShadow m_shadow;
     QPointer<QWidget> m_content;
     RoundedCorners *m_corners = nullptr;
+    bool m_keepOpen = false;
     bool m_dismissed = false;
 };
 

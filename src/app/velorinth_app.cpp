@@ -54,12 +54,9 @@ void VelorinthApp::contentShown()
 
 void VelorinthApp::fillPanel(PanelWindow &panel)
 {
-    // The panel stays open in front of the window it brings back.
-    const auto openApp = [&panel] {
-        openMainWindow();
-        panel.raise();
-    };
-    auto *view = new MenuBarView(m_manager, {openApp, [] { QCoreApplication::quit(); }});
+    auto *view = new MenuBarView(
+        m_manager,
+        {[&panel] { panel.keepOpenWhile(openMainWindow); }, [] { QCoreApplication::quit(); }});
     panel.setContent(view);
     connect(view, &MenuBarView::preferredSizeChanged, &panel, &PanelWindow::fitContent);
 }
