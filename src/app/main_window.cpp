@@ -23,6 +23,28 @@ MainWindow::MainWindow(QWidget *content)
     }
 }
 
+void MainWindow::showEvent(QShowEvent *)
+{
+    X11Requests::keepSize(winId());
+}
+
+void MainWindow::hideEvent(QHideEvent *)
+{
+    // A window manager places a window anew at each showing unless the window says where it
+    // goes: it comes back where the user dragged it.
+    if (windowHandle())
+        windowHandle()->setPosition(pos());
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    // For window managers that maximise it all the same (a key, a double click).
+    constexpr Qt::WindowStates kResized = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (event->type() == QEvent::WindowStateChange && (windowState() & kResized))
+        setWindowState(windowState() & ~kResized);
+    QWidget::changeEvent(event);
+}
+
 void MainWindow::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)

@@ -8,8 +8,9 @@
 namespace velorinth {
 
 // The app's one window: frameless, without close, minimise or zoom buttons, fixed to the size
-// of its content, which reaches to every edge. It is dragged by any spot of the content that
-// leaves the press alone. Under a compositor its corners are round.
+// of its content, which reaches to every edge: never maximised nor full screen. It is dragged
+// by any spot of the content that leaves the press alone, and comes back where it was left.
+// Under a compositor its corners are round.
 class MainWindow final : public QWidget
 {
     Q_OBJECT
@@ -23,6 +24,9 @@ public:
     [[nodiscard]] QWidget *content() const { return m_content; }
 
 protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

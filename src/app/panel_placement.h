@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -10,12 +11,24 @@ namespace velorinth::PanelPlacement {
 // screen's free area.
 inline constexpr int kGap = 4;
 
+// The screen a panel opens on, as the desktop shares it out, in Qt's global coordinates.
+struct Desktop
+{
+    QRect screen;
+    // The screen less what the desktop's bars keep for themselves.
+    QRect available;
+    // The bars on this screen, also those that keep no room (auto-hidden ones).
+    QList<QRect> bars;
+};
+
+// `screen` less the parts of it that `reserved` covers, each cut off from the side that
+// leaves the most room.
+[[nodiscard]] QRect freeArea(const QRect &screen, const QList<QRect> &reserved);
+
 // Where a panel of `size` opens for a tray icon at `anchor` (global coordinates; a 1 x 1
-// rectangle at the pointer when the tray tells nothing) on a screen of `screen` geometry whose
-// area free of the desktop's own bars is `available`. The panel opens away from the edge that
-// the tray's bar lies along, centred on the icon, and stays inside the free area. Returns its
-// top-left corner.
-[[nodiscard]] QPoint topLeft(const QRect &anchor, QSize size, const QRect &screen,
-                             const QRect &available);
+// rectangle at the pointer when the tray tells nothing). The panel opens away from the edge
+// that the tray's bar lies along, clear of the bar, centred on the icon, and stays inside the
+// free area. Returns its top-left corner.
+[[nodiscard]] QPoint topLeft(const QRect &anchor, QSize size, const Desktop &desktop);
 
 } // namespace velorinth::PanelPlacement

@@ -2,13 +2,27 @@
 
 #include "app/panel_window.h"
 #include "engine/sleep_manager.h"
+#include "platform/clock.h"
 
 #include <QCursor>
+#include <QGuiApplication>
+#include <QStyleHints>
 
 namespace velorinth {
 
-StatusBarManager::StatusBarManager(QObject *parent)
+namespace {
+
+// A press on the icon while the panel shows goes to the panel, which holds the pointer, and
+// closes it; a tray host that sees the button come up then activates the icon all the same.
+// An activation that soon after a press that near the icon (within a double click's time, so
+// that a new click would have been a double click) is that same click.
+constexpr int kIconReach = 48;
+
+} // namespace
+
+StatusBarManager::StatusBarManager(const Clock &clock, QObject *parent)
     : QObject(parent)
+    , m_clock(clock)
 {
 }
 
@@ -60,6 +74,10 @@ void StatusBarManager::handleClick(QSystemTrayIcon::ActivationReason reason)
     // The right button does nothing.
     if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::DoubleClick)
         return;
+    const bool alreadyClosed = closedByThisClick();
+    forgetClosingPress();
+    if (alreadyClosed)
+        return;
     if (m_panel && m_panel->isVisible())
         closePanel();
     else
@@ -74,16 +92,52 @@ void StatusBarManager::openPanel()
     // Trays that speak D-Bus give no geometry; the pointer is on the icon at the click.
     const QRect icon = m_statusItem->geometry();
     const QRect anchor = icon.isValid() ? icon : QRect(QCursor::pos(), QSize(1, 1));
+    m_iconArea =
+        icon.isValid() ? icon : anchor.adjusted(-kIconReach, -kIconReach, kIconReach, kIconReach);
+    forgetClosingPress();
     auto *panel = new PanelWindow(anchor);
+    connect(panel, &PanelWindow::pressedOutside, this, &StatusBarManager::panelPressedOutside);
     m_content(*panel);
     panel->show();
     m_panel = panel;
 }
 
+void StatusBarManager::panelPressedOutside(QPoint where)
+{
+    m_closingPress = Press{where, m_clock.now()};
+    qApp->installEventFilter(this);
+}
+
+void StatusBarManager::forgetClosingPress()
+{
+    if (m_closingPress)
+        qApp->removeEventFilter(this);
+    m_closingPress.reset();
+}
+
+bool StatusBarManager::eventFilter(QObject *, QEvent *event)
+{
+    // A new press that reaches the app, as one on an embedded (XEmbed) tray icon does: the
+    // activation that follows is a click of its own. Qt's replay of the closing press to the
+    // window under it is posted, not spontaneous.
+    const bool press =
+        event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (press && event->spontaneous())
+        forgetClosingPress();
+    return false;
+}
+
+bool StatusBarManager::closedByThisClick() const
+{
+    return m_closingPress && m_iconArea.contains(m_closingPress->where)
+        && m_closingPress->when.msecsTo(m_clock.now())
+        <= QGuiApplication::styleHints()->mouseDoubleClickInterval();
+}
+
 void StatusBarManager::closePanel()
 {
     if (m_panel)
-        m_panel->close(); // deletes it
+        m_panel->dismiss(); // deletes it
     m_panel = nullptr;
 }
 

@@ -2,22 +2,25 @@
 
 #include "app/tray_image.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QPointer>
 #include <QSystemTrayIcon>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace velorinth {
 
+class Clock;
 class PanelWindow;
 class SleepManager;
 
 // The app's place in the desktop's tray: an icon that shows the app while no session runs and
 // the moon with the time left while one does, and the floating panel that a left click on it
-// opens and closes. It learns everything from the calls it gets; it never reads the model
-// itself except to know whether a panel can open.
+// opens and closes, one click each, however the desktop delivers them. It learns everything from
+// the calls it gets; it never reads the model itself except to know whether a panel can open.
 class StatusBarManager final : public QObject
 {
     Q_OBJECT
@@ -27,7 +30,7 @@ public:
     // the panel sized to it.
     using PanelContent = std::function<void(PanelWindow &panel)>;
 
-    explicit StatusBarManager(QObject *parent = nullptr);
+    explicit StatusBarManager(const Clock &clock, QObject *parent = nullptr);
     ~StatusBarManager() override;
 
     // Creates the tray icon the first time; later calls change nothing.
@@ -44,16 +47,32 @@ public:
     [[nodiscard]] QString title() const { return m_title; }
     [[nodiscard]] const TrayImage &image() const { return m_image; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void show(const TrayImage &image, const QString &title);
     void handleClick(QSystemTrayIcon::ActivationReason reason);
+    void panelPressedOutside(QPoint where);
+    void forgetClosingPress();
+    [[nodiscard]] bool closedByThisClick() const;
 
+    const Clock &m_clock;
     std::unique_ptr<QSystemTrayIcon> m_statusItem;
     QPointer<PanelWindow> m_panel;
     QPointer<SleepManager> m_manager;
     PanelContent m_content;
     TrayImage m_image = TrayImage::idle();
     QString m_title;
+    // Where the icon was when the panel last opened, and the press outside the panel that
+    // closed it, while its click may still reach the icon.
+    QRect m_iconArea;
+    struct Press
+    {
+        QPoint where;
+        QDateTime when;
+    };
+    std::optional<Press> m_closingPress;
 };
 
 } // namespace velorinth

@@ -6,10 +6,12 @@
 #include "design/shapes.h"
 #include "design/symbols.h"
 
-#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPath>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace velorinth {
 
@@ -17,6 +19,18 @@ namespace {
 
 // The app icon fills 18 of the 22 points a tray usually gives, like the tray's other icons.
 constexpr qreal kIdleShare = 18.0 / 22.0;
+// Of the plate's side: the margins beside and around the time (the round corners leave the
+// middle of the sides free), and of what is left, the digits' height.
+constexpr qreal kSideMargin = 0.05;
+constexpr qreal kMargin = 0.07;
+constexpr qreal kTimeHeight = 0.8;
+// How far a long time ("1h05") is narrowed, and its letters brought closer, before it is made
+// smaller.
+constexpr qreal kNarrowest = 0.62;
+constexpr qreal kLetterSpacing = 92.0;
+// The time is outlined at this size, then scaled to the plate.
+constexpr qreal kDrawnSize = 100.0;
+constexpr float kMoonOpacity = 0.3f;
 
 // Whole minutes, so the tray redraws once a minute; seconds only in the last minute.
 QString compactTime(const QString &formattedTime)
@@ -76,22 +90,38 @@ void TrayImage::paintRunning(QPainter &painter, const QRectF &square) const
     const qreal side = square.width();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
     painter.fillPath(continuousRoundedRect(square, side * 0.24), plateGradient(m_urgent));
-    Symbols::paint(painter, m_symbolName, square.topLeft() + QPointF(side * 0.5, side * 0.29),
-                   side * 0.42, QFont::Bold, Qt::white);
-
-    // As large as the width allows: two digits read at half the height, four are narrower.
-    QFont font = DesignSystem::Fonts::sans(side * 0.5, QFont::Bold);
-    const qreal room = side * 0.92;
-    const qreal width = QFontMetricsF(font).horizontalAdvance(m_text);
-    if (width > room)
-        font.setPixelSize(qMax(1, qFloor(font.pixelSize() * room / width)));
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    const QRectF textBox(square.left(), square.top() + side * 0.5, side, side * 0.5);
-    painter.drawText(textBox, Qt::AlignHCenter | Qt::AlignVCenter, m_text);
+    // The moon stays behind the time, faint: the digits take the whole plate, the only way they
+    // read at the 16 to 24 points trays give.
+    Symbols::paint(painter, m_symbolName, square.center(), side * 0.9, QFont::Bold,
+                   QColor::fromRgbF(1.0f, 1.0f, 1.0f, kMoonOpacity));
+    painter.fillPath(timeOutline(square), Qt::white);
     painter.restore();
+}
+
+QPainterPath TrayImage::timeOutline(const QRectF &square) const
+{
+    QFont font = DesignSystem::Fonts::sans(kDrawnSize, QFont::Bold);
+    font.setLetterSpacing(QFont::PercentageSpacing, kLetterSpacing);
+    QPainterPath text;
+    text.addText(0, 0, font, m_text);
+    const QRectF ink = text.boundingRect();
+    if (ink.isEmpty())
+        return {};
+    // As tall as the plate allows; a longer time is first narrowed a little, then made smaller.
+    const qreal side = square.width();
+    const QRectF room =
+        square.adjusted(side * kSideMargin, side * kMargin, -side * kSideMargin, -side * kMargin);
+    const qreal height = room.height() * kTimeHeight;
+    const qreal naturalWidth = ink.width() * height / ink.height();
+    const qreal narrowing = std::max(kNarrowest, std::min(1.0, room.width() / naturalWidth));
+    const qreal scale =
+        std::min(height, room.width() / (ink.width() / ink.height() * narrowing)) / ink.height();
+    QTransform place;
+    place.translate(room.center().x(), room.center().y());
+    place.scale(scale * narrowing, scale);
+    place.translate(-ink.center().x(), -ink.center().y());
+    return place.map(text);
 }
 
 QIcon TrayImage::icon() const

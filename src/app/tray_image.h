@@ -5,12 +5,13 @@
 #include <QString>
 
 class QPainter;
+class QPainterPath;
 
 namespace velorinth {
 
-// What the tray shows. While no session runs: the app icon. While one runs: the moon, with
-// its "zzz" when the end is near, over the time left, written into the image itself since
-// most trays show no text beside an icon.
+// What the tray shows. While no session runs: the app icon. While one runs: the time left,
+// as large as the icon allows, over a faint moon (with its "zzz" when the end is near),
+// written into the image itself since most trays show no text beside an icon.
 class TrayImage
 {
 public:
@@ -32,6 +33,8 @@ private:
     TrayImage(QString symbolName, QString text, bool urgent);
 
     void paintRunning(QPainter &painter, const QRectF &square) const;
+    // The time's outline, as large as it fits on a plate of `square`.
+    [[nodiscard]] QPainterPath timeOutline(const QRectF &square) const;
 
     QString m_symbolName;
     QString m_text;

@@ -18,6 +18,7 @@ VelorinthApp::VelorinthApp(Platform platform, QObject *parent)
     : QObject(parent)
     , m_platform(std::move(platform))
     , m_manager(m_platform)
+    , m_statusBar(*m_platform.clock)
 {
     QApplication::setWindowIcon(AppIcon::icon());
     auto *content = new ContentView(m_manager);
@@ -61,8 +62,9 @@ void VelorinthApp::contentShown()
 
 void VelorinthApp::fillPanel(PanelWindow &panel)
 {
-    auto *view =
-        new MenuBarView(m_manager, {[] { openMainWindow(); }, [] { QCoreApplication::quit(); }});
+    auto *view = new MenuBarView(
+        m_manager,
+        {[&panel] { panel.keepOpenWhile(openMainWindow); }, [] { QCoreApplication::quit(); }});
     panel.setContent(view);
     connect(view, &MenuBarView::preferredSizeChanged, &panel, &PanelWindow::fitContent);
 }

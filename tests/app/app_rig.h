@@ -3,6 +3,9 @@
 #include "app/velorinth_app.h"
 #include "support/fake_platform.h"
 
+#include <QAbstractButton>
+
+#include <algorithm>
 #include <chrono>
 #include <memory>
 
@@ -27,5 +30,15 @@ struct AppRig
     FakePlatform fakes;
     std::unique_ptr<VelorinthApp> app;
 };
+
+// The panel's button that brings the main window back; none when the panel has none.
+inline QAbstractButton *openWindowButton(const QWidget &panel)
+{
+    const QList<QAbstractButton *> buttons = panel.findChildren<QAbstractButton *>();
+    const auto open = std::find_if(buttons.begin(), buttons.end(), [](QAbstractButton *button) {
+        return button->toolTip() == QStringLiteral("Ouvrir Velorinth");
+    });
+    return open != buttons.end() ? *open : nullptr;
+}
 
 } // namespace velorinth

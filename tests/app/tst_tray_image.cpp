@@ -1,5 +1,6 @@
 // The tray's images at the 22 points trays give, at 1x and (through QT_SCALE_FACTOR=2) 2x, on
-// a dark and a light panel, for people to look at; a few pixels tell the looks apart.
+// a dark and a light panel, for people to look at; a few pixels tell the looks apart. The time
+// in them, measured at every size trays give.
 #include "app/app_icon.h"
 #include "app/tray_image.h"
 #include "support/gallery.h"
@@ -7,6 +8,8 @@
 
 #include <QPainter>
 #include <QtTest>
+
+#include <functional>
 
 using namespace velorinth;
 
@@ -16,7 +19,26 @@ class tst_TrayImage : public QObject
 
 private Q_SLOTS:
     void gallery();
+    void timeFillsThePlate_data();
+    void timeFillsThePlate();
 };
+
+namespace {
+
+// The smallest rectangle holding every pixel that passes `test`, in the image's pixels.
+QRect inkBox(const QImage &image, const std::function<bool(QColor)> &test)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (test(image.pixelColor(x, y)))
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+} // namespace
 
 void tst_TrayImage::gallery()
 {
@@ -45,7 +67,59 @@ void tst_TrayImage::gallery()
     QVERIFY(countPixels(board, slot(1).adjusted(0, kTray / 2.0, 0, 0), isWhite) > 10);
     QVERIFY(countPixels(board, slot(3), isPink) > 20); // urgent
     QVERIFY(saveToGallery(QStringLiteral("tray_images"), board));
+
+    // The running looks at each size trays give, on a dark panel.
+    const int sides[] = {16, 22, 24, 32};
+    const QString times[] = {"29:59", "05:00", "00:59", "01:00:00"};
+    QImage sizes(QSize(4 * 40, 4 * 40) * ratio, QImage::Format_ARGB32);
+    sizes.setDevicePixelRatio(ratio);
+    sizes.fill(panels[0]);
+    QPainter sizePainter(&sizes);
+    for (int i = 0; i < 4; ++i) {
+        for (int j = 0; j < 4; ++j)
+            TrayImage::running(times[j], j == 2)
+                .paint(sizePainter, QRectF(4 + j * 40, 4 + i * 40, sides[i], sides[i]));
+    }
+    sizePainter.end();
+    QVERIFY(saveToGallery(QStringLiteral("tray_sizes"), sizes));
     QVERIFY(AppIcon::image(256).save(VELORINTH_GALLERY_DIR "/app_icon.png"));
+}
+
+void tst_TrayImage::timeFillsThePlate_data()
+{
+    QTest::addColumn<int>("side");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<qreal>("share"); // the least height of the digits, of the icon's side
+
+    for (const int side : {16, 22, 24, 32}) {
+        const auto row = [&](const char *what, const QString &time, qreal share) {
+            QTest::addRow("%d: %s", side, what) << side << time << share;
+        };
+        row("minutes", "29:59", 0.6);
+        row("one digit", "05:00", 0.6);
+        row("the last minute", "00:59", 0.45);
+        row("hours", "01:00:00", 0.4);
+    }
+}
+
+void tst_TrayImage::timeFillsThePlate()
+{
+    QFETCH(int, side);
+    QFETCH(QString, time);
+    QFETCH(qreal, share);
+    const qreal ratio = qApp->devicePixelRatio();
+    QImage image(QSize(side, side) * ratio, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    TrayImage::running(time, false).paint(painter, QRectF(0, 0, side, side));
+    painter.end();
+
+    const QRect digits = inkBox(image, isWhite);
+    QVERIFY2(digits.height() >= share * side * ratio,
+             qPrintable(QString("%1 px tall").arg(digits.height())));
+    // Shrunk to fit: nothing of the time touches the plate's edge.
+    QVERIFY(image.rect().adjusted(1, 1, -1, -1).contains(digits));
 }
 
 QTEST_MAIN(tst_TrayImage)

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/panel_window.h"
 #include "app_rig.h"
+#include "platform/qt/x11_requests.h"
 
 #include <QPointer>
 #include <QProcess>
@@ -24,6 +25,32 @@ void clickAt(QPoint point)
     xdotool({"mousemove", QString::number(point.x()), QString::number(point.y()), "click", "1"});
 }
 
+// Counts the panels shown, so that one that opens and closes between two looks still counts.
+class PanelShows : public QObject
+{
+public:
+    PanelShows() { qApp->installEventFilter(this); }
+    [[nodiscard]] int count() const { return m_count; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<PanelWindow *>(watched))
+            ++m_count;
+        return false;
+    }
+
+private:
+    int m_count = 0;
+};
+
+// Long enough for a click that a closed panel let through to have reopened it, and for the
+// next click to count as a new one.
+void settle()
+{
+    QTest::qWait(1000);
+}
+
 } // namespace
 
 class tst_TrayX11 : public QObject
@@ -37,10 +64,13 @@ private Q_SLOTS:
 
     void panelCloses_data();
     void panelCloses();
+    void secondClickCloses_data();
+    void secondClickCloses();
+    void openWindowButtonLeavesThePanelOpen();
 
 private:
     [[nodiscard]] QPoint iconCentre() const;
-    // And checks that the panel opened just under the icon, on the screen.
+    // And checks that the panel opened just under the tray's bar, on the screen.
     void openByClick();
 
     std::unique_ptr<AppRig> m_rig;
@@ -78,7 +108,11 @@ void tst_TrayX11::openByClick()
     QTRY_VERIFY_WITH_TIMEOUT(m_rig->app->statusBar().panel(), kTimeoutMs);
     const QRect icon = m_rig->app->statusBar().trayIcon()->geometry();
     const QRect panel = m_rig->app->statusBar().panel()->panelGeometry();
-    QCOMPARE(panel.top(), icon.bottom() + 1 + 4);
+    const QList<QRect> bars = X11Requests::desktopBars().bars;
+    const auto bar = std::find_if(bars.begin(), bars.end(),
+                                  [&](const QRect &bar) { return bar.contains(icon.center()); });
+    QVERIFY(bar != bars.end()); // the tray host's
+    QCOMPARE(panel.top(), bar->bottom() + 1 + 4);
     QVERIFY(QGuiApplication::screenAt(icon.center())->availableGeometry().contains(panel));
 }
 
@@ -107,6 +141,47 @@ void tst_TrayX11::panelCloses()
     QTRY_VERIFY_WITH_TIMEOUT(!panel, kTimeoutMs);
     QCoreApplication::processEvents();
     QVERIFY(!m_rig->app->statusBar().panel()); // closed for good, not opened again
+}
+
+void tst_TrayX11::secondClickCloses_data()
+{
+    QTest::addColumn<int>("delayMs");
+
+    QTest::newRow("slowly") << 800;
+    // A double click to Qt's embedded icon, which would not count as a click of its own.
+    QTest::newRow("quickly") << 120;
+}
+
+void tst_TrayX11::secondClickCloses()
+{
+    QFETCH(int, delayMs);
+    PanelShows shows;
+    const QPoint icon = iconCentre();
+
+    xdotool({"mousemove", QString::number(icon.x()), QString::number(icon.y()), "click", "--repeat",
+             "2", "--delay", QString::number(delayMs), "1"});
+
+    QTRY_COMPARE_WITH_TIMEOUT(shows.count(), 1, kTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_rig->app->statusBar().panel(), kTimeoutMs);
+    settle();
+    QVERIFY(!m_rig->app->statusBar().panel());
+    QCOMPARE(shows.count(), 1);
+}
+
+void tst_TrayX11::openWindowButtonLeavesThePanelOpen()
+{
+    MainWindow &window = m_rig->app->mainWindow();
+    window.hide();
+    openByClick();
+    QAbstractButton *open = openWindowButton(*m_rig->app->statusBar().panel());
+    QVERIFY(open);
+
+    clickAt(open->mapToGlobal(open->rect().center()));
+
+    QTRY_VERIFY_WITH_TIMEOUT(window.isVisible(), kTimeoutMs);
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    settle();
+    QVERIFY(m_rig->app->statusBar().panel() && m_rig->app->statusBar().panel()->isVisible());
 }
 
 QTEST_MAIN(tst_TrayX11)

@@ -42,6 +42,11 @@ private Q_SLOTS:
     void trayFollowsTheSession();
     void equalValuesArePushedToo();
     void panelIsBuiltAnewAtEachOpening();
+    void aClickOnTheIconAlwaysToggles_data();
+    void aClickOnTheIconAlwaysToggles();
+    void openWindowButtonLeavesThePanelOpen();
+    void windowKeepsItsSize_data();
+    void windowKeepsItsSize();
     void panelFollowsTheHeightRule_data();
     void panelFollowsTheHeightRule();
     void closingTheWindow_data();
@@ -155,6 +160,95 @@ void tst_VelorinthApp::panelIsBuiltAnewAtEachOpening()
     click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!hidden && tray().panel()->isVisible());
+}
+
+void tst_VelorinthApp::aClickOnTheIconAlwaysToggles_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<bool>("open");
+
+    // The pointer rests on the icon at (400, 10); a StatusNotifierItem host gives no geometry.
+    // "press": a press outside the open panel, on the icon, "press far": one elsewhere;
+    // "new press": one that reaches the app (an embedded icon's window); "click": the icon's
+    // activation, "double": the same as a double click; "wait": seconds pass.
+    QTest::newRow("press on the icon, replayed to it at once")
+        << QStringList{"click", "press", "click"} << false;
+    QTest::newRow("press on the icon, the host's activation at button up")
+        << QStringList{"click", "press", "wait 0.3", "click"} << false;
+    QTest::newRow("press on the icon, then a later click opens it again")
+        << QStringList{"click", "press", "click", "wait 1", "click"} << true;
+    QTest::newRow("press on the icon without an activation, a later click opens it")
+        << QStringList{"click", "press", "wait 1", "click"} << true;
+    QTest::newRow("press elsewhere, then a quick click on the icon opens it")
+        << QStringList{"click", "press far", "click"} << true;
+    QTest::newRow("press on the icon, then a quick new press on an embedded icon opens it")
+        << QStringList{"click", "press", "new press", "click"} << true;
+    QTest::newRow("a quick second click, as a double click, closes it")
+        << QStringList{"click", "double"} << false;
+    QTest::newRow("and a third one opens it") << QStringList{"click", "double", "click"} << true;
+}
+
+void tst_VelorinthApp::aClickOnTheIconAlwaysToggles()
+{
+    QFETCH(QStringList, steps);
+    const QPoint icon(400, 10);
+    QCursor::setPos(icon);
+    for (const QString &step : std::as_const(steps)) {
+        if (step == "click") {
+            click();
+        } else if (step == "double") {
+            Q_EMIT tray().trayIcon()->activated(QSystemTrayIcon::DoubleClick);
+        } else if (step == "new press") {
+            QTest::mousePress(&m_rig->app->mainWindow(), Qt::LeftButton);
+        } else if (step.startsWith("press")) {
+            PanelWindow *panel = tray().panel();
+            QVERIFY(panel);
+            const QPoint where = step == "press" ? icon : QPoint(700, 700);
+            QTest::mousePress(panel, Qt::LeftButton, {}, panel->mapFromGlobal(where));
+        } else {
+            m_rig->advance(step.section(' ', 1).toDouble());
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QTEST(tray().panel() && tray().panel()->isVisible(), "open");
+}
+
+void tst_VelorinthApp::openWindowButtonLeavesThePanelOpen()
+{
+    MainWindow &window = m_rig->app->mainWindow();
+    window.hide();
+    click();
+    QAbstractButton *open = openWindowButton(*tray().panel());
+    QVERIFY(open);
+
+    QTest::mouseClick(open, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QVERIFY(window.isVisible());
+    QVERIFY(tray().panel() && tray().panel()->isVisible());
+    QTest::keyClick(tray().panel(), Qt::Key_Escape); // the user's own close still works
+    QVERIFY(!tray().panel() || !tray().panel()->isVisible());
+}
+
+void tst_VelorinthApp::windowKeepsItsSize_data()
+{
+    QTest::addColumn<Qt::WindowState>("state");
+
+    QTest::newRow("maximised") << Qt::WindowMaximized;
+    QTest::newRow("full screen") << Qt::WindowFullScreen;
+}
+
+void tst_VelorinthApp::windowKeepsItsSize()
+{
+    QFETCH(Qt::WindowState, state);
+    MainWindow &window = m_rig->app->mainWindow();
+    const QSize size = window.size();
+
+    window.setWindowState(state); // as a window manager would ask
+
+    QCOMPARE(window.windowState(), Qt::WindowNoState);
+    QCOMPARE(window.size(), size);
+    QCOMPARE(size, QSize(320, 560));
 }
 
 void tst_VelorinthApp::panelFollowsTheHeightRule_data()

@@ -6,6 +6,8 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
+#include <iterator>
+#include <memory>
 #endif
 
 namespace velorinth::X11Requests {
@@ -18,6 +20,91 @@ xcb_connection_t *connection()
 {
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 ? x11->connection() : nullptr;
+}
+
+struct FreeReply
+{
+    void operator()(void *reply) const { std::free(reply); }
+};
+template<typename T>
+using Reply = std::unique_ptr<T, FreeReply>;
+
+// More top-level windows than any desktop has.
+constexpr uint32_t kMaxWindows = 4096;
+
+xcb_atom_t atom(xcb_connection_t *x, const QByteArray &name)
+{
+    const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+        x, xcb_intern_atom(x, false, uint16_t(name.size()), name.constData()), nullptr));
+    return reply ? reply->atom : XCB_NONE;
+}
+
+xcb_get_property_cookie_t askProperty(xcb_connection_t *x, xcb_window_t window, xcb_atom_t name,
+                                      xcb_atom_t type, uint32_t length)
+{
+    return xcb_get_property(x, false, window, name, type, 0, length);
+}
+
+// A property's 32-bit values; none when the window lacks it or has gone.
+QList<uint32_t> values(xcb_connection_t *x, xcb_get_property_cookie_t cookie)
+{
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(x, cookie, nullptr));
+    if (!reply || reply->format != 32)
+        return {};
+    const auto *data = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
+    return QList<uint32_t>(data, data + xcb_get_property_value_length(reply.get()) / 4);
+}
+
+// The windows a bar can be: those the window manager lists as its clients (under a
+// reparenting one, root's children are its frames) and root's children (all of them
+// without a window manager).
+QList<xcb_window_t> topLevelWindows(xcb_connection_t *x, xcb_window_t root)
+{
+    const auto clients =
+        askProperty(x, root, atom(x, "_NET_CLIENT_LIST"), XCB_ATOM_WINDOW, kMaxWindows);
+    const auto tree = xcb_query_tree(x, root);
+    QList<xcb_window_t> windows = values(x, clients);
+    const Reply<xcb_query_tree_reply_t> children(xcb_query_tree_reply(x, tree, nullptr));
+    if (!children)
+        return windows;
+    const xcb_window_t *child = xcb_query_tree_children(children.get());
+    for (int i = 0; i < xcb_query_tree_children_length(children.get()); ++i) {
+        if (!windows.contains(child[i]))
+            windows.append(child[i]);
+    }
+    return windows;
+}
+
+// The strips that a window's struts keep, from the edges of a desktop of `size`: left,
+// right, top and bottom widths, then with _NET_WM_STRUT_PARTIAL where each strip starts
+// and ends along its edge (without, it runs along the whole edge).
+QList<QRect> reservedStrips(const QList<uint32_t> &strut, QSize size)
+{
+    if (strut.size() < 4)
+        return {};
+    const bool partial = strut.size() >= 12;
+    const auto along = [&](int index, int whole) {
+        return partial ? std::pair(int(strut[index]), int(strut[index + 1]))
+                       : std::pair(0, whole - 1);
+    };
+    const int w = size.width();
+    const int h = size.height();
+    const auto [leftFrom, leftTo] = along(4, h);
+    const auto [rightFrom, rightTo] = along(6, h);
+    const auto [topFrom, topTo] = along(8, w);
+    const auto [bottomFrom, bottomTo] = along(10, w);
+    const QRect strips[] = {
+        QRect(QPoint(0, leftFrom), QPoint(int(strut[0]) - 1, leftTo)),
+        QRect(QPoint(w - int(strut[1]), rightFrom), QPoint(w - 1, rightTo)),
+        QRect(QPoint(topFrom, 0), QPoint(topTo, int(strut[2]) - 1)),
+        QRect(QPoint(bottomFrom, h - int(strut[3])), QPoint(bottomTo, h - 1)),
+    };
+    QList<QRect> reserved;
+    for (const QRect &strip : strips) {
+        if (strip.isValid())
+            reserved.append(strip);
+    }
+    return reserved;
 }
 
 } // namespace
@@ -75,6 +162,76 @@ bool compositorRunning()
     return running;
 }
 
+void keepSize(WId window)
+{
+    xcb_connection_t *x = connection();
+    if (!x)
+        return;
+    // Motif's hints, which window managers still read: which of them are given, the functions
+    // allowed (move, minimise, close), the decorations (none), two unused fields.
+    constexpr uint32_t kFunctionsAndDecorations = 1 | 2;
+    constexpr uint32_t kMoveMinimiseClose = 4 | 8 | 32;
+    const uint32_t hints[] = {kFunctionsAndDecorations, kMoveMinimiseClose, 0, 0, 0};
+    const xcb_atom_t name = atom(x, "_MOTIF_WM_HINTS");
+    xcb_change_property(x, XCB_PROP_MODE_REPLACE, xcb_window_t(window), name, name, 32,
+                        std::size(hints), hints);
+}
+
+DesktopBars desktopBars()
+{
+    xcb_connection_t *x = connection();
+    if (!x)
+        return {};
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+    const xcb_atom_t type = atom(x, "_NET_WM_WINDOW_TYPE");
+    const xcb_atom_t dock = atom(x, "_NET_WM_WINDOW_TYPE_DOCK");
+    const xcb_atom_t strut = atom(x, "_NET_WM_STRUT");
+    const xcb_atom_t strutPartial = atom(x, "_NET_WM_STRUT_PARTIAL");
+    const Reply<xcb_get_geometry_reply_t> desktop(
+        xcb_get_geometry_reply(x, xcb_get_geometry(x, root), nullptr));
+    if (!desktop)
+        return {};
+    const QSize size(desktop->width, desktop->height);
+
+    // All questions first, then all answers: one round trip, not six per window.
+    struct Questions
+    {
+        xcb_get_window_attributes_cookie_t attributes;
+        xcb_get_property_cookie_t type, strut, strutPartial;
+        xcb_get_geometry_cookie_t geometry;
+        xcb_translate_coordinates_cookie_t origin;
+    };
+    const QList<xcb_window_t> windows = topLevelWindows(x, root);
+    QList<Questions> questions;
+    for (xcb_window_t window : windows) {
+        questions.append(
+            {xcb_get_window_attributes(x, window), askProperty(x, window, type, XCB_ATOM_ATOM, 8),
+             askProperty(x, window, strut, XCB_ATOM_CARDINAL, 4),
+             askProperty(x, window, strutPartial, XCB_ATOM_CARDINAL, 12),
+             xcb_get_geometry(x, window), xcb_translate_coordinates(x, window, root, 0, 0)});
+    }
+    DesktopBars found;
+    for (const Questions &asked : std::as_const(questions)) {
+        const Reply<xcb_get_window_attributes_reply_t> attributes(
+            xcb_get_window_attributes_reply(x, asked.attributes, nullptr));
+        const bool isDock = values(x, asked.type).contains(dock);
+        const QList<uint32_t> partial = values(x, asked.strutPartial);
+        const QList<uint32_t> whole = values(x, asked.strut);
+        const Reply<xcb_get_geometry_reply_t> geometry(
+            xcb_get_geometry_reply(x, asked.geometry, nullptr));
+        const Reply<xcb_translate_coordinates_reply_t> origin(
+            xcb_translate_coordinates_reply(x, asked.origin, nullptr));
+        const QList<QRect> reserved = reservedStrips(partial.isEmpty() ? whole : partial, size);
+        // Hidden windows keep no room, as window managers count it.
+        if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE || !geometry || !origin
+            || (!isDock && reserved.isEmpty()))
+            continue;
+        found.bars.append(QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height));
+        found.reserved.append(reserved);
+    }
+    return found;
+}
+
 #else
 
 void flush() { }
@@ -86,6 +243,11 @@ bool raiseWhenCovered(WId)
 bool compositorRunning()
 {
     return false;
+}
+void keepSize(WId) { }
+DesktopBars desktopBars()
+{
+    return {};
 }
 
 #endif

@@ -1,11 +1,24 @@
 #pragma once
 
+#include <QList>
+#include <QRect>
 #include <QtGui/qwindowdefs.h>
 
-// The few X requests that Qt does not offer and the overlays need to stay
-// cheap while they darken the screens once a second. Outside X (the offscreen
-// platform, macOS) they do nothing.
+// The few X requests that Qt does not offer: those the overlays need to stay
+// cheap while they darken the screens once a second, and what the desktop's
+// bars tell the window manager. Outside X (the offscreen platform, macOS) they
+// do nothing.
 namespace velorinth::X11Requests {
+
+// The desktop's own bars, in X's pixels from the top left of the whole desktop.
+struct DesktopBars
+{
+    // Where each shown bar lies: dock windows and windows that reserve room, auto-hidden
+    // bars included.
+    QList<QRect> bars;
+    // The strips of the desktop that windows keep for themselves through their struts.
+    QList<QRect> reserved;
+};
 
 // Sends the requests Qt has queued. On X a new window opacity is one property
 // write left in the connection's buffer, which nothing else would send before
@@ -25,5 +38,16 @@ void ignorePropertyChanges(WId window);
 // Whether a compositing manager runs on the X screen, so that translucent windows show what
 // lies behind them (without one their clear pixels are black). False outside X.
 [[nodiscard]] bool compositorRunning();
+
+// Tells the window manager that the window moves, minimises and closes but keeps its size: no
+// resizing, maximising or full screen. For a frameless window Qt allows the window manager
+// every action.
+void keepSize(WId window);
+
+// Read from each top-level window at the time of the call. Per-window struts rather than
+// the window manager's _NET_WORKAREA: that is one rectangle for the whole desktop, which
+// on two monitors takes a bar of one off the other too, and needs a window manager. Empty
+// outside X.
+[[nodiscard]] DesktopBars desktopBars();
 
 } // namespace velorinth::X11Requests
