@@ -62,7 +62,6 @@ ContentView::ContentView(SleepManager &manager, QWidget *parent)
     , m_launchPhase(s_hasLaunchedOnce ? LaunchPhase::Done : LaunchPhase::Hidden)
     , m_background(new BackgroundView(this))
     , m_columnHost(new TransitionHost(this))
-    , m_column(makeColumn())
     , m_bannerHost(new TransitionHost(this))
     , m_stopConfirmation(new ConfirmationOverlay(
           {QStringLiteral("Arrêter la minuterie ?"),
@@ -78,6 +77,7 @@ ContentView::ContentView(SleepManager &manager, QWidget *parent)
     m_bannerHost->setGeometry(0, 0, width(), 0);
     m_bannerHost->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
+    makeColumn();
     m_showsRunningScreen = m_manager.isActive();
     m_screenHost->setView(makeScreen(m_showsRunningScreen), screenTransition(m_showsRunningScreen),
                           Animation::none());
@@ -99,28 +99,27 @@ ContentView::~ContentView()
     qApp->removeEventFilter(this);
 }
 
-QWidget *ContentView::makeColumn()
+void ContentView::makeColumn()
 {
-    auto *column = new QWidget(m_columnHost);
-    column->hide(); // until the launch is done
-    column->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    column->resize(kSize);
+    m_column = new QWidget(m_columnHost);
+    m_column->hide(); // until the launch is done
+    m_column->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_column->resize(kSize);
     // First, so that it lies under the screens: its glow takes neither room nor presses.
     m_mainButton = new MainButton(
-        m_manager.isActive(), [this] { toggleTimer(); }, column);
+        m_manager.isActive(), [this] { toggleTimer(); }, m_column);
     const QMargins spill = m_mainButton->contentsMargins();
     const QSize frame = m_mainButton->sizeHint().shrunkBy(spill);
     const QRect capsule(QPoint((kSize.width() - frame.width()) / 2,
                                kSize.height() - kButtonBottomPadding - frame.height()),
                         frame);
     m_mainButton->setGeometry(capsule.marginsAdded(spill));
-    auto *header = new ContentHeader(column);
+    auto *header = new ContentHeader(m_column);
     header->setGeometry(0, 0, kSize.width(), header->sizeHint().height());
     // The screens take the height between the header and the capsule and centre their
     // content in it.
-    m_screenHost = new TransitionHost(column);
+    m_screenHost = new TransitionHost(m_column);
     m_screenHost->setGeometry(0, header->height(), kSize.width(), capsule.top() - header->height());
-    return column;
 }
 
 QWidget *ContentView::makeScreen(bool running)

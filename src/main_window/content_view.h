@@ -37,7 +37,9 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    [[nodiscard]] QWidget *makeColumn();
+    // The header, the screens' host and the main button, in the column that rises in once
+    // the launch is done.
+    void makeColumn();
     [[nodiscard]] QWidget *makeScreen(bool running);
     void startLaunchAnimation();
     void setLaunchPhase(LaunchPhase phase);
@@ -59,9 +61,9 @@ private:
     bool m_screenPending = false;
     BackgroundView *m_background;
     TransitionHost *m_columnHost;
+    QWidget *m_column = nullptr;
     TransitionHost *m_screenHost = nullptr;
     MainButton *m_mainButton = nullptr;
-    QWidget *m_column;
     QPointer<LaunchSplashView> m_splash; // while the launch plays
     TransitionHost *m_bannerHost;
     QPointer<ErrorBanner> m_banner;
