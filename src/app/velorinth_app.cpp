@@ -20,7 +20,8 @@ VelorinthApp::VelorinthApp(Platform platform, QObject *parent)
     , m_manager(m_platform)
 {
     QApplication::setWindowIcon(AppIcon::icon());
-    auto *content = new ContentView(m_manager);
+    // The window's one content for the whole run: the launch plays once a run.
+    auto *content = new ContentView(m_manager, ContentView::Launch::Play);
     m_window = std::make_unique<MainWindow>(content);
     content->installEventFilter(this);
 

@@ -54,12 +54,10 @@ bool isShortcut(int key)
 }
 } // namespace
 
-bool ContentView::s_hasLaunchedOnce = false;
-
-ContentView::ContentView(SleepManager &manager, QWidget *parent)
+ContentView::ContentView(SleepManager &manager, Launch launch, QWidget *parent)
     : QWidget(parent)
     , m_manager(manager)
-    , m_launchPhase(s_hasLaunchedOnce ? LaunchPhase::Done : LaunchPhase::Hidden)
+    , m_launchPhase(launch == Launch::Play ? LaunchPhase::Hidden : LaunchPhase::Done)
     , m_background(new BackgroundView(this))
     , m_columnHost(new TransitionHost(this))
     , m_bannerHost(new TransitionHost(this))
@@ -164,29 +162,22 @@ void ContentView::followWindow()
 
 void ContentView::startLaunchAnimation()
 {
-    if (s_hasLaunchedOnce)
+    if (m_launchPhase == LaunchPhase::Done)
         return;
-    // The steps run even when this content has gone meanwhile.
-    QPointer<ContentView> self(this);
-    const auto moveTo = [self](LaunchPhase phase) {
-        return [self, phase] {
-            if (self)
-                self->setLaunchPhase(phase);
-        };
+    // The steps go with this content.
+    const auto moveTo = [this](LaunchPhase phase) {
+        return [this, phase] { setLaunchPhase(phase); };
     };
-    Timeline::play({
-        {0.0, Animation::easeOut(0.3), moveTo(LaunchPhase::Particles)},
-        {0.5, Animation::easeInOut(0.1), moveTo(LaunchPhase::MoonDraw)},
-        {1.6, Animation::spring(0.5, 0.75), moveTo(LaunchPhase::TitleReveal)},
-        {2.3, Animation::easeOut(0.5), moveTo(LaunchPhase::Tagline)},
-        {3.2, Animation::spring(0.7, 0.85), moveTo(LaunchPhase::Revealing)},
-        {3.8, Animation::easeInOut(0.4),
-         [self] {
-             if (self)
-                 self->setLaunchPhase(LaunchPhase::Done);
-             s_hasLaunchedOnce = true;
-         }},
-    });
+    Timeline::play(
+        {
+            {0.0, Animation::easeOut(0.3), moveTo(LaunchPhase::Particles)},
+            {0.5, Animation::easeInOut(0.1), moveTo(LaunchPhase::MoonDraw)},
+            {1.6, Animation::spring(0.5, 0.75), moveTo(LaunchPhase::TitleReveal)},
+            {2.3, Animation::easeOut(0.5), moveTo(LaunchPhase::Tagline)},
+            {3.2, Animation::spring(0.7, 0.85), moveTo(LaunchPhase::Revealing)},
+            {3.8, Animation::easeInOut(0.4), moveTo(LaunchPhase::Done)},
+        },
+        this);
 }
 
 void ContentView::setLaunchPhase(LaunchPhase phase)

@@ -17,15 +17,10 @@
 using namespace velorinth;
 
 namespace {
-// The content's own launch: the timeline that ends at 3.8 s.
-Timeline *launchTimeline()
+// The content's own launch; the splash's steps run on timelines of their own.
+Timeline *launchTimeline(const ContentView &view)
 {
-    const auto timelines = qApp->findChildren<Timeline *>(QString(), Qt::FindDirectChildrenOnly);
-    for (Timeline *timeline : timelines) {
-        if (timeline->duration() == 3800 && timeline->state() == QAbstractAnimation::Running)
-            return timeline;
-    }
-    return nullptr;
+    return view.findChild<Timeline *>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 bool contentShown(const ContentView &view)
@@ -68,7 +63,7 @@ struct Window
     SleepManagerRig rig{QStringLiteral("2026-01-10T22:00:00")};
     SleepManager &manager = *rig.manager;
     Frame frame;
-    ContentView *view = new ContentView(manager, &frame);
+    ContentView *view = new ContentView(manager, ContentView::Launch::Skip, &frame);
 };
 } // namespace
 
@@ -77,8 +72,9 @@ class tst_ContentView : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // First: the launch plays once per run.
-    void launchPlaysOnceAtItsTimes();
+    void launchPlaysAtItsTimes();
+    void launchGoesWithItsContent();
+    void launchSkipped();
     void keysGoToTheSessionFirst_data();
     void keysGoToTheSessionFirst();
     void confirmationAnswers_data();
@@ -89,12 +85,13 @@ private Q_SLOTS:
     void backgroundPressesReachTheWindow();
 };
 
-void tst_ContentView::launchPlaysOnceAtItsTimes()
+void tst_ContentView::launchPlaysAtItsTimes()
 {
     SleepManagerRig rig(QStringLiteral("2026-01-10T22:00:00"));
-    auto *first = new ContentView(*rig.manager);
-    first->show();
-    Timeline *launch = launchTimeline();
+    ContentView view(*rig.manager, ContentView::Launch::Play);
+    QCOMPARE(view.launchPhase(), LaunchPhase::Hidden);
+    view.show();
+    Timeline *launch = launchTimeline(view);
     QVERIFY(launch);
     const std::pair<int, LaunchPhase> moments[] = {
         {0, LaunchPhase::Particles},    {499, LaunchPhase::Particles},
@@ -104,25 +101,47 @@ void tst_ContentView::launchPlaysOnceAtItsTimes()
     };
     for (const auto &[time, phase] : moments) {
         launch->setCurrentTime(time);
-        QCOMPARE(first->launchPhase(), phase);
-        QCOMPARE(first->findChild<LaunchSplashView *>()->phase(), phase);
-        QVERIFY(!contentShown(*first));
+        QCOMPARE(view.launchPhase(), phase);
+        QCOMPARE(view.findChild<LaunchSplashView *>()->phase(), phase);
+        QVERIFY(!contentShown(view));
     }
-    QTest::keyClick(first, Qt::Key_Space); // nothing before the launch is done
+    QTest::keyClick(&view, Qt::Key_Space); // nothing before the launch is done
     QVERIFY(!rig.manager->isActive());
 
-    // A content made before the end plays the splash too; one that went away still has
-    // its steps run.
-    ContentView second(*rig.manager);
-    QCOMPARE(second.launchPhase(), LaunchPhase::Hidden);
-    delete first;
     launch->setCurrentTime(3800);
+    QCOMPARE(view.launchPhase(), LaunchPhase::Done);
+    QVERIFY(!view.findChild<LaunchSplashView *>());
+    setAnimationTimes(&view, 1000); // the content rises in
+    QVERIFY(contentShown(view));
+    // Shown again, it does not play again.
+    view.hide();
+    view.show();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!launchTimeline(view));
+    QVERIFY(contentShown(view));
+}
 
-    ContentView third(*rig.manager);
-    QCOMPARE(third.launchPhase(), LaunchPhase::Done);
-    QVERIFY(!third.findChild<LaunchSplashView *>());
-    third.show();
-    QVERIFY(contentShown(third));
+void tst_ContentView::launchGoesWithItsContent()
+{
+    SleepManagerRig rig(QStringLiteral("2026-01-10T22:00:00"));
+    auto *view = new ContentView(*rig.manager, ContentView::Launch::Play);
+    view->show();
+    const QPointer<Timeline> launch = launchTimeline(*view);
+    QVERIFY(launch);
+    launch->setCurrentTime(600);
+    delete view;
+    QVERIFY(launch.isNull());
+}
+
+void tst_ContentView::launchSkipped()
+{
+    SleepManagerRig rig(QStringLiteral("2026-01-10T22:00:00"));
+    ContentView view(*rig.manager, ContentView::Launch::Skip);
+    QCOMPARE(view.launchPhase(), LaunchPhase::Done);
+    QVERIFY(!view.findChild<LaunchSplashView *>());
+    view.show();
+    QVERIFY(!launchTimeline(view));
+    QVERIFY(contentShown(view));
 }
 
 void tst_ContentView::keysGoToTheSessionFirst_data()
