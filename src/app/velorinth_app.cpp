@@ -6,7 +6,6 @@
 #include "app/panel_window.h"
 #include "app/window_hide_delegate.h"
 #include "main_window/content_view.h"
-#include "menu_bar/menu_bar_active_view.h"
 #include "menu_bar/menu_bar_view.h"
 
 #include <QApplication>
@@ -63,7 +62,7 @@ void VelorinthApp::fillPanel(PanelWindow &panel)
 void VelorinthApp::pushStatus()
 {
     m_statusBar.update(m_manager.isActive(), m_manager.formattedTimeRemaining(),
-                       MenuBarActiveView::isUrgent(m_manager.timeRemaining()));
+                       m_manager.isUrgent());
 }
 
 } // namespace velorinth

@@ -68,6 +68,11 @@ public:
     [[nodiscard]] qint64 startFadeVolume() const { return m_startFadeVolume; }
     [[nodiscard]] qint64 currentFadeVolume() const { return m_currentFadeVolume; }
     [[nodiscard]] bool isBattAvailable() const;
+    // The last five minutes of a running session: the views and the tray warn of the sleep.
+    [[nodiscard]] bool isUrgent() const;
+    // The fade option on and no more time left than the volume fades over. A session's stop
+    // leaves no time, so a running screen on its way out keeps its volume bar.
+    [[nodiscard]] bool isFading() const;
 
     void setFadeOutEnabled(bool enabled);
     void setScreenDimmingEnabled(bool enabled);

@@ -63,7 +63,7 @@ void tst_ActiveView::barOnlyInTheFadeWindow()
     ScreenRig<ActiveView> rig({{SettingsKeys::isFadeOutEnabled, fade}});
     rig.run(1800, 1800 - remaining);
     setAnimationTimes(rig.screen.get(), 3000);
-    QCOMPARE(rig.screen->isFading(), shown);
+    QCOMPARE(rig.engine.manager->isFading(), shown);
     QCOMPARE(rig.screen->findChild<VolumeBar *>()->isVisible(), shown);
 }
 

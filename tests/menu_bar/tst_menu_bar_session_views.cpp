@@ -88,7 +88,7 @@ void tst_MenuBarSessionViews::adjustingAndTheUrgentLook()
     if (!button.isEmpty())
         press(&running, button);
     QCOMPARE(rig.manager().timeRemaining(), after);
-    QCOMPARE(MenuBarActiveView::isUrgent(rig.manager().timeRemaining()), urgent);
+    QCOMPARE(rig.manager().isUrgent(), urgent);
     const QImage image = shown(&running);
     // The caption and time right of the ring turn pink; the moon inside it is blue only
     // while there is time.
