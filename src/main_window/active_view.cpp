@@ -57,14 +57,16 @@ ActiveView::ActiveView(SleepManager &manager, QWidget *parent)
     , m_barHost(new TransitionHost(this))
     , m_bar(new VolumeBar(volumePercent(), manager.currentFadeVolume(), m_barHost))
     , m_minus(new AdjustButton(
-          QStringLiteral("minus"), kButtonSize, [this] { m_manager.addTime(-5); }, this))
+          QStringLiteral("minus"), QStringLiteral("Retirer 5 minutes"), kButtonSize,
+          [this] { m_manager.addTime(-5); }, this))
     , m_indicators{new StatusIndicator(manager.isFadeOutEnabled(),
                                        QStringLiteral("speaker.wave.2.fill"), this),
                    new StatusIndicator(manager.isScreenDimmingEnabled(),
                                        QStringLiteral("sun.min.fill"), this),
                    new StatusIndicator(manager.isLEDOff(), QStringLiteral("lightbulb.slash"), this)}
     , m_plus(new AdjustButton(
-          QStringLiteral("plus"), kButtonSize, [this] { m_manager.addTime(5); }, this))
+          QStringLiteral("plus"), QStringLiteral("Ajouter 5 minutes"), kButtonSize,
+          [this] { m_manager.addTime(5); }, this))
     , m_fading(new AnimatedValue(manager.isFading() ? 1.0 : 0.0, this))
     , m_showsBar(manager.isFading())
 {

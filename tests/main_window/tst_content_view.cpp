@@ -11,6 +11,7 @@
 #include "support/animation_time.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -80,6 +81,8 @@ private Q_SLOTS:
     void confirmationAnswers_data();
     void confirmationAnswers();
     void bannerFollowsTheError();
+    void buttonsNamedForScreenReaders_data();
+    void buttonsNamedForScreenReaders();
     void backgroundRestsWhileTheWindowIsInactive();
     void backgroundPressesReachTheWindow_data();
     void backgroundPressesReachTheWindow();
@@ -251,6 +254,44 @@ void tst_ContentView::bannerFollowsTheError()
     QCOMPARE(w.manager.errorMessage(), std::nullopt);
     setAnimationTimes(&w.frame, 2000);
     QVERIFY(!banner->isVisible());
+}
+
+void tst_ContentView::buttonsNamedForScreenReaders_data()
+{
+    QTest::addColumn<bool>("running");
+    QTest::addColumn<bool>("error");
+    QTest::addColumn<QStringList>("names"); // of the buttons shown, in any order
+    QTest::newRow("setup")
+        << false << false
+        << QStringList{"+15",    "+30", "+60",       "-15",      "Ajouter 5 minutes", "Écran",
+                       "LANCER", "LED", "Minuterie", "Planifié", "Retirer 5 minutes", "Volume"};
+    QTest::newRow("running") << true << false
+                             << QStringList{"ARRÊTER", "Ajouter 5 minutes", "Retirer 5 minutes"};
+    QTest::newRow("error") << true << true
+                           << QStringList{"ARRÊTER", "Ajouter 5 minutes", "Fermer",
+                                          "Retirer 5 minutes"};
+}
+
+void tst_ContentView::buttonsNamedForScreenReaders()
+{
+    QFETCH(bool, running);
+    QFETCH(bool, error);
+    QFETCH(QStringList, names);
+    Window w;
+    if (running)
+        w.press(Qt::Key_Space);
+    if (error)
+        w.manager.setErrorMessage(QStringLiteral("Veille refusée"));
+    setAnimationTimes(&w.frame, 2000);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QStringList read;
+    for (QAbstractButton *button : w.view->findChildren<QAbstractButton *>()) {
+        if (button->isVisible())
+            read.append(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name));
+    }
+    read.sort();
+    names.sort();
+    QCOMPARE(read, names);
 }
 
 void tst_ContentView::backgroundRestsWhileTheWindowIsInactive()
