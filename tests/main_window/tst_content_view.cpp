@@ -81,6 +81,7 @@ private Q_SLOTS:
     void confirmationAnswers_data();
     void confirmationAnswers();
     void bannerFollowsTheError();
+    void errorAfterAClosedBanner();
     void buttonsNamedForScreenReaders_data();
     void buttonsNamedForScreenReaders();
     void backgroundRestsWhileTheWindowIsInactive();
@@ -254,6 +255,30 @@ void tst_ContentView::bannerFollowsTheError()
     QCOMPARE(w.manager.errorMessage(), std::nullopt);
     setAnimationTimes(&w.frame, 2000);
     QVERIFY(!banner->isVisible());
+}
+
+void tst_ContentView::errorAfterAClosedBanner()
+{
+    Window w;
+    w.manager.setErrorMessage(QStringLiteral("Veille refusée"));
+    setAnimationTimes(&w.frame, 2000);
+    const QPointer<ErrorBanner> closed = w.view->findChild<ErrorBanner *>();
+    auto *close = closed->findChild<QAbstractButton *>();
+    click(close, QRectF(close->contentsRect()).center());
+
+    // Another error while the closed strip is still on its way out.
+    w.manager.setErrorMessage(QStringLiteral("Autre erreur"));
+    setAnimationTimes(&w.frame, 2000);
+    QList<ErrorBanner *> shown;
+    for (ErrorBanner *banner : w.view->findChildren<ErrorBanner *>()) {
+        if (banner->isVisible())
+            shown.append(banner);
+    }
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown.first() != closed);
+    QCOMPARE(shown.first()->shownLines(), QStringList{"Autre erreur"});
+    if (closed)
+        QCOMPARE(closed->shownLines(), QStringList{"Veille refusée"});
 }
 
 void tst_ContentView::buttonsNamedForScreenReaders_data()
