@@ -131,10 +131,9 @@ QWidget *ContentView::makeScreen(bool running)
 void ContentView::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (!m_launchStarted) {
-        m_launchStarted = true;
+    // Its first step leaves the hidden phase at once: it starts once.
+    if (m_launchPhase == LaunchPhase::Hidden)
         startLaunchAnimation();
-    }
     qApp->installEventFilter(this);
     followWindow();
 }
@@ -162,8 +161,6 @@ void ContentView::followWindow()
 
 void ContentView::startLaunchAnimation()
 {
-    if (m_launchPhase == LaunchPhase::Done)
-        return;
     // The steps go with this content.
     const auto moveTo = [this](LaunchPhase phase) {
         return [this, phase] { setLaunchPhase(phase); };

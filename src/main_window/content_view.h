@@ -56,7 +56,6 @@ private:
 
     SleepManager &m_manager;
     LaunchPhase m_launchPhase;
-    bool m_launchStarted = false;
     bool m_showsRunningScreen = false;
     bool m_screenPending = false;
     BackgroundView *m_background;
