@@ -134,6 +134,7 @@ void tst_TimeField::tabWalksThroughHourThenMinute()
 {
     QFETCH(QString, keys);
     QFETCH(QString, selected);
+    m_time = paris("2026-01-10T22:30:15");
     QWidget window;
     auto *before = new QLineEdit(&window);
     auto *field =

@@ -11,6 +11,16 @@
 
 using namespace velorinth;
 
+namespace {
+// Puts the stop question with the running view's stop button and lets it show in full.
+ConfirmationOverlay *askToStop(MenuBarView &panel)
+{
+    press(&panel, QStringLiteral("Arrêter la minuterie"));
+    setAnimationTimes(&panel, 1000);
+    return panel.findChild<ConfirmationOverlay *>();
+}
+} // namespace
+
 class tst_MenuBarView : public QObject
 {
     Q_OBJECT
@@ -71,10 +81,8 @@ void tst_MenuBarView::stopQuestion()
     PanelRig rig;
     rig.runSession(1800, 1000);
     const auto panel = rig.openPanel();
-    auto *question = panel->findChild<ConfirmationOverlay *>();
-    press(panel.get(), QStringLiteral("Arrêter la minuterie"));
+    auto *question = askToStop(*panel);
     QVERIFY(question->isPresented());
-    setAnimationTimes(panel.get(), 1000);
     const QRect answer = confirm ? question->confirmButtonRect() : question->cancelButtonRect();
     QTest::mouseClick(question, Qt::LeftButton, {}, answer.center());
     QVERIFY(!question->isPresented());
@@ -97,9 +105,7 @@ void tst_MenuBarView::stopQuestionGoesWhenTheSessionEnds()
     PanelRig rig;
     rig.runSession(1800, 60);
     const auto panel = rig.openPanel();
-    auto *question = panel->findChild<ConfirmationOverlay *>();
-    press(panel.get(), QStringLiteral("Arrêter la minuterie"));
-    setAnimationTimes(panel.get(), 1000);
+    auto *question = askToStop(*panel);
     QVERIFY(question->isPresented());
 
     if (runsOut)
