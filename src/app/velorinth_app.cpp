@@ -6,7 +6,6 @@
 #include "app/panel_window.h"
 #include "app/window_hide_delegate.h"
 #include "main_window/content_view.h"
-#include "menu_bar/menu_bar_active_view.h"
 #include "menu_bar/menu_bar_view.h"
 
 #include <QApplication>
@@ -21,7 +20,8 @@ VelorinthApp::VelorinthApp(Platform platform, QObject *parent)
     , m_statusBar(*m_platform.clock)
 {
     QApplication::setWindowIcon(AppIcon::icon());
-    auto *content = new ContentView(m_manager);
+    // The window's one content for the whole run: the launch plays once a run.
+    auto *content = new ContentView(m_manager, ContentView::Launch::Play);
     m_window = std::make_unique<MainWindow>(content);
     content->installEventFilter(this);
 
@@ -72,7 +72,7 @@ void VelorinthApp::fillPanel(PanelWindow &panel)
 void VelorinthApp::pushStatus()
 {
     m_statusBar.update(m_manager.isActive(), m_manager.formattedTimeRemaining(),
-                       MenuBarActiveView::isUrgent(m_manager.timeRemaining()));
+                       m_manager.isUrgent());
 }
 
 } // namespace velorinth

@@ -28,6 +28,8 @@ public:
     [[nodiscard]] QSize sizeHint() const override;
 
 protected:
+    // What screen readers call the button: the text it shows, or what its symbol does.
+    void setLabel(const QString &label) { setAccessibleName(label); }
     // The frame without the margin.
     [[nodiscard]] virtual QSizeF frameSize() const = 0;
     virtual void hoverChanged() { }

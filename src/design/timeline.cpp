@@ -24,9 +24,9 @@ Timeline::Timeline(std::vector<Step> steps, QObject *parent)
                      [](const Step &a, const Step &b) { return a.delay < b.delay; });
 }
 
-Timeline *Timeline::play(std::vector<Step> steps)
+Timeline *Timeline::play(std::vector<Step> steps, QObject *owner)
 {
-    auto *timeline = new Timeline(std::move(steps), QCoreApplication::instance());
+    auto *timeline = new Timeline(std::move(steps), owner ? owner : QCoreApplication::instance());
     timeline->start(QAbstractAnimation::DeleteWhenStopped);
     return timeline;
 }

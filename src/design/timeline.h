@@ -11,9 +11,9 @@ namespace velorinth {
 
 // Delayed steps that run once each, in order, at their delays after start(), each as one
 // animated change. It runs on Qt's animation clock, so a test moves it with
-// setCurrentTime() instead of waiting. Nothing cancels it but its own destruction: play()
-// hands it to the application so that it outlives the view that started it; a step
-// guards the widgets it touches with QPointer and still does its model-side work.
+// setCurrentTime() instead of waiting. Nothing cancels it but its own destruction: given
+// to an owner, it goes with it; handed to the application, it outlives the view that
+// started it, whose widgets its steps then guard with QPointer.
 class Timeline : public QAbstractAnimation
 {
     Q_OBJECT
@@ -28,9 +28,9 @@ public:
 
     explicit Timeline(std::vector<Step> steps, QObject *parent = nullptr);
 
-    // Starts steps on a timeline the application owns and that deletes itself once the
-    // last step has run. Steps at delay 0 run before this returns.
-    static Timeline *play(std::vector<Step> steps);
+    // Starts steps on a timeline that `owner` (without one, the application) holds and that
+    // deletes itself once the last step has run. Steps at delay 0 run before this returns.
+    static Timeline *play(std::vector<Step> steps, QObject *owner = nullptr);
 
     [[nodiscard]] int duration() const override;
 

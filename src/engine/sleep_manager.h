@@ -70,6 +70,11 @@ public:
     [[nodiscard]] bool isBattAvailable() const;
     // What the views tell the user differently on this kind of machine.
     [[nodiscard]] const HostTraits &host() const { return m_platform.host; }
+    // The last five minutes of a running session: the views and the tray warn of the sleep.
+    [[nodiscard]] bool isUrgent() const;
+    // The fade option on and no more time left than the volume fades over. A session's stop
+    // leaves no time, so a running screen on its way out keeps its volume bar.
+    [[nodiscard]] bool isFading() const;
 
     void setFadeOutEnabled(bool enabled);
     void setScreenDimmingEnabled(bool enabled);

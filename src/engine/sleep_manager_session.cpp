@@ -16,6 +16,7 @@ constexpr auto kTickInterval = 1s;
 constexpr auto kStopAfterSleep = 500ms;
 constexpr double kFadeWindow = 900;
 constexpr double kDimWindow = 300;
+constexpr double kUrgentWindow = 300;
 constexpr double kScheduledCountdown = 60;
 constexpr double kKeepScheduledTarget = 120;
 constexpr double kLongNotificationLeadThreshold = 120;
@@ -292,6 +293,16 @@ void SleepManager::applyVolume(qint64 level)
 qint64 SleepManager::readCurrentVolume()
 {
     return m_platform.volume->readPercent().value_or(kUnreadableVolume);
+}
+
+bool SleepManager::isUrgent() const
+{
+    return m_isActive && m_timeRemaining <= kUrgentWindow;
+}
+
+bool SleepManager::isFading() const
+{
+    return m_isFadeOutEnabled && m_timeRemaining <= kFadeWindow;
 }
 
 } // namespace velorinth

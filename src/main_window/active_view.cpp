@@ -35,7 +35,6 @@ constexpr int kButtonSize = 44;
 constexpr int kButtonSpacing = 30;
 constexpr int kIndicatorSpacing = 16;
 constexpr int kRowPaddingWithoutBar = 10;
-constexpr double kFadeWindow = 900.0; // seconds: the volume fades over the last 15 minutes
 const Transition kBarTransition = Transition::opacity() + Transition::scale(0.95);
 
 QFont captionFont()
@@ -58,16 +57,18 @@ ActiveView::ActiveView(SleepManager &manager, QWidget *parent)
     , m_barHost(new TransitionHost(this))
     , m_bar(new VolumeBar(volumePercent(), manager.currentFadeVolume(), m_barHost))
     , m_minus(new AdjustButton(
-          QStringLiteral("minus"), kButtonSize, [this] { m_manager.addTime(-5); }, this))
+          QStringLiteral("minus"), QStringLiteral("Retirer 5 minutes"), kButtonSize,
+          [this] { m_manager.addTime(-5); }, this))
     , m_indicators{new StatusIndicator(manager.isFadeOutEnabled(),
                                        QStringLiteral("speaker.wave.2.fill"), this),
                    new StatusIndicator(manager.isScreenDimmingEnabled(),
                                        QStringLiteral("sun.min.fill"), this),
                    new StatusIndicator(manager.isLEDOff(), QStringLiteral("lightbulb.slash"), this)}
     , m_plus(new AdjustButton(
-          QStringLiteral("plus"), kButtonSize, [this] { m_manager.addTime(5); }, this))
-    , m_fading(new AnimatedValue(isFading() ? 1.0 : 0.0, this))
-    , m_showsBar(isFading())
+          QStringLiteral("plus"), QStringLiteral("Ajouter 5 minutes"), kButtonSize,
+          [this] { m_manager.addTime(5); }, this))
+    , m_fading(new AnimatedValue(manager.isFading() ? 1.0 : 0.0, this))
+    , m_showsBar(manager.isFading())
 {
     // The size hint is the content; given more height, the content stays centred and the
     // shadows and glow that spill past it have room.
@@ -98,11 +99,6 @@ ActiveView::ActiveView(SleepManager &manager, QWidget *parent)
     }
 }
 
-bool ActiveView::isFading() const
-{
-    return m_manager.isFadeOutEnabled() && m_manager.timeRemaining() <= kFadeWindow;
-}
-
 double ActiveView::volumePercent() const
 {
     const qint64 start = m_manager.startFadeVolume();
@@ -113,7 +109,7 @@ double ActiveView::volumePercent() const
 
 void ActiveView::refresh()
 {
-    const bool fading = isFading();
+    const bool fading = m_manager.isFading();
     const auto show = [this, fading] {
         // A hidden view changes at once, so that it is pictured as it will show.
         const bool onScreen = isVisible();

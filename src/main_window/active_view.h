@@ -36,8 +36,6 @@ public:
     // manager must outlive the view.
     explicit ActiveView(SleepManager &manager, QWidget *parent = nullptr);
 
-    // The fade option is on and at most 15 minutes remain, active session or not.
-    [[nodiscard]] bool isFading() const;
     // The share of the starting volume still applied; all of it when the session
     // started muted.
     [[nodiscard]] double volumePercent() const;

@@ -54,15 +54,12 @@ bool isShortcut(int key)
 }
 } // namespace
 
-bool ContentView::s_hasLaunchedOnce = false;
-
-ContentView::ContentView(SleepManager &manager, QWidget *parent)
+ContentView::ContentView(SleepManager &manager, Launch launch, QWidget *parent)
     : QWidget(parent)
     , m_manager(manager)
-    , m_launchPhase(s_hasLaunchedOnce ? LaunchPhase::Done : LaunchPhase::Hidden)
+    , m_launchPhase(launch == Launch::Play ? LaunchPhase::Hidden : LaunchPhase::Done)
     , m_background(new BackgroundView(this))
     , m_columnHost(new TransitionHost(this))
-    , m_column(makeColumn())
     , m_bannerHost(new TransitionHost(this))
     , m_stopConfirmation(new ConfirmationOverlay(
           {QStringLiteral("Arrêter la minuterie ?"),
@@ -78,6 +75,7 @@ ContentView::ContentView(SleepManager &manager, QWidget *parent)
     m_bannerHost->setGeometry(0, 0, width(), 0);
     m_bannerHost->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
+    makeColumn();
     m_showsRunningScreen = m_manager.isActive();
     m_screenHost->setView(makeScreen(m_showsRunningScreen), screenTransition(m_showsRunningScreen),
                           Animation::none());
@@ -99,28 +97,27 @@ ContentView::~ContentView()
     qApp->removeEventFilter(this);
 }
 
-QWidget *ContentView::makeColumn()
+void ContentView::makeColumn()
 {
-    auto *column = new QWidget(m_columnHost);
-    column->hide(); // until the launch is done
-    column->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    column->resize(kSize);
+    m_column = new QWidget(m_columnHost);
+    m_column->hide(); // until the launch is done
+    m_column->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_column->resize(kSize);
     // First, so that it lies under the screens: its glow takes neither room nor presses.
     m_mainButton = new MainButton(
-        m_manager.isActive(), [this] { toggleTimer(); }, column);
+        m_manager.isActive(), [this] { toggleTimer(); }, m_column);
     const QMargins spill = m_mainButton->contentsMargins();
     const QSize frame = m_mainButton->sizeHint().shrunkBy(spill);
     const QRect capsule(QPoint((kSize.width() - frame.width()) / 2,
                                kSize.height() - kButtonBottomPadding - frame.height()),
                         frame);
     m_mainButton->setGeometry(capsule.marginsAdded(spill));
-    auto *header = new ContentHeader(column);
+    auto *header = new ContentHeader(m_column);
     header->setGeometry(0, 0, kSize.width(), header->sizeHint().height());
     // The screens take the height between the header and the capsule and centre their
     // content in it.
-    m_screenHost = new TransitionHost(column);
+    m_screenHost = new TransitionHost(m_column);
     m_screenHost->setGeometry(0, header->height(), kSize.width(), capsule.top() - header->height());
-    return column;
 }
 
 QWidget *ContentView::makeScreen(bool running)
@@ -134,10 +131,9 @@ QWidget *ContentView::makeScreen(bool running)
 void ContentView::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (!m_launchStarted) {
-        m_launchStarted = true;
+    // Its first step leaves the hidden phase at once: it starts once.
+    if (m_launchPhase == LaunchPhase::Hidden)
         startLaunchAnimation();
-    }
     qApp->installEventFilter(this);
     followWindow();
 }
@@ -165,29 +161,20 @@ void ContentView::followWindow()
 
 void ContentView::startLaunchAnimation()
 {
-    if (s_hasLaunchedOnce)
-        return;
-    // The steps run even when this content has gone meanwhile.
-    QPointer<ContentView> self(this);
-    const auto moveTo = [self](LaunchPhase phase) {
-        return [self, phase] {
-            if (self)
-                self->setLaunchPhase(phase);
-        };
+    // The steps go with this content.
+    const auto moveTo = [this](LaunchPhase phase) {
+        return [this, phase] { setLaunchPhase(phase); };
     };
-    Timeline::play({
-        {0.0, Animation::easeOut(0.3), moveTo(LaunchPhase::Particles)},
-        {0.5, Animation::easeInOut(0.1), moveTo(LaunchPhase::MoonDraw)},
-        {1.6, Animation::spring(0.5, 0.75), moveTo(LaunchPhase::TitleReveal)},
-        {2.3, Animation::easeOut(0.5), moveTo(LaunchPhase::Tagline)},
-        {3.2, Animation::spring(0.7, 0.85), moveTo(LaunchPhase::Revealing)},
-        {3.8, Animation::easeInOut(0.4),
-         [self] {
-             if (self)
-                 self->setLaunchPhase(LaunchPhase::Done);
-             s_hasLaunchedOnce = true;
-         }},
-    });
+    Timeline::play(
+        {
+            {0.0, Animation::easeOut(0.3), moveTo(LaunchPhase::Particles)},
+            {0.5, Animation::easeInOut(0.1), moveTo(LaunchPhase::MoonDraw)},
+            {1.6, Animation::spring(0.5, 0.75), moveTo(LaunchPhase::TitleReveal)},
+            {2.3, Animation::easeOut(0.5), moveTo(LaunchPhase::Tagline)},
+            {3.2, Animation::spring(0.7, 0.85), moveTo(LaunchPhase::Revealing)},
+            {3.8, Animation::easeInOut(0.4), moveTo(LaunchPhase::Done)},
+        },
+        this);
 }
 
 void ContentView::setLaunchPhase(LaunchPhase phase)

@@ -16,8 +16,8 @@ class SleepManager;
 class TransitionHost;
 
 // The main window's content, 320 x 560: the drifting background, the header over the setup
-// or running screen and the start/stop button, the launch splash played once per run, and
-// the error banner above everything. It owns the keys of the whole application (Space and
+// or running screen and the start/stop button, the launch splash when its maker asks for it,
+// and the error banner above everything. It owns the keys of the whole application (Space and
 // Return start or ask to stop, Left and Right take away or add five minutes) and the stop
 // confirmation. Presses on its background are left to the window, which may move from them.
 class ContentView : public QWidget
@@ -25,7 +25,10 @@ class ContentView : public QWidget
     Q_OBJECT
 
 public:
-    explicit ContentView(SleepManager &manager, QWidget *parent = nullptr);
+    // Whether the launch plays when the content first shows: the app plays it once a run.
+    enum class Launch { Play, Skip };
+
+    ContentView(SleepManager &manager, Launch launch, QWidget *parent = nullptr);
     ~ContentView() override;
 
     [[nodiscard]] LaunchPhase launchPhase() const { return m_launchPhase; }
@@ -37,7 +40,9 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    [[nodiscard]] QWidget *makeColumn();
+    // The header, the screens' host and the main button, in the column that rises in once
+    // the launch is done.
+    void makeColumn();
     [[nodiscard]] QWidget *makeScreen(bool running);
     void startLaunchAnimation();
     void setLaunchPhase(LaunchPhase phase);
@@ -49,19 +54,15 @@ private:
     void fitBannerLayer();
     void followWindow();
 
-    // Once the launch has played in this run, a new content starts without it.
-    static bool s_hasLaunchedOnce;
-
     SleepManager &m_manager;
     LaunchPhase m_launchPhase;
-    bool m_launchStarted = false;
     bool m_showsRunningScreen = false;
     bool m_screenPending = false;
     BackgroundView *m_background;
     TransitionHost *m_columnHost;
+    QWidget *m_column = nullptr;
     TransitionHost *m_screenHost = nullptr;
     MainButton *m_mainButton = nullptr;
-    QWidget *m_column;
     QPointer<LaunchSplashView> m_splash; // while the launch plays
     TransitionHost *m_bannerHost;
     QPointer<ErrorBanner> m_banner;

@@ -54,11 +54,13 @@ DurationSection::DurationSection(Binding<double> minutes, std::function<void(dou
     , m_unit(QStringLiteral("min"), DesignSystem::Fonts::display(24))
     , m_unitAscent(QFontMetricsF(DesignSystem::Fonts::display(24)).ascent())
     , m_minus(new AdjustButton(
-          QStringLiteral("minus"), [addTime] { addTime(-5); }, this))
+          QStringLiteral("minus"), QStringLiteral("Retirer 5 minutes"), [addTime] { addTime(-5); },
+          this))
     , m_number(new RollingLabel(DesignSystem::Fonts::display(84), DesignSystem::Colors::textPrimary,
                                 this))
     , m_plus(new AdjustButton(
-          QStringLiteral("plus"), [addTime] { addTime(5); }, this))
+          QStringLiteral("plus"), QStringLiteral("Ajouter 5 minutes"), [addTime] { addTime(5); },
+          this))
     , m_slider(new PremiumSlider(std::move(minutes), kMinutesRange, this))
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

@@ -45,6 +45,7 @@ public:
     CloseButton(std::function<void()> action, QWidget *parent)
         : PlainButton(std::move(action), {}, parent)
     {
+        setLabel(QStringLiteral("Fermer"));
     }
 
 protected:

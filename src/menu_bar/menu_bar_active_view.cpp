@@ -21,7 +21,6 @@
 namespace velorinth {
 
 namespace {
-constexpr double kUrgentSeconds = 300.0;
 constexpr qreal kPadding = 16.0; // leading and trailing, every row
 constexpr qreal kRowSpacing = 14.0;
 constexpr qreal kRingSize = 52.0;
@@ -44,16 +43,11 @@ double MenuBarActiveView::progress(double timeRemaining, double totalDuration)
     return totalDuration > 0.0 ? timeRemaining / totalDuration : 0.0;
 }
 
-bool MenuBarActiveView::isUrgent(double timeRemaining)
-{
-    return timeRemaining <= kUrgentSeconds;
-}
-
 MenuBarActiveView::MenuBarActiveView(SleepManager &manager, std::function<void()> askToStop,
                                      QWidget *parent)
     : QWidget(parent)
     , m_manager(manager)
-    , m_urgent(isUrgent(manager.timeRemaining()))
+    , m_urgent(manager.isUrgent())
     , m_ring(new ProgressRing(kRingSize, kRingLine, kRingLine,
                               progress(manager.timeRemaining(), manager.totalDuration()), this))
     , m_pulse(new PulseEffect(m_urgent, kPulseMinOpacity, kPulseDuration, this))
@@ -102,7 +96,7 @@ void MenuBarActiveView::refresh()
     // Counting down or not, the digits roll one way, as a counter does.
     m_time->setText(m_manager.formattedTimeRemaining(), currentAnimation(),
                     RollingDigits::Roll::Up);
-    setUrgent(isUrgent(m_manager.timeRemaining()));
+    setUrgent(m_manager.isUrgent());
 }
 
 void MenuBarActiveView::setUrgent(bool urgent)

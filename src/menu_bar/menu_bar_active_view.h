@@ -32,7 +32,6 @@ public:
 
     // The part of the session still to run, 0 when there is no length to divide by.
     [[nodiscard]] static double progress(double timeRemaining, double totalDuration);
-    [[nodiscard]] static bool isUrgent(double timeRemaining);
 
     [[nodiscard]] QSize sizeHint() const override;
 

@@ -5,7 +5,9 @@
 #include "app/window_hide_delegate.h"
 #include "app_rig.h"
 #include "design/confirmation_overlay.h"
+#include "design/timeline.h"
 #include "engine/settings_keys.h"
+#include "main_window/content_view.h"
 #include "support/animation_time.h"
 #include "support/stub_program.h"
 
@@ -38,6 +40,7 @@ private Q_SLOTS:
     void cleanup();
 
     void trayAppearsWhenTheContentFirstShows();
+    void windowPlaysTheLaunchOnce();
     void trayFollowsTheSession_data();
     void trayFollowsTheSession();
     void equalValuesArePushedToo();
@@ -93,6 +96,17 @@ void tst_VelorinthApp::trayAppearsWhenTheContentFirstShows()
     QCOMPARE(tray().trayIcon(), first);
     QCOMPARE(tray().image(), TrayImage::idle());
     QCOMPARE(first->toolTip(), "Velorinth");
+}
+
+void tst_VelorinthApp::windowPlaysTheLaunchOnce()
+{
+    // init() has shown the window: the launch is under way.
+    auto *content = qobject_cast<ContentView *>(m_rig->app->mainWindow().content());
+    QCOMPARE(content->launchPhase(), LaunchPhase::Particles);
+    content->findChild<Timeline *>(QString(), Qt::FindDirectChildrenOnly)->setCurrentTime(3800);
+    m_rig->app->mainWindow().hide();
+    m_rig->app->mainWindow().show();
+    QCOMPARE(content->launchPhase(), LaunchPhase::Done);
 }
 
 void tst_VelorinthApp::trayFollowsTheSession_data()

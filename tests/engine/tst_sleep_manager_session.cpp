@@ -30,6 +30,8 @@ private Q_SLOTS:
     void fadeSwitchedOnDuringTheSession_data();
     void fadeSwitchedOnDuringTheSession();
     void dimmingFollowsTheLastFiveMinutes();
+    void urgentAndFadingWindows_data();
+    void urgentAndFadingWindows();
     void sleepIsIssuedOnceThenTheSessionStops();
     void failedSleepIsShown();
     void zeroLengthSessionSleepsAtOnce();
@@ -184,6 +186,41 @@ void tst_SleepManagerSession::dimmingFollowsTheLastFiveMinutes()
 
     rig.advance(0.5);
     QVERIFY(rig.fakes.displays->openOverlays().isEmpty());
+}
+
+void tst_SleepManagerSession::urgentAndFadingWindows_data()
+{
+    QTest::addColumn<bool>("fade");
+    QTest::addColumn<double>("elapsed"); // of a 30-minute session
+    QTest::addColumn<double>("minutes"); // added then
+    QTest::addColumn<bool>("stopped");
+    QTest::addColumn<bool>("urgent");
+    QTest::addColumn<bool>("fading");
+    QTest::newRow("901 s left") << true << 899.0 << 0.0 << false << false << false;
+    QTest::newRow("900 s left") << true << 900.0 << 0.0 << false << false << true;
+    QTest::newRow("301 s left") << true << 1499.0 << 0.0 << false << false << true;
+    QTest::newRow("300 s left") << true << 1500.0 << 0.0 << false << true << true;
+    QTest::newRow("300 s left, fade off") << false << 1500.0 << 0.0 << false << true << false;
+    QTest::newRow("+10m at 200 s") << true << 1600.0 << 10.0 << false << false << true;
+    QTest::newRow("+15m at 200 s") << true << 1600.0 << 15.0 << false << false << false;
+    QTest::newRow("stopped at 200 s") << true << 1600.0 << 0.0 << true << false << true;
+}
+
+void tst_SleepManagerSession::urgentAndFadingWindows()
+{
+    QFETCH(bool, fade);
+    QFETCH(double, elapsed);
+    QFETCH(double, minutes);
+    QFETCH(bool, stopped);
+    SleepManagerRig rig("2026-06-10T23:00:00", {{SettingsKeys::isFadeOutEnabled, fade}});
+    rig.manager->startTimer();
+    rig.advance(elapsed);
+    rig.manager->addTime(minutes);
+    if (stopped)
+        rig.manager->stopTimer();
+
+    QTEST(rig.manager->isUrgent(), "urgent");
+    QTEST(rig.manager->isFading(), "fading");
 }
 
 void tst_SleepManagerSession::sleepIsIssuedOnceThenTheSessionStops()

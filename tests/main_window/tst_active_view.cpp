@@ -25,6 +25,8 @@ private Q_SLOTS:
     void barLook();
     void indicatorsFollowChangesMadeElsewhere();
     void minusStopsAtTheEnginesFloor();
+    void buttonsMoveTheEndByFiveMinutes_data();
+    void buttonsMoveTheEndByFiveMinutes();
 };
 
 void tst_ActiveView::ringShowsTheShareLeft()
@@ -63,7 +65,7 @@ void tst_ActiveView::barOnlyInTheFadeWindow()
     ScreenRig<ActiveView> rig({{SettingsKeys::isFadeOutEnabled, fade}});
     rig.run(1800, 1800 - remaining);
     setAnimationTimes(rig.screen.get(), 3000);
-    QCOMPARE(rig.screen->isFading(), shown);
+    QCOMPARE(rig.engine.manager->isFading(), shown);
     QCOMPARE(rig.screen->findChild<VolumeBar *>()->isVisible(), shown);
 }
 
@@ -116,6 +118,24 @@ void tst_ActiveView::minusStopsAtTheEnginesFloor()
     auto *minus = rig.screen->findChildren<AdjustButton *>().at(0);
     click(minus, QRectF(minus->contentsRect()).center());
     QCOMPARE(rig.engine.manager->timeRemaining(), 10.0);
+}
+
+void tst_ActiveView::buttonsMoveTheEndByFiveMinutes_data()
+{
+    QTest::addColumn<int>("button"); // 0 minus, 1 plus
+    QTest::addColumn<double>("after"); // seconds left, of 600
+    QTest::newRow("minus") << 0 << 300.0;
+    QTest::newRow("plus") << 1 << 900.0;
+}
+
+void tst_ActiveView::buttonsMoveTheEndByFiveMinutes()
+{
+    QFETCH(int, button);
+    ScreenRig<ActiveView> rig;
+    rig.run(1800, 1200);
+    auto *pressed = rig.screen->findChildren<AdjustButton *>().at(button);
+    click(pressed, QRectF(pressed->contentsRect()).center());
+    QTEST(rig.engine.manager->timeRemaining(), "after");
 }
 
 QTEST_MAIN(tst_ActiveView)

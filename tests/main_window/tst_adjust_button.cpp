@@ -38,10 +38,10 @@ private Q_SLOTS:
 
 void tst_AdjustButton::defaultSizeIs40WithA16PointSymbol()
 {
-    AdjustButton standard(QStringLiteral("plus"), [] {});
+    AdjustButton standard(QStringLiteral("plus"), QStringLiteral("Ajouter"), [] {});
     standard.resize(standard.sizeHint());
     QCOMPARE(standard.contentsRect().size(), QSize(40, 40));
-    AdjustButton twice(QStringLiteral("plus"), 80, [] {});
+    AdjustButton twice(QStringLiteral("plus"), QStringLiteral("Ajouter"), 80, [] {});
     twice.resize(twice.sizeHint());
     QCOMPARE(twice.contentsRect().size(), QSize(80, 80));
     // The font's plus spans 14 of the 20 units a symbol's size covers.
@@ -53,7 +53,7 @@ void tst_AdjustButton::defaultSizeIs40WithA16PointSymbol()
 void tst_AdjustButton::clickCallsTheActionOnce()
 {
     int calls = 0;
-    AdjustButton button(QStringLiteral("minus"), 44, [&] { ++calls; });
+    AdjustButton button(QStringLiteral("minus"), QStringLiteral("Retirer"), 44, [&] { ++calls; });
     button.resize(button.sizeHint());
     click(&button, QRectF(button.contentsRect()).center());
     QCOMPARE(calls, 1);
@@ -61,7 +61,7 @@ void tst_AdjustButton::clickCallsTheActionOnce()
 
 void tst_AdjustButton::hoverBrightensWithoutOvershoot()
 {
-    AdjustButton button(QStringLiteral("plus"), [] {});
+    AdjustButton button(QStringLiteral("plus"), QStringLiteral("Ajouter"), [] {});
     button.resize(button.sizeHint());
     putOnBlack(&button);
     const QRectF frame(button.contentsRect());

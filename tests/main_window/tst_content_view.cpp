@@ -12,6 +12,7 @@
 #include "support/animation_time.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -20,15 +21,10 @@ using namespace velorinth;
 Q_DECLARE_METATYPE(velorinth::HostTraits)
 
 namespace {
-// The content's own launch: the timeline that ends at 3.8 s.
-Timeline *launchTimeline()
+// The content's own launch; the splash's steps run on timelines of their own.
+Timeline *launchTimeline(const ContentView &view)
 {
-    const auto timelines = qApp->findChildren<Timeline *>(QString(), Qt::FindDirectChildrenOnly);
-    for (Timeline *timeline : timelines) {
-        if (timeline->duration() == 3800 && timeline->state() == QAbstractAnimation::Running)
-            return timeline;
-    }
-    return nullptr;
+    return view.findChild<Timeline *>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 bool contentShown(const ContentView &view)
@@ -71,7 +67,7 @@ struct Window
     SleepManagerRig rig{QStringLiteral("2026-01-10T22:00:00")};
     SleepManager &manager = *rig.manager;
     Frame frame;
-    ContentView *view = new ContentView(manager, &frame);
+    ContentView *view = new ContentView(manager, ContentView::Launch::Skip, &frame);
 };
 } // namespace
 
@@ -80,8 +76,9 @@ class tst_ContentView : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // First: the launch plays once per run.
-    void launchPlaysOnceAtItsTimes();
+    void launchPlaysAtItsTimes();
+    void launchGoesWithItsContent();
+    void launchSkipped();
     void keysGoToTheSessionFirst_data();
     void keysGoToTheSessionFirst();
     void confirmationAnswers_data();
@@ -89,17 +86,21 @@ private Q_SLOTS:
     void bannerFollowsTheError();
     void sentencesNameTheMachine_data();
     void sentencesNameTheMachine();
+    void errorAfterAClosedBanner();
+    void buttonsNamedForScreenReaders_data();
+    void buttonsNamedForScreenReaders();
     void backgroundRestsWhileTheWindowIsInactive();
     void backgroundPressesReachTheWindow_data();
     void backgroundPressesReachTheWindow();
 };
 
-void tst_ContentView::launchPlaysOnceAtItsTimes()
+void tst_ContentView::launchPlaysAtItsTimes()
 {
     SleepManagerRig rig(QStringLiteral("2026-01-10T22:00:00"));
-    auto *first = new ContentView(*rig.manager);
-    first->show();
-    Timeline *launch = launchTimeline();
+    ContentView view(*rig.manager, ContentView::Launch::Play);
+    QCOMPARE(view.launchPhase(), LaunchPhase::Hidden);
+    view.show();
+    Timeline *launch = launchTimeline(view);
     QVERIFY(launch);
     const std::pair<int, LaunchPhase> moments[] = {
         {0, LaunchPhase::Particles},    {499, LaunchPhase::Particles},
@@ -109,25 +110,47 @@ void tst_ContentView::launchPlaysOnceAtItsTimes()
     };
     for (const auto &[time, phase] : moments) {
         launch->setCurrentTime(time);
-        QCOMPARE(first->launchPhase(), phase);
-        QCOMPARE(first->findChild<LaunchSplashView *>()->phase(), phase);
-        QVERIFY(!contentShown(*first));
+        QCOMPARE(view.launchPhase(), phase);
+        QCOMPARE(view.findChild<LaunchSplashView *>()->phase(), phase);
+        QVERIFY(!contentShown(view));
     }
-    QTest::keyClick(first, Qt::Key_Space); // nothing before the launch is done
+    QTest::keyClick(&view, Qt::Key_Space); // nothing before the launch is done
     QVERIFY(!rig.manager->isActive());
 
-    // A content made before the end plays the splash too; one that went away still has
-    // its steps run.
-    ContentView second(*rig.manager);
-    QCOMPARE(second.launchPhase(), LaunchPhase::Hidden);
-    delete first;
     launch->setCurrentTime(3800);
+    QCOMPARE(view.launchPhase(), LaunchPhase::Done);
+    QVERIFY(!view.findChild<LaunchSplashView *>());
+    setAnimationTimes(&view, 1000); // the content rises in
+    QVERIFY(contentShown(view));
+    // Shown again, it does not play again.
+    view.hide();
+    view.show();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!launchTimeline(view));
+    QVERIFY(contentShown(view));
+}
 
-    ContentView third(*rig.manager);
-    QCOMPARE(third.launchPhase(), LaunchPhase::Done);
-    QVERIFY(!third.findChild<LaunchSplashView *>());
-    third.show();
-    QVERIFY(contentShown(third));
+void tst_ContentView::launchGoesWithItsContent()
+{
+    SleepManagerRig rig(QStringLiteral("2026-01-10T22:00:00"));
+    auto *view = new ContentView(*rig.manager, ContentView::Launch::Play);
+    view->show();
+    const QPointer<Timeline> launch = launchTimeline(*view);
+    QVERIFY(launch);
+    launch->setCurrentTime(600);
+    delete view;
+    QVERIFY(launch.isNull());
+}
+
+void tst_ContentView::launchSkipped()
+{
+    SleepManagerRig rig(QStringLiteral("2026-01-10T22:00:00"));
+    ContentView view(*rig.manager, ContentView::Launch::Skip);
+    QCOMPARE(view.launchPhase(), LaunchPhase::Done);
+    QVERIFY(!view.findChild<LaunchSplashView *>());
+    view.show();
+    QVERIFY(!launchTimeline(view));
+    QVERIFY(contentShown(view));
 }
 
 void tst_ContentView::keysGoToTheSessionFirst_data()
@@ -262,6 +285,68 @@ void tst_ContentView::bannerFollowsTheError()
     QCOMPARE(w.manager.errorMessage(), std::nullopt);
     setAnimationTimes(&w.frame, 2000);
     QVERIFY(!banner->isVisible());
+}
+
+void tst_ContentView::errorAfterAClosedBanner()
+{
+    Window w;
+    w.manager.setErrorMessage(QStringLiteral("Veille refusée"));
+    setAnimationTimes(&w.frame, 2000);
+    const QPointer<ErrorBanner> closed = w.view->findChild<ErrorBanner *>();
+    auto *close = closed->findChild<QAbstractButton *>();
+    click(close, QRectF(close->contentsRect()).center());
+
+    // Another error while the closed strip is still on its way out.
+    w.manager.setErrorMessage(QStringLiteral("Autre erreur"));
+    setAnimationTimes(&w.frame, 2000);
+    QList<ErrorBanner *> shown;
+    for (ErrorBanner *banner : w.view->findChildren<ErrorBanner *>()) {
+        if (banner->isVisible())
+            shown.append(banner);
+    }
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown.first() != closed);
+    QCOMPARE(shown.first()->shownLines(), QStringList{"Autre erreur"});
+    if (closed)
+        QCOMPARE(closed->shownLines(), QStringList{"Veille refusée"});
+}
+
+void tst_ContentView::buttonsNamedForScreenReaders_data()
+{
+    QTest::addColumn<bool>("running");
+    QTest::addColumn<bool>("error");
+    QTest::addColumn<QStringList>("names"); // of the buttons shown, in any order
+    QTest::newRow("setup")
+        << false << false
+        << QStringList{"+15",    "+30", "+60",       "-15",      "Ajouter 5 minutes", "Écran",
+                       "LANCER", "LED", "Minuterie", "Planifié", "Retirer 5 minutes", "Volume"};
+    QTest::newRow("running") << true << false
+                             << QStringList{"ARRÊTER", "Ajouter 5 minutes", "Retirer 5 minutes"};
+    QTest::newRow("error") << true << true
+                           << QStringList{"ARRÊTER", "Ajouter 5 minutes", "Fermer",
+                                          "Retirer 5 minutes"};
+}
+
+void tst_ContentView::buttonsNamedForScreenReaders()
+{
+    QFETCH(bool, running);
+    QFETCH(bool, error);
+    QFETCH(QStringList, names);
+    Window w;
+    if (running)
+        w.press(Qt::Key_Space);
+    if (error)
+        w.manager.setErrorMessage(QStringLiteral("Veille refusée"));
+    setAnimationTimes(&w.frame, 2000);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QStringList read;
+    for (QAbstractButton *button : w.view->findChildren<QAbstractButton *>()) {
+        if (button->isVisible())
+            read.append(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name));
+    }
+    read.sort();
+    names.sort();
+    QCOMPARE(read, names);
 }
 
 void tst_ContentView::backgroundRestsWhileTheWindowIsInactive()

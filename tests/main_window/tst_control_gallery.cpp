@@ -105,10 +105,16 @@ void tst_ControlGallery::statesTheScreensNeverShow()
     }
 
     board.caption({24, 274}, QStringLiteral("AdjustButton 40, 40 survol, 44, 44 survol"));
-    place(new AdjustButton(QStringLiteral("minus"), nothing, &board), {24, 296});
-    hover(place(new AdjustButton(QStringLiteral("plus"), nothing, &board), {94, 296}));
-    place(new AdjustButton(QStringLiteral("minus"), 44, nothing, &board), {164, 294});
-    hover(place(new AdjustButton(QStringLiteral("plus"), 44, nothing, &board), {238, 294}));
+    place(new AdjustButton(QStringLiteral("minus"), QStringLiteral("Retirer"), nothing, &board),
+          {24, 296});
+    hover(
+        place(new AdjustButton(QStringLiteral("plus"), QStringLiteral("Ajouter"), nothing, &board),
+              {94, 296}));
+    place(new AdjustButton(QStringLiteral("minus"), QStringLiteral("Retirer"), 44, nothing, &board),
+          {164, 294});
+    hover(place(
+        new AdjustButton(QStringLiteral("plus"), QStringLiteral("Ajouter"), 44, nothing, &board),
+        {238, 294}));
 
     setAnimationTimes(&board, 3000);
     const QImage image = board.grab().toImage();

@@ -97,7 +97,7 @@ void tst_MainWindowGallery::banners()
 void tst_MainWindowGallery::contentView()
 {
     SleepManagerRig rig(QStringLiteral("2026-01-10T22:00:00"));
-    ContentView view(*rig.manager);
+    ContentView view(*rig.manager, ContentView::Launch::Play);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     QApplication::setActiveWindow(&view);

@@ -45,6 +45,7 @@ void tst_SetupView::durationButtonsAndChips_data()
     QTest::newRow("12 minus 15 stops at 5") << 720.0 << "-15" << 300.0 << "5";
     QTest::newRow("150 plus 60 stops at 180") << 9000.0 << "+60" << 10800.0 << "180";
     QTest::newRow("47.3 shows 47, plus 15 shows 62") << 2838.0 << "+15" << 3738.0 << "62";
+    QTest::newRow("29.6 shows 29") << 1776.0 << "" << 1776.0 << "29";
     QTest::newRow("+30") << 1800.0 << "+30" << 3600.0 << "60";
     QTest::newRow("minus at 5 leaves 5") << 300.0 << "minus" << 300.0 << "5";
     QTest::newRow("plus at 180 leaves 180") << 10800.0 << "plus" << 10800.0 << "180";

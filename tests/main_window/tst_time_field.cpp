@@ -3,6 +3,7 @@
 #include "support/paris_test_main.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QWheelEvent>
 #include <QtTest>
 
@@ -17,6 +18,8 @@ private Q_SLOTS:
     void cleanup();
     void editsOnlyHourAndMinute_data();
     void editsOnlyHourAndMinute();
+    void tabWalksThroughHourThenMinute_data();
+    void tabWalksThroughHourThenMinute();
 
 private:
     // Over the hour or the minute: the field is [hour]:[minute] with the stepper after.
@@ -109,6 +112,56 @@ void tst_TimeField::editsOnlyHourAndMinute()
         }
     }
     QCOMPARE(m_time, paris(expected));
+}
+
+void tst_TimeField::tabWalksThroughHourThenMinute_data()
+{
+    QTest::addColumn<QString>("keys"); // from the field before: > Tab, < Shift+Tab
+    QTest::addColumn<QString>("selected"); // in the field, or where the focus went
+    QTest::newRow("Tab in: the hour") << ">"
+                                      << "hour";
+    QTest::newRow("Tab again: the minute") << ">>"
+                                           << "minute";
+    QTest::newRow("and out") << ">>>"
+                             << "after";
+    QTest::newRow("back in: the minute") << ">>><"
+                                         << "minute";
+    QTest::newRow("back again: the hour") << ">>><<"
+                                          << "hour";
+}
+
+void tst_TimeField::tabWalksThroughHourThenMinute()
+{
+    QFETCH(QString, keys);
+    QFETCH(QString, selected);
+    m_time = paris("2026-01-10T22:30:15");
+    QWidget window;
+    auto *before = new QLineEdit(&window);
+    auto *field =
+        new TimeField({[this] { return m_time; }, [this](QDateTime t) { m_time = t; }}, &window);
+    auto *after = new QLineEdit(&window);
+    field->setGeometry(QRect(QPoint(0, 40), field->sizeHint()));
+    after->move(0, 120);
+    window.resize(300, 160);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // The minute was the last one clicked.
+    QTest::mouseClick(field, Qt::LeftButton, {},
+                      QPoint(qRound(field->width() * 0.55), field->height() / 2));
+    before->setFocus();
+    for (const QChar c : keys) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
+                        c == QLatin1Char('<') ? Qt::ShiftModifier : Qt::NoModifier);
+    }
+    if (selected == QLatin1String("after")) {
+        QCOMPARE(QApplication::focusWidget(), after);
+        return;
+    }
+    QCOMPARE(QApplication::focusWidget(), field);
+    QCOMPARE(field->selectedSegment(),
+             selected == QLatin1String("hour") ? TimeField::Segment::Hour
+                                               : TimeField::Segment::Minute);
 }
 
 VELORINTH_TEST_APP_MAIN_IN_PARIS(QApplication, tst_TimeField)

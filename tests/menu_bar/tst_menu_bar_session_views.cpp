@@ -38,6 +38,8 @@ private Q_SLOTS:
     void clockText_data();
     void clockText();
     void togglesFollowTheModel();
+    void tilesSwitchTheirOptionBothWays_data();
+    void tilesSwitchTheirOptionBothWays();
 };
 
 void tst_MenuBarSessionViews::presetsSetTheLengthAndStart_data()
@@ -88,7 +90,7 @@ void tst_MenuBarSessionViews::adjustingAndTheUrgentLook()
     if (!button.isEmpty())
         press(&running, button);
     QCOMPARE(rig.manager().timeRemaining(), after);
-    QCOMPARE(MenuBarActiveView::isUrgent(rig.manager().timeRemaining()), urgent);
+    QCOMPARE(rig.manager().isUrgent(), urgent);
     const QImage image = shown(&running);
     // The caption and time right of the ring turn pink; the moon inside it is blue only
     // while there is time.
@@ -170,6 +172,40 @@ void tst_MenuBarSessionViews::togglesFollowTheModel()
     press(&toggles, QStringLiteral("LED"));
     QVERIFY(!rig.manager().isLEDOff());
     QVERIFY(rig.manager().showBattInstallPrompt());
+}
+
+void tst_MenuBarSessionViews::tilesSwitchTheirOptionBothWays_data()
+{
+    QTest::addColumn<QString>("tile");
+    QTest::addColumn<int>("place"); // from the left
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<bool>("before");
+    QTest::newRow("Volume on") << "Volume" << 0 << SettingsKeys::isFadeOutEnabled << false;
+    QTest::newRow("Volume off") << "Volume" << 0 << SettingsKeys::isFadeOutEnabled << true;
+    QTest::newRow("Écran on") << "Écran" << 1 << SettingsKeys::isScreenDimmingEnabled << false;
+    QTest::newRow("Écran off") << "Écran" << 1 << SettingsKeys::isScreenDimmingEnabled << true;
+}
+
+void tst_MenuBarSessionViews::tilesSwitchTheirOptionBothWays()
+{
+    QFETCH(QString, tile);
+    QFETCH(int, place);
+    QFETCH(QString, option);
+    QFETCH(bool, before);
+    PanelRig rig({{option, before}});
+    MenuBarToggles toggles(rig.manager());
+    const qreal width = 248 / 3.0;
+    const QRectF area(place * width, 0, width, toggles.sizeHint().height());
+    // Lit in the option's own colour.
+    const auto lit = [&] {
+        return countPixels(shown(&toggles, 248), area, place == 0 ? isBlue : isPurple) > 10;
+    };
+    QCOMPARE(lit(), before);
+
+    press(&toggles, tile);
+    QCOMPARE(rig.manager().property(qPrintable(option)).toBool(), !before);
+    QCOMPARE(rig.engine.fakes.defaults->values.value(option).toBool(), !before);
+    QCOMPARE(lit(), !before);
 }
 
 VELORINTH_TEST_APP_MAIN_IN_PARIS(QApplication, tst_MenuBarSessionViews)

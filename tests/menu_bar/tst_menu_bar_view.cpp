@@ -4,6 +4,7 @@
 #include "menu_bar/menu_bar_idle_view.h"
 #include "menu_bar/panel_rig.h"
 #include "support/environment_override.h"
+#include "support/pixels.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -11,6 +12,16 @@
 using namespace velorinth;
 
 Q_DECLARE_METATYPE(velorinth::HostTraits)
+
+namespace {
+// Puts the stop question with the running view's stop button and lets it show in full.
+ConfirmationOverlay *askToStop(MenuBarView &panel)
+{
+    press(&panel, QStringLiteral("Arrêter la minuterie"));
+    setAnimationTimes(&panel, 1000);
+    return panel.findChild<ConfirmationOverlay *>();
+}
+} // namespace
 
 class tst_MenuBarView : public QObject
 {
@@ -21,6 +32,10 @@ private Q_SLOTS:
     void heightFollowsTheSession();
     void stopQuestion_data();
     void stopQuestion();
+    void stopQuestionGoesWhenTheSessionEnds_data();
+    void stopQuestionGoesWhenTheSessionEnds();
+    void moonPulsesInTheLastFiveMinutes_data();
+    void moonPulsesInTheLastFiveMinutes();
     void sheetRaisedBeforeTheOpening();
     void sheetWhileInstalling();
     void sheetOnEachHost_data();
@@ -70,10 +85,8 @@ void tst_MenuBarView::stopQuestion()
     PanelRig rig;
     rig.runSession(1800, 1000);
     const auto panel = rig.openPanel();
-    auto *question = panel->findChild<ConfirmationOverlay *>();
-    press(panel.get(), QStringLiteral("Arrêter la minuterie"));
+    auto *question = askToStop(*panel);
     QVERIFY(question->isPresented());
-    setAnimationTimes(panel.get(), 1000);
     const QRect answer = confirm ? question->confirmButtonRect() : question->cancelButtonRect();
     QTest::mouseClick(question, Qt::LeftButton, {}, answer.center());
     QVERIFY(!question->isPresented());
@@ -81,6 +94,61 @@ void tst_MenuBarView::stopQuestion()
     settle(panel.get());
     QCOMPARE(panel->findChild<MenuBarIdleView *>() != nullptr, confirm);
     QCOMPARE(panel->sizeHint().height(), confirm ? 280 : 300);
+}
+
+void tst_MenuBarView::stopQuestionGoesWhenTheSessionEnds_data()
+{
+    QTest::addColumn<bool>("runsOut"); // else stopped from the main window
+    QTest::newRow("the time runs out") << true;
+    QTest::newRow("stopped elsewhere") << false;
+}
+
+void tst_MenuBarView::stopQuestionGoesWhenTheSessionEnds()
+{
+    QFETCH(bool, runsOut);
+    PanelRig rig;
+    rig.runSession(1800, 60);
+    const auto panel = rig.openPanel();
+    auto *question = askToStop(*panel);
+    QVERIFY(question->isPresented());
+
+    if (runsOut)
+        rig.engine.advance(60 + 0.5); // the sleep, then the engine's own stop
+    else
+        rig.manager().stopTimer();
+    settle(panel.get());
+    QVERIFY(!rig.manager().isActive());
+    QVERIFY(!question->isPresented());
+    QVERIFY(!question->isVisible());
+}
+
+void tst_MenuBarView::moonPulsesInTheLastFiveMinutes_data()
+{
+    QTest::addColumn<double>("atOpening"); // seconds left
+    QTest::addColumn<double>("thenPassing");
+    QTest::newRow("opened with 300 s left") << 300.0 << 0.0;
+    QTest::newRow("open as 300 s come") << 301.0 << 1.0;
+}
+
+void tst_MenuBarView::moonPulsesInTheLastFiveMinutes()
+{
+    QFETCH(double, atOpening);
+    QFETCH(double, thenPassing);
+    PanelRig rig;
+    rig.runSession(1800, atOpening);
+    const auto panel = rig.openPanel();
+    settle(panel.get());
+    rig.engine.advance(thenPassing);
+    auto *running = panel->findChild<MenuBarActiveView *>();
+    // The moon inside the ring, pink while urgent; 0.7 s from full opacity to its faintest.
+    const auto moon = [&](int milliseconds) {
+        setAnimationTimes(panel.get(), milliseconds);
+        return countPixels(running->grab().toImage(), QRectF(32, 16, 20, 20), isPink);
+    };
+    const int full = moon(0);
+    QVERIFY(full > 10);
+    QVERIFY(moon(700) < full / 2);
+    QCOMPARE(moon(1400), full);
 }
 
 void tst_MenuBarView::sheetRaisedBeforeTheOpening()

@@ -15,17 +15,19 @@ constexpr qreal kSymbolScale = 0.4;
 constexpr Animation kHoverAnimation = Animation::spring(0.5, 1.0);
 } // namespace
 
-AdjustButton::AdjustButton(const QString &icon, qreal size, std::function<void()> action,
-                           QWidget *parent)
+AdjustButton::AdjustButton(const QString &icon, const QString &label, qreal size,
+                           std::function<void()> action, QWidget *parent)
     : PlainButton(std::move(action), Glass::shadowReach(), parent)
     , m_icon(icon)
     , m_size(size)
     , m_highlight(AnimatedValue::repainting(0.0, this))
 {
+    setLabel(label);
 }
 
-AdjustButton::AdjustButton(const QString &icon, std::function<void()> action, QWidget *parent)
-    : AdjustButton(icon, kDefaultSize, std::move(action), parent)
+AdjustButton::AdjustButton(const QString &icon, const QString &label, std::function<void()> action,
+                           QWidget *parent)
+    : AdjustButton(icon, label, kDefaultSize, std::move(action), parent)
 {
 }
 

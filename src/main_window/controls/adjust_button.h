@@ -14,10 +14,11 @@ class AdjustButton : public PlainButton
 public:
     static constexpr qreal kDefaultSize = 40.0;
 
-    // size: the diameter in points; the symbol is 0.4 of it.
-    AdjustButton(const QString &icon, qreal size, std::function<void()> action,
+    // size: the diameter in points; the symbol is 0.4 of it. label: what the symbol does.
+    AdjustButton(const QString &icon, const QString &label, qreal size,
+                 std::function<void()> action, QWidget *parent = nullptr);
+    AdjustButton(const QString &icon, const QString &label, std::function<void()> action,
                  QWidget *parent = nullptr);
-    AdjustButton(const QString &icon, std::function<void()> action, QWidget *parent = nullptr);
 
 protected:
     [[nodiscard]] QSizeF frameSize() const override;

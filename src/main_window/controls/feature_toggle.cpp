@@ -29,6 +29,7 @@ FeatureToggle::FeatureToggle(Binding<bool> isOn, const QString &icon, const QStr
     , m_label(label, DesignSystem::Fonts::sans(11, QFont::Medium))
     , m_lit(AnimatedValue::repainting(m_isOn.get() ? 1.0 : 0.0, this))
 {
+    setLabel(label);
     m_isOn.onChange(this, [this] { refresh(); });
 }
 

@@ -17,6 +17,8 @@ constexpr QSizeF kFrame(180.0, 54.0);
 constexpr qreal kHoverScale = 1.02;
 constexpr qreal kTracking = 1.2;
 constexpr qreal kStrokeWidth = 1.0;
+const QString kStartTitle = QStringLiteral("LANCER");
+const QString kStopTitle = QStringLiteral("ARRÊTER");
 
 const SoftShadow &glow()
 {
@@ -43,16 +45,18 @@ QMarginsF spill()
 MainButton::MainButton(bool isActive, std::function<void()> action, QWidget *parent)
     : PlainButton(std::move(action), spill(), parent)
     , m_isActive(isActive)
-    , m_startTitle(QStringLiteral("LANCER"), titleFont())
-    , m_stopTitle(QStringLiteral("ARRÊTER"), titleFont())
+    , m_startTitle(kStartTitle, titleFont())
+    , m_stopTitle(kStopTitle, titleFont())
     , m_activity(AnimatedValue::repainting(isActive ? 1.0 : 0.0, this))
     , m_scale(AnimatedValue::repainting(1.0, this))
 {
+    setLabel(isActive ? kStopTitle : kStartTitle);
 }
 
 void MainButton::setActive(bool isActive, const Animation &animation)
 {
     m_isActive = isActive;
+    setLabel(isActive ? kStopTitle : kStartTitle);
     m_activity->animateTo(isActive ? 1.0 : 0.0, animation);
 }
 

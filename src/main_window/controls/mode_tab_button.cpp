@@ -31,6 +31,7 @@ ModeTabButton::ModeTabButton(const QString &label, const QString &icon, bool isS
     , m_isSelected(isSelected)
     , m_selection(AnimatedValue::repainting(isSelected ? 1.0 : 0.0, this))
 {
+    setLabel(label);
 }
 
 void ModeTabButton::setSelected(bool isSelected)

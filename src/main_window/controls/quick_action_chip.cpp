@@ -18,6 +18,7 @@ QuickActionChip::QuickActionChip(const QString &label, std::function<void()> act
     : PlainButton(std::move(action), Glass::shadowReach(), parent)
     , m_label(label, DesignSystem::Fonts::sans(12, QFont::DemiBold))
 {
+    setLabel(label);
 }
 
 QSizeF QuickActionChip::frameSize() const
