@@ -80,7 +80,7 @@ ContentView::ContentView(SleepManager &manager, QWidget *parent)
 
     m_showsRunningScreen = m_manager.isActive();
     m_screenHost->setView(makeScreen(m_showsRunningScreen), screenTransition(m_showsRunningScreen),
-                          Animation::none());
+                          Animation::none(), TransitionHost::OnceLeft::Deleted);
     if (m_launchPhase == LaunchPhase::Done) {
         m_columnHost->setView(m_column, contentEntrance(), Animation::none());
     } else {
@@ -256,12 +256,8 @@ void ContentView::showScreen()
     if (running == m_showsRunningScreen)
         return; // the engine announces unchanged values too
     m_showsRunningScreen = running;
-    QWidget *leaving = m_screenHost->view();
     m_screenHost->setView(makeScreen(running), screenTransition(running),
-                          DesignSystem::Animations::spring);
-    // Its picture plays the rest of the swap.
-    if (leaving)
-        leaving->deleteLater();
+                          DesignSystem::Animations::spring, TransitionHost::OnceLeft::Deleted);
 }
 
 void ContentView::followError()
@@ -276,11 +272,11 @@ void ContentView::followError()
                      [this] { m_manager.setErrorMessage(std::nullopt); });
         });
         fitBannerLayer();
-        m_bannerHost->setView(m_banner, kBannerTransition, DesignSystem::Animations::spring);
+        m_bannerHost->setView(m_banner, kBannerTransition, DesignSystem::Animations::spring,
+                              TransitionHost::OnceLeft::Deleted);
     } else if (m_banner) {
         m_bannerHost->setView(nullptr, kBannerTransition, DesignSystem::Animations::spring);
-        m_banner->deleteLater(); // its picture plays the way out
-        m_banner = nullptr;
+        m_banner = nullptr; // its picture plays the way out
     }
 }
 

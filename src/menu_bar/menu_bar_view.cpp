@@ -80,7 +80,7 @@ MenuBarView::MenuBarView(SleepManager &manager, MenuBarActions actions, QWidget 
         padded(new Divider(Qt::Horizontal), QMargins(kDividerInset, 0, kDividerInset, 0)));
     column->addLayout(padded(new MenuBarToggles(manager), kTogglesPadding));
     m_session->setView(newSessionView(m_showsActive), sessionTransition(m_showsActive),
-                       Animation::none());
+                       Animation::none(), TransitionHost::OnceLeft::Deleted);
 
     connect(m_height, &AnimatedValue::valueChanged, this, &MenuBarView::announceSize);
     // Once the model has finished changing: a session's first remaining time is published
@@ -115,11 +115,8 @@ void MenuBarView::followSession()
     if (!active)
         m_stopQuestion->cancel();
     // A fresh view each time: nothing of an earlier session or hover carries over.
-    QWidget *leaving = m_session->view();
     m_session->setView(newSessionView(active), sessionTransition(active),
-                       DesignSystem::Animations::spring);
-    if (leaving)
-        leaving->deleteLater();
+                       DesignSystem::Animations::spring, TransitionHost::OnceLeft::Deleted);
 }
 
 void MenuBarView::followPrompt()
