@@ -4,12 +4,12 @@
 #include "design/animated_value.h"
 #include "design/color_math.h"
 #include "design/design_system.h"
+#include "design/frame_layout.h"
 #include "design/progress_ring.h"
 #include "design/transition_host.h"
 #include "engine/sleep_manager.h"
 #include "main_window/controls/adjust_button.h"
 #include "main_window/controls/status_indicator.h"
-#include "main_window/frame_layout.h"
 #include "main_window/rolling_label.h"
 #include "main_window/volume_bar.h"
 

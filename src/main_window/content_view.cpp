@@ -3,6 +3,7 @@
 #include "design/animated_change.h"
 #include "design/confirmation_overlay.h"
 #include "design/design_system.h"
+#include "design/stop_question.h"
 #include "design/timeline.h"
 #include "design/transition_host.h"
 #include "engine/sleep_manager.h"
@@ -64,13 +65,7 @@ ContentView::ContentView(SleepManager &manager, QWidget *parent)
     , m_columnHost(new TransitionHost(this))
     , m_column(makeColumn())
     , m_bannerHost(new TransitionHost(this))
-    , m_stopConfirmation(new ConfirmationOverlay(
-          {QStringLiteral("Arrêter la minuterie ?"),
-           QStringLiteral("Le Mac ne se mettra plus en veille automatiquement."),
-           QStringLiteral("Arrêter"), QStringLiteral("Annuler")},
-          // Also when the session has ended meanwhile.
-          [this] { animated(DesignSystem::Animations::spring, [this] { m_manager.stopTimer(); }); },
-          this))
+    , m_stopConfirmation(newStopQuestion([this] { m_manager.stopTimer(); }, this))
 {
     setFixedSize(kSize);
     for (QWidget *layer : std::initializer_list<QWidget *>{m_background, m_columnHost})

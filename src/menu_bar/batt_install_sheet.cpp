@@ -2,10 +2,10 @@
 
 #include "design/color_math.h"
 #include "design/design_system.h"
+#include "design/frame_layout.h"
 #include "design/symbols.h"
 #include "engine/sleep_manager.h"
 #include "menu_bar/install_step.h"
-#include "menu_bar/place_frame.h"
 #include "menu_bar/wide_button.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -157,8 +157,8 @@ BattInstallSheet::Layout BattInstallSheet::layout(qreal height) const
         l.log = QRectF(QPointF(kPadding, y), QSizeF(kTextWidth, m_log.size().height()));
         y += l.log.height();
     }
-    const qreal install = frameHint(m_install).height();
-    const qreal notNow = frameHint(m_notNow).height();
+    const qreal install = frameSizeOf(m_install).height();
+    const qreal notNow = frameSizeOf(m_notNow).height();
     const qreal buttons = install + kButtonSpacing + notNow;
     l.height = y + kLeastSpace + buttons + kBottomPadding;
     // A taller sheet gives the room to the space above the buttons.
@@ -189,8 +189,8 @@ void BattInstallSheet::layOut()
     const QPointF offset(columnLeft(), 0.0);
     for (size_t i = 0; i < m_steps.size(); ++i)
         m_steps[i]->setGeometry(m_layout.steps[i].translated(offset).toRect());
-    placeFrame(m_install, m_layout.install.translated(offset));
-    placeFrame(m_notNow, m_layout.notNow.translated(offset));
+    setFrame(m_install, m_layout.install.translated(offset));
+    setFrame(m_notNow, m_layout.notNow.translated(offset));
 }
 
 void BattInstallSheet::paintEvent(QPaintEvent *)

@@ -2,6 +2,7 @@
 
 #include "design/color_math.h"
 #include "design/design_system.h"
+#include "design/frame_layout.h"
 #include "design/glide.h"
 #include "design/progress_ring.h"
 #include "design/pulse_effect.h"
@@ -11,7 +12,6 @@
 #include "engine/sleep_manager.h"
 #include "menu_bar/caption_font.h"
 #include "menu_bar/menu_bar_adjust_button.h"
-#include "menu_bar/place_frame.h"
 #include "menu_bar/round_symbol_button.h"
 
 #include <QPainter>
@@ -130,9 +130,9 @@ void MenuBarActiveView::barMoved(double shown)
 
 QSize MenuBarActiveView::sizeHint() const
 {
-    qreal controls = 2 * kPadding + frameHint(m_stop).width();
+    qreal controls = 2 * kPadding + frameSizeOf(m_stop).width();
     for (const MenuBarAdjustButton *button : m_adjust)
-        controls += frameHint(button).width() + kButtonSpacing;
+        controls += frameSizeOf(button).width() + kButtonSpacing;
     return {static_cast<int>(std::ceil(controls)),
             static_cast<int>(std::ceil(controlsTop() + controlsHeight()))};
 }
@@ -169,9 +169,9 @@ qreal MenuBarActiveView::controlsTop() const
 
 qreal MenuBarActiveView::controlsHeight() const
 {
-    qreal height = frameHint(m_stop).height();
+    qreal height = frameSizeOf(m_stop).height();
     for (const MenuBarAdjustButton *button : m_adjust)
-        height = std::max<qreal>(height, frameHint(button).height());
+        height = std::max<qreal>(height, frameSizeOf(button).height());
     return height;
 }
 
@@ -180,12 +180,12 @@ void MenuBarActiveView::resizeEvent(QResizeEvent *)
     const qreal middle = controlsTop() + controlsHeight() / 2.0;
     qreal left = kPadding;
     for (MenuBarAdjustButton *button : m_adjust) {
-        const QSize size = frameHint(button);
-        placeFrame(button, QRectF(QPointF(left, middle - size.height() / 2.0), size));
+        const QSize size = frameSizeOf(button);
+        setFrame(button, QRectF(QPointF(left, middle - size.height() / 2.0), size));
         left += size.width() + kButtonSpacing;
     }
-    const QSize stop = frameHint(m_stop);
-    placeFrame(
+    const QSize stop = frameSizeOf(m_stop);
+    setFrame(
         m_stop,
         QRectF(QPointF(width() - kPadding - stop.width(), middle - stop.height() / 2.0), stop));
 }

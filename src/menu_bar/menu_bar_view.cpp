@@ -4,6 +4,7 @@
 #include "design/animated_value.h"
 #include "design/confirmation_overlay.h"
 #include "design/design_system.h"
+#include "design/stop_question.h"
 #include "design/transition_host.h"
 #include "engine/sleep_manager.h"
 #include "menu_bar/batt_install_sheet.h"
@@ -60,12 +61,7 @@ MenuBarView::MenuBarView(SleepManager &manager, MenuBarActions actions, QWidget 
     , m_background(new MenuBarBackground(manager.isActive(), m_panel))
     , m_column(new QWidget(m_panel))
     , m_session(new TransitionHost)
-    , m_stopQuestion(new ConfirmationOverlay(
-          {QStringLiteral("Arrêter la minuterie ?"),
-           QStringLiteral("Le Mac ne se mettra plus en veille automatiquement."),
-           QStringLiteral("Arrêter"), QStringLiteral("Annuler")},
-          [&manager] { animated(DesignSystem::Animations::spring, [&] { manager.stopTimer(); }); },
-          m_panel))
+    , m_stopQuestion(newStopQuestion([&manager] { manager.stopTimer(); }, m_panel))
     , m_sheet(new BattInstallSheet(
           manager, [&manager] { manager.setShowBattInstallPrompt(false); }, this))
     , m_showsActive(manager.isActive())
