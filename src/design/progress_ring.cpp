@@ -50,12 +50,12 @@ ProgressRing::ProgressRing(qreal diameter, qreal lineWidth, qreal trackWidth, do
     , m_paintedProgress(progress)
 {
     m_progress->setStep(visibleStep());
-    connect(m_progress, &Glide::moved, this, &ProgressRing::shownProgressChanged);
+    connect(m_progress, &Glide::valueChanged, this, &ProgressRing::shownProgressChanged);
 }
 
 void ProgressRing::setProgress(double fraction, const Animation &animation)
 {
-    m_progress->glideTo(fraction, animation);
+    m_progress->animateTo(fraction, animation);
 }
 
 double ProgressRing::progress() const

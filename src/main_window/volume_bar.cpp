@@ -57,7 +57,7 @@ VolumeBar::VolumeBar(double percent, qint64 currentVolume, QWidget *parent)
         update();
     };
     connect(m_level, &RollingDigits::changed, this, redraw);
-    connect(m_fill, &Glide::moved, this, redraw);
+    connect(m_fill, &Glide::valueChanged, this, redraw);
 }
 
 QColor VolumeBar::barColor(double percent)
@@ -95,7 +95,7 @@ void VolumeBar::setVolume(double percent, qint64 currentVolume)
     m_percent = percent;
     m_currentVolume = currentVolume;
     // The bar stays within its track, whatever level the fade reports.
-    m_fill->glideTo(std::clamp(percent, 0.0, 1.0), unlessHidden(kFillAnimation));
+    m_fill->animateTo(std::clamp(percent, 0.0, 1.0), unlessHidden(kFillAnimation));
     m_level->setText(levelText(currentVolume), unlessHidden(DesignSystem::Animations::fade),
                      RollingDigits::Roll::Up);
 }

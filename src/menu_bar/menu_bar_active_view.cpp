@@ -86,7 +86,7 @@ MenuBarActiveView::MenuBarActiveView(SleepManager &manager, std::function<void()
     connect(m_pulse, &PulseEffect::opacityChanged, this,
             [this] { update(ringFrame().toAlignedRect()); });
     connect(m_time, &RollingDigits::changed, this, [this] { update(timeArea().toAlignedRect()); });
-    connect(m_bar, &Glide::moved, this, &MenuBarActiveView::barMoved);
+    connect(m_bar, &Glide::valueChanged, this, &MenuBarActiveView::barMoved);
     connect(&manager, &SleepManager::timeRemainingChanged, this, &MenuBarActiveView::refresh);
     connect(&manager, &SleepManager::totalDurationChanged, this, &MenuBarActiveView::refresh);
 }
@@ -98,7 +98,7 @@ void MenuBarActiveView::refresh()
         return;
     const double fraction = progress(m_manager.timeRemaining(), m_manager.totalDuration());
     m_ring->setProgress(fraction);
-    m_bar->glideTo(fraction, kGlide);
+    m_bar->animateTo(fraction, kGlide);
     // Counting down or not, the digits roll one way, as a counter does.
     m_time->setText(m_manager.formattedTimeRemaining(), currentAnimation(),
                     RollingDigits::Roll::Up);
