@@ -4,6 +4,7 @@
 #include "design/color_math.h"
 #include "design/design_system.h"
 #include "design/glide.h"
+#include "design/pixel_ratio_watch.h"
 #include "design/rolling_digits.h"
 #include "design/shapes.h"
 #include "design/symbols.h"
@@ -58,6 +59,7 @@ VolumeBar::VolumeBar(double percent, qint64 currentVolume, QWidget *parent)
     };
     connect(m_level, &RollingDigits::changed, this, redraw);
     connect(m_fill, &Glide::valueChanged, this, redraw);
+    PixelRatioWatch::watch(this, [this](qreal) { m_fill->setStep(visibleStep()); });
 }
 
 QColor VolumeBar::barColor(double percent)
@@ -116,11 +118,20 @@ QSize VolumeBar::sizeHint() const
         .grownBy(contentsMargins());
 }
 
+double VolumeBar::visibleStep() const
+{
+    const qreal track = contentsRect().width() - 2 * kPadding;
+    return kVisibleStep / std::max(1.0, track * devicePixelRatioF());
+}
+
+void VolumeBar::resizeEvent(QResizeEvent *)
+{
+    m_fill->setStep(visibleStep());
+}
+
 void VolumeBar::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const qreal track = contentsRect().width() - 2 * kPadding;
-    m_fill->setStep(kVisibleStep / std::max(1.0, track * devicePixelRatioF()));
     m_picture.paint(painter, *this, {m_look->value()},
                     [this](QPainter &picture) { paintLook(picture); });
 }

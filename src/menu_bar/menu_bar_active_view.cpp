@@ -4,6 +4,7 @@
 #include "design/design_system.h"
 #include "design/frame_layout.h"
 #include "design/glide.h"
+#include "design/pixel_ratio_watch.h"
 #include "design/progress_ring.h"
 #include "design/pulse_effect.h"
 #include "design/rolling_digits.h"
@@ -77,9 +78,13 @@ MenuBarActiveView::MenuBarActiveView(SleepManager &manager, std::function<void()
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_stop->setToolTip(QStringLiteral("Arrêter la minuterie"));
     m_ring->setTint(m_urgent ? DesignSystem::Colors::applePink : QColor());
+    PixelRatioWatch::watch(this, [this](qreal ratio) {
+        m_ring->setPixelRatio(ratio);
+        m_bar->setStep(barStep());
+    });
     connect(m_ring, &ProgressRing::changed, this, [this](const QRectF &area) {
         m_cache.invalidate();
-        update(area.toAlignedRect());
+        update(area.translated(ringFrame().topLeft()).toAlignedRect());
     });
     // The pulse moves a little every frame; repaint the moon once that shows.
     m_pulse->setStep(kPulseStep);
@@ -120,12 +125,16 @@ qreal MenuBarActiveView::barWidth(double shown) const
     return std::max(0.0, barFrame().width() * shown);
 }
 
-void MenuBarActiveView::barMoved(double shown)
+void MenuBarActiveView::barMoved(double)
 {
-    if (barWidth(shown) == m_paintedBarWidth)
-        return;
+    // Each step the glide announces moves the bar's end a visible fraction of a pixel.
     m_cache.invalidate();
     update(barFrame().adjusted(-1, -1, 1, 1).toAlignedRect());
+}
+
+double MenuBarActiveView::barStep() const
+{
+    return kVisibleStep / std::max(1.0, barFrame().width() * devicePixelRatioF());
 }
 
 QSize MenuBarActiveView::sizeHint() const
@@ -177,6 +186,7 @@ qreal MenuBarActiveView::controlsHeight() const
 
 void MenuBarActiveView::resizeEvent(QResizeEvent *)
 {
+    m_bar->setStep(barStep());
     const qreal middle = controlsTop() + controlsHeight() / 2.0;
     qreal left = kPadding;
     for (MenuBarAdjustButton *button : m_adjust) {
@@ -193,7 +203,6 @@ void MenuBarActiveView::resizeEvent(QResizeEvent *)
 void MenuBarActiveView::paintEvent(QPaintEvent *)
 {
     using namespace DesignSystem;
-    m_bar->setStep(kVisibleStep / std::max(1.0, barFrame().width() * devicePixelRatioF()));
     QPainter painter(this);
     m_cache.paint(painter, *this, {double(m_urgent)},
                   [this](QPainter &picture) { paintShapes(picture); });
@@ -219,16 +228,16 @@ void MenuBarActiveView::paintEvent(QPaintEvent *)
     });
 }
 
-void MenuBarActiveView::paintShapes(QPainter &painter)
+void MenuBarActiveView::paintShapes(QPainter &painter) const
 {
     using namespace DesignSystem;
     painter.setRenderHint(QPainter::Antialiasing);
     m_ring->paint(painter, ringFrame());
     const QRectF bar = barFrame();
     painter.fillPath(capsule(bar), Colors::glassBackground);
-    m_paintedBarWidth = barWidth(m_bar->value());
-    if (m_paintedBarWidth > 0.0) {
-        const QRectF fill(bar.topLeft(), QSizeF(m_paintedBarWidth, bar.height()));
+    const qreal fillWidth = barWidth(m_bar->value());
+    if (fillWidth > 0.0) {
+        const QRectF fill(bar.topLeft(), QSizeF(fillWidth, bar.height()));
         painter.fillPath(capsule(fill),
                          m_urgent ? QBrush(Colors::applePink) : QBrush(Gradients::primaryAccent));
     }

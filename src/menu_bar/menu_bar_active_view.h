@@ -44,8 +44,10 @@ private:
     void refresh();
     void setUrgent(bool urgent);
     void barMoved(double shown);
+    // Of the bar's share: its end moving an eighth of a device pixel.
+    [[nodiscard]] double barStep() const;
     // The ring and the bar, kept as a picture.
-    void paintShapes(QPainter &painter);
+    void paintShapes(QPainter &painter) const;
     [[nodiscard]] qreal barWidth(double shown) const;
     [[nodiscard]] QRectF ringFrame() const;
     [[nodiscard]] QRectF timeArea() const;
@@ -62,7 +64,6 @@ private:
     TextLine m_caption;
     TextLine m_urgentCaption;
     Glide *m_bar; // the progress the bar shows
-    qreal m_paintedBarWidth = 0.0;
     PaintCache m_cache;
     PaintCache m_moon; // painted at the pulse's opacity
     std::array<MenuBarAdjustButton *, 3> m_adjust;
