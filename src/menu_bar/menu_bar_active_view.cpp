@@ -62,7 +62,7 @@ MenuBarActiveView::MenuBarActiveView(SleepManager &manager, std::function<void()
           new RollingDigits(DesignSystem::Fonts::mono(28), manager.formattedTimeRemaining(), this))
     , m_caption(QStringLiteral("TEMPS RESTANT"), captionFont())
     , m_urgentCaption(QStringLiteral("MISE EN VEILLE PROCHE"), captionFont())
-    , m_bar(new Glide(m_ring->progress(), this))
+    , m_progress(new Glide(m_ring->progress(), this))
     , m_adjust{new MenuBarAdjustButton(
                    QStringLiteral("\u22125m"), [&manager] { manager.addTime(-5); }, this),
                new MenuBarAdjustButton(
@@ -80,7 +80,7 @@ MenuBarActiveView::MenuBarActiveView(SleepManager &manager, std::function<void()
     m_ring->setTint(m_urgent ? DesignSystem::Colors::applePink : QColor());
     PixelRatioWatch::watch(this, [this](qreal ratio) {
         m_ring->setPixelRatio(ratio);
-        m_bar->setStep(barStep());
+        m_progress->setStep(visibleStep());
     });
     connect(m_ring, &ProgressRing::changed, this, [this](const QRectF &area) {
         m_cache.invalidate();
@@ -91,7 +91,7 @@ MenuBarActiveView::MenuBarActiveView(SleepManager &manager, std::function<void()
     connect(m_pulse, &PulseEffect::opacityChanged, this,
             [this] { update(ringFrame().toAlignedRect()); });
     connect(m_time, &RollingDigits::changed, this, [this] { update(timeArea().toAlignedRect()); });
-    connect(m_bar, &Glide::valueChanged, this, &MenuBarActiveView::barMoved);
+    connect(m_progress, &Glide::valueChanged, this, &MenuBarActiveView::progressMoved);
     connect(&manager, &SleepManager::timeRemainingChanged, this, &MenuBarActiveView::refresh);
     connect(&manager, &SleepManager::totalDurationChanged, this, &MenuBarActiveView::refresh);
 }
@@ -102,8 +102,7 @@ void MenuBarActiveView::refresh()
     if (!m_manager.isActive())
         return;
     const double fraction = progress(m_manager.timeRemaining(), m_manager.totalDuration());
-    m_ring->setProgress(fraction);
-    m_bar->animateTo(fraction, kGlide);
+    m_progress->animateTo(fraction, kGlide);
     // Counting down or not, the digits roll one way, as a counter does.
     m_time->setText(m_manager.formattedTimeRemaining(), currentAnimation(),
                     RollingDigits::Roll::Up);
@@ -125,16 +124,20 @@ qreal MenuBarActiveView::barWidth(double shown) const
     return std::max(0.0, barFrame().width() * shown);
 }
 
-void MenuBarActiveView::barMoved(double)
+void MenuBarActiveView::progressMoved(double shown)
 {
-    // Each step the glide announces moves the bar's end a visible fraction of a pixel.
+    const double before = m_ring->shownProgress();
+    m_ring->setProgress(shown, Animation::none()); // it tells what it repaints
+    if (barWidth(shown) == barWidth(before))
+        return;
     m_cache.invalidate();
     update(barFrame().adjusted(-1, -1, 1, 1).toAlignedRect());
 }
 
-double MenuBarActiveView::barStep() const
+double MenuBarActiveView::visibleStep() const
 {
-    return kVisibleStep / std::max(1.0, barFrame().width() * devicePixelRatioF());
+    const qreal bar = kVisibleStep / std::max(1.0, barFrame().width() * devicePixelRatioF());
+    return std::min(bar, m_ring->visibleStep());
 }
 
 QSize MenuBarActiveView::sizeHint() const
@@ -186,7 +189,7 @@ qreal MenuBarActiveView::controlsHeight() const
 
 void MenuBarActiveView::resizeEvent(QResizeEvent *)
 {
-    m_bar->setStep(barStep());
+    m_progress->setStep(visibleStep()); // the bar's length
     const qreal middle = controlsTop() + controlsHeight() / 2.0;
     qreal left = kPadding;
     for (MenuBarAdjustButton *button : m_adjust) {
@@ -235,7 +238,7 @@ void MenuBarActiveView::paintShapes(QPainter &painter) const
     m_ring->paint(painter, ringFrame());
     const QRectF bar = barFrame();
     painter.fillPath(capsule(bar), Colors::glassBackground);
-    const qreal fillWidth = barWidth(m_bar->value());
+    const qreal fillWidth = barWidth(m_progress->value());
     if (fillWidth > 0.0) {
         const QRectF fill(bar.topLeft(), QSizeF(fillWidth, bar.height()));
         painter.fillPath(capsule(fill),

@@ -43,9 +43,9 @@ protected:
 private:
     void refresh();
     void setUrgent(bool urgent);
-    void barMoved(double shown);
-    // Of the bar's share: its end moving an eighth of a device pixel.
-    [[nodiscard]] double barStep() const;
+    void progressMoved(double shown);
+    // The fraction's smallest move that the ring or the bar shows.
+    [[nodiscard]] double visibleStep() const;
     // The ring and the bar, kept as a picture.
     void paintShapes(QPainter &painter) const;
     [[nodiscard]] qreal barWidth(double shown) const;
@@ -63,7 +63,7 @@ private:
     RollingDigits *m_time;
     TextLine m_caption;
     TextLine m_urgentCaption;
-    Glide *m_bar; // the progress the bar shows
+    Glide *m_progress; // shown by the ring and the bar
     PaintCache m_cache;
     PaintCache m_moon; // painted at the pulse's opacity
     std::array<MenuBarAdjustButton *, 3> m_adjust;
