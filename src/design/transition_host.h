@@ -32,7 +32,7 @@ public:
 
     // What becomes of a view once it has left, its swap over.
     enum class OnceLeft {
-        Kept, // a hidden child, ready to come back
+        Kept, // a hidden child, ready to come back, deleted with the host
         Deleted, // a view built for one showing: the host deletes it, and nobody else may
     };
 
