@@ -186,20 +186,25 @@ void ConfirmationOverlay::paintEvent(QPaintEvent *)
     const qreal shown = m_shown->value();
     QPainter painter(this);
     painter.fillRect(rect(), QColor::fromRgbF(0, 0, 0, kBackdropOpacity * shown));
+    if (shown <= 0.0)
+        return;
+    painter.setOpacity(shown);
+    const qreal scale = kAwayScale + (1.0 - kAwayScale) * shown;
+    if (scale != 1.0) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.translate(m_card.center());
+        painter.scale(scale, scale);
+        painter.translate(-m_card.center());
+    }
     m_cardPicture.paint(painter, m_card.marginsAdded(cardShadow().reach()).toAlignedRect(),
-                        {shown, double(m_hovered), double(m_pressed)},
-                        [this, shown](QPainter &picture) { paintCard(picture, shown); });
+                        {double(m_hovered), double(m_pressed)},
+                        [this](QPainter &picture) { paintCard(picture); });
 }
 
-void ConfirmationOverlay::paintCard(QPainter &painter, qreal shown) const
+void ConfirmationOverlay::paintCard(QPainter &painter) const
 {
     using namespace DesignSystem;
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setOpacity(shown);
-    const qreal scale = kAwayScale + (1.0 - kAwayScale) * shown;
-    painter.translate(m_card.center());
-    painter.scale(scale, scale);
-    painter.translate(-m_card.center());
     cardShadow().paint(painter, m_card, kCornerRadius);
     const QPainterPath card = continuousRoundedRect(m_card, kCornerRadius);
     painter.fillPath(card, kCardFill);

@@ -14,7 +14,8 @@ class AnimatedValue;
 
 // A question put over a whole window: the window dims and a dark card asks it, with a
 // destructive answer above a cancel. Escape cancels. The card and its buttons are one
-// painting, so they fade and grow in together; clicks never reach what lies below.
+// picture, drawn at rest and faded and grown as a whole, so they come in together and
+// their text is not shaped anew at every frame; clicks never reach what lies below.
 class ConfirmationOverlay : public QWidget
 {
     Q_OBJECT
@@ -46,6 +47,9 @@ Q_SIGNALS:
     void closed();
 
 protected:
+    // The card at rest, fully shown: what the picture holds.
+    virtual void paintCard(QPainter &painter) const;
+
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -58,7 +62,6 @@ private:
     enum Answer { Confirm, Cancel, None };
 
     void layOut();
-    void paintCard(QPainter &painter, qreal shown) const;
     void close(Answer answer);
     [[nodiscard]] Answer answerAt(QPointF position) const;
     void setHovered(Answer answer);
@@ -73,7 +76,8 @@ private:
     Answer m_pressed = None;
     bool m_presented = false;
     AnimatedValue *m_shown; // 0 gone, 1 up
-    // The ground below keeps repainting the overlay while the question is up.
+    // The ground below keeps repainting the overlay while the question is up, and the
+    // fade repaints it every frame.
     PaintCache m_cardPicture;
 };
 

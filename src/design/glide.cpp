@@ -17,13 +17,14 @@ Glide::Glide(double value, QObject *parent)
     connect(m_clock, &FrameClock::ticked, this, &Glide::ticked);
 }
 
-void Glide::glideTo(double target, const Animation &animation)
+void Glide::animateTo(double target, const Animation &animation)
 {
     Q_ASSERT(!animation.isSpring());
     const bool running = m_clock->state() != QAbstractAnimation::Stopped;
     if (target == m_to && (!running || m_animation.repeatsForever() == animation.repeatsForever()))
         return;
-    m_from = value();
+    // From where it is, not from the last step shown: no jump back.
+    m_from = running ? valueAt(m_clock->seconds()) : m_to;
     m_to = target;
     m_animation = animation;
     m_announcedPass = 0;
@@ -37,13 +38,6 @@ void Glide::glideTo(double target, const Animation &animation)
 void Glide::setStep(double step)
 {
     m_step = step;
-}
-
-double Glide::value() const
-{
-    if (m_clock->state() == QAbstractAnimation::Stopped)
-        return m_to;
-    return valueAt(m_clock->seconds());
 }
 
 double Glide::valueAt(double seconds) const
@@ -88,7 +82,7 @@ void Glide::announce(double value)
     if (value == m_announced)
         return;
     m_announced = value;
-    Q_EMIT moved(value);
+    Q_EMIT valueChanged(value);
 }
 
 } // namespace velorinth

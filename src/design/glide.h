@@ -8,11 +8,12 @@ namespace velorinth {
 
 class FrameClock;
 
-// A number gliding to its target along a timed curve, announced only once it has moved a
-// visible step from what was last announced, on arrival, and at each turn of a repeating
-// curve (its ends). Between steps its clock sleeps, so a slow glide (a countdown's arc, a
-// pulse) costs a wake-up per step shown rather than one per frame. Springs are
-// AnimatedValue's business.
+// AnimatedValue's counterpart for slow timed curves (a countdown's arc, a pulse): a number
+// gliding to its target, announced only once it has moved a visible step from what was
+// last announced, on arrival, and at each turn of a repeating curve (its ends). Between
+// steps its clock sleeps, so it costs a wake-up per step shown rather than one per frame.
+// To Qt it is a pause, so that the animation timer may sleep, where an AnimatedValue is a
+// running animation that stops itself: hence two classes. Springs are AnimatedValue's.
 class Glide : public QObject
 {
     Q_OBJECT
@@ -22,15 +23,16 @@ public:
 
     // From the value now. An instant animation jumps there; aiming at the target it
     // already has changes nothing, as AnimatedValue.
-    void glideTo(double target, const Animation &animation);
+    void animateTo(double target, const Animation &animation);
     // The smallest move worth announcing; 0 announces every frame's.
     void setStep(double step);
-    [[nodiscard]] double value() const;
+    // What was last announced: what the owner paints.
+    [[nodiscard]] double value() const { return m_announced; }
     [[nodiscard]] double target() const { return m_to; }
     [[nodiscard]] FrameClock *clock() const { return m_clock; }
 
 Q_SIGNALS:
-    void moved(double value);
+    void valueChanged(double value);
 
 private:
     [[nodiscard]] double valueAt(double seconds) const;

@@ -1,5 +1,7 @@
 #include "design/plain_button.h"
 
+#include "design/frame_layout.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -9,12 +11,6 @@ namespace velorinth {
 
 namespace {
 constexpr qreal kPressedOpacity = 0.6;
-}
-
-QMargins spillMargins(const QMarginsF &spill)
-{
-    const auto up = [](qreal v) { return static_cast<int>(std::ceil(v)); };
-    return {up(spill.left()), up(spill.top()), up(spill.right()), up(spill.bottom())};
 }
 
 PlainButton::PlainButton(std::function<void()> action, const QMarginsF &spill, QWidget *parent)

@@ -8,9 +8,6 @@
 
 namespace velorinth {
 
-// Whole pixels around a frame that hold a look spilling this far over it.
-[[nodiscard]] QMargins spillMargins(const QMarginsF &spill);
-
 // A button that is nothing but its own painting: no bezel, a dimmed label while pressed,
 // an action called on click, a fixed size. Its look may spill over the frame (shadows,
 // glows, strokes centred on the outline), so the widget is the frame plus that spill; the

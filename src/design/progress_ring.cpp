@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace velorinth {
 
@@ -47,15 +48,15 @@ ProgressRing::ProgressRing(qreal diameter, qreal lineWidth, qreal trackWidth, do
     , m_lineWidth(lineWidth)
     , m_trackWidth(trackWidth)
     , m_progress(new Glide(progress, this))
-    , m_paintedProgress(progress)
+    , m_shown(progress)
 {
     m_progress->setStep(visibleStep());
-    connect(m_progress, &Glide::moved, this, &ProgressRing::shownProgressChanged);
+    connect(m_progress, &Glide::valueChanged, this, &ProgressRing::shownProgressChanged);
 }
 
 void ProgressRing::setProgress(double fraction, const Animation &animation)
 {
-    m_progress->glideTo(fraction, animation);
+    m_progress->animateTo(fraction, animation);
 }
 
 double ProgressRing::progress() const
@@ -65,7 +66,13 @@ double ProgressRing::progress() const
 
 double ProgressRing::shownProgress() const
 {
-    return m_progress->value();
+    return m_shown;
+}
+
+void ProgressRing::setPixelRatio(qreal ratio)
+{
+    m_pixelRatio = ratio;
+    m_progress->setStep(visibleStep());
 }
 
 void ProgressRing::setTint(const QColor &tint)
@@ -73,8 +80,7 @@ void ProgressRing::setTint(const QColor &tint)
     if (tint == m_tint)
         return;
     m_tint = tint;
-    if (!m_frame.isNull())
-        Q_EMIT changed(arcArea(0.0, m_paintedProgress));
+    Q_EMIT changed(arcArea(0.0, m_shown));
 }
 
 qreal ProgressRing::overhang() const
@@ -82,21 +88,17 @@ qreal ProgressRing::overhang() const
     return std::max(m_lineWidth, m_trackWidth) / 2.0;
 }
 
-void ProgressRing::paint(QPainter &painter, const QRectF &frame)
+void ProgressRing::paint(QPainter &painter, const QRectF &frame) const
 {
-    m_frame = frame;
-    m_pixelRatio = painter.device()->devicePixelRatioF();
-    m_paintedProgress = shownProgress();
-    m_progress->setStep(visibleStep());
     // The cached track is blitted on whole device pixels; it is drawn into the pixmap at
     // the frame's fraction of a pixel, so it lines up with the arc painted on top.
     const qreal side = m_diameter + m_trackWidth + 2.0;
     const QTransform toDevice = painter.deviceTransform();
     const QPointF corner = toDevice.map(frame.center() - QPointF(side, side) / 2.0);
     const QPointF pixel(std::floor(corner.x()), std::floor(corner.y()));
-    if (m_track.isNull() || m_track.devicePixelRatio() != m_pixelRatio
-        || corner - pixel != m_trackPhase)
-        renderTrack(side, corner - pixel);
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    if (m_track.isNull() || m_track.devicePixelRatio() != ratio || corner - pixel != m_trackPhase)
+        renderTrack(side, corner - pixel, ratio);
     painter.drawPixmap(toDevice.inverted().map(pixel), m_track);
     const QRectF c = circle().translated(frame.topLeft());
     // Repainting a little of the ring (its end moving), stroke only the arc that reaches
@@ -107,7 +109,7 @@ void ProgressRing::paint(QPainter &painter, const QRectF &frame)
         const double cap = (m_lineWidth / 2.0 + 1.0) / (M_PI * m_diameter);
         from = std::max(0.0, firstFractionWithin(painter.clipBoundingRect(), c.center()) - cap);
     }
-    const double shown = clamped(m_paintedProgress);
+    const double shown = clamped(m_shown);
     if (shown <= from)
         return;
     QBrush stroke(m_tint);
@@ -143,33 +145,33 @@ QRectF ProgressRing::arcArea(double from, double to) const
     from = clamped(from);
     to = clamped(to);
     QPainterPath arc;
-    const QRectF c = circle().translated(m_frame.topLeft());
+    const QRectF c = circle();
     arc.arcMoveTo(c, kTopAngle - 360.0 * from);
     arc.arcTo(c, kTopAngle - 360.0 * from, -360.0 * (to - from));
     const qreal margin = m_lineWidth / 2.0 + 1.0; // round cap and antialiasing
     return arc.boundingRect().adjusted(-margin, -margin, margin, margin);
 }
 
-void ProgressRing::renderTrack(qreal side, QPointF phase)
+void ProgressRing::renderTrack(qreal side, QPointF phase, qreal ratio) const
 {
     m_trackPhase = phase;
-    const int pixels = static_cast<int>(std::ceil(side * m_pixelRatio)) + 1;
+    const int pixels = static_cast<int>(std::ceil(side * ratio)) + 1;
     m_track = QPixmap(pixels, pixels);
-    m_track.setDevicePixelRatio(m_pixelRatio);
+    m_track.setDevicePixelRatio(ratio);
     m_track.fill(Qt::transparent);
     QPainter painter(&m_track);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(DesignSystem::Colors::glassBorder, m_trackWidth));
     painter.setBrush(Qt::NoBrush);
     const qreal inset = (side - m_diameter) / 2.0;
-    painter.drawEllipse(circle().translated(phase / m_pixelRatio + QPointF(inset, inset)));
+    painter.drawEllipse(circle().translated(phase / ratio + QPointF(inset, inset)));
 }
 
 void ProgressRing::shownProgressChanged(double shown)
 {
-    if (m_frame.isNull() || clamped(shown) == clamped(m_paintedProgress))
-        return;
-    Q_EMIT changed(arcArea(m_paintedProgress, shown));
+    const double before = std::exchange(m_shown, shown);
+    if (clamped(shown) != clamped(before))
+        Q_EMIT changed(arcArea(before, shown));
 }
 
 } // namespace velorinth

@@ -16,7 +16,8 @@ class Glide;
 // A thin circular track and over it an arc from 12 o'clock clockwise to the progress,
 // stroked with round caps in the sleep-progress gradient. A change glides linearly over
 // a second, so a countdown that ticks once a second shrinks the arc continuously.
-// The owner paints it from its paintEvent and repaints the area changed() reports.
+// The owner paints it from its paintEvent, repaints the area changed() reports, and
+// tells it the pixel ratio of its screen, which sets how often the arc moves.
 class ProgressRing : public QObject
 {
     Q_OBJECT
@@ -30,7 +31,12 @@ public:
     // animation jumps there, for a ring that is not on screen; a timed curve only.
     void setProgress(double fraction, const Animation &animation = Animation::linear(1.0));
     [[nodiscard]] double progress() const;
+    // What paint() draws.
     [[nodiscard]] double shownProgress() const;
+    // On resize and screen change: never from a paint, which may be a grab at another ratio.
+    void setPixelRatio(qreal ratio);
+    // Of progress: the arc's end moving an eighth of a device pixel.
+    [[nodiscard]] double visibleStep() const;
     // One colour in place of the gradient; an invalid colour brings the gradient back.
     void setTint(const QColor &tint);
     [[nodiscard]] qreal diameter() const { return m_diameter; }
@@ -38,18 +44,16 @@ public:
     [[nodiscard]] qreal overhang() const;
 
     // frame: the square the circle is inscribed in.
-    void paint(QPainter &painter, const QRectF &frame);
+    void paint(QPainter &painter, const QRectF &frame) const;
 
 Q_SIGNALS:
-    // In the coordinates of the last paint().
+    // Relative to the top left corner of the frame it is painted in.
     void changed(const QRectF &area);
 
 private:
-    // Of progress: the arc's end moving an eighth of a device pixel.
-    [[nodiscard]] double visibleStep() const;
     [[nodiscard]] QRectF circle() const;
     [[nodiscard]] QRectF arcArea(double from, double to) const;
-    void renderTrack(qreal side, QPointF phase);
+    void renderTrack(qreal side, QPointF phase, qreal ratio) const;
     void shownProgressChanged(double shown);
 
     qreal m_diameter;
@@ -57,11 +61,11 @@ private:
     qreal m_trackWidth;
     QColor m_tint;
     Glide *m_progress;
-    QPixmap m_track;
-    QPointF m_trackPhase; // where the track sits within its first device pixel
-    QRectF m_frame; // of the last paint
+    double m_shown; // the last step announced
     qreal m_pixelRatio = 1.0;
-    double m_paintedProgress = 0.0;
+    // A cache only: whatever it holds, a paint draws the same.
+    mutable QPixmap m_track;
+    mutable QPointF m_trackPhase; // where the track sits within its first device pixel
 };
 
 } // namespace velorinth

@@ -20,7 +20,7 @@ PulseEffect::PulseEffect(bool isActive, double minOpacity, double duration, QWid
     , m_duration(duration)
     , m_opacity(new Glide(1.0, this))
 {
-    connect(m_opacity, &Glide::moved, this, [this] {
+    connect(m_opacity, &Glide::valueChanged, this, [this] {
         if (m_isActive)
             Q_EMIT opacityChanged();
     });
@@ -53,9 +53,9 @@ double PulseEffect::opacity() const
 void PulseEffect::update()
 {
     if (m_isActive)
-        m_opacity->glideTo(m_minOpacity, Animation::easeInOut(m_duration).repeatedForever(true));
+        m_opacity->animateTo(m_minOpacity, Animation::easeInOut(m_duration).repeatedForever(true));
     else
-        m_opacity->glideTo(1.0, kReset);
+        m_opacity->animateTo(1.0, kReset);
 }
 
 } // namespace velorinth

@@ -3,18 +3,19 @@
 #include "design/animated_value.h"
 
 #include <QEvent>
-#include <QGraphicsOpacityEffect>
 #include <QHash>
 #include <QLayout>
 #include <QPainter>
 #include <QStyle>
 
 #include <algorithm>
+#include <array>
 
 namespace velorinth {
 
 namespace {
 constexpr char kMatchedId[] = "velorinthMatchedId";
+constexpr char kDeletedOnceLeft[] = "velorinthDeletedOnceLeft";
 
 // The element the two views share, as (in `from`, in `to`).
 std::pair<QWidget *, QWidget *> matchedPair(QWidget *from, QWidget *to)
@@ -58,17 +59,40 @@ QPixmap snapshotOf(QWidget *widget)
     return snapshot;
 }
 
-// view without element, hidden by an effect rather than hide(), which would make its
-// layout close the gap.
+// What render() paints of widget's shown children, skipping element, one of its
+// descendants: a child that holds it is painted a layer at a time, any other whole.
+// Hiding the element instead would make its layout close the gap, and an effect put on
+// it would delete the one it may have of its own.
+void renderChildrenWithout(QWidget *widget, const QWidget *element, QPainter &painter)
+{
+    for (QObject *object : widget->children()) {
+        auto *child = qobject_cast<QWidget *>(object);
+        if (!child || child == element || child->isHidden() || child->isWindow())
+            continue;
+        const QRegion within = QRegion(widget->rect().translated(-child->pos())) & child->rect();
+        painter.save();
+        painter.translate(child->pos());
+        if (child->isAncestorOf(element)) {
+            child->render(&painter, QPoint(), within, {});
+            renderChildrenWithout(child, element, painter);
+        } else {
+            child->render(&painter, QPoint(), within, QWidget::DrawChildren);
+        }
+        painter.restore();
+    }
+}
+
 QPixmap snapshotWithout(QWidget *view, QWidget *element)
 {
     if (!element)
         return snapshotOf(view);
-    auto *hidden = new QGraphicsOpacityEffect;
-    hidden->setOpacity(0.0);
-    element->setGraphicsEffect(hidden);
-    QPixmap snapshot = snapshotOf(view);
-    element->setGraphicsEffect(nullptr);
+    const qreal ratio = view->devicePixelRatioF();
+    QPixmap snapshot((QSizeF(view->size()) * ratio).toSize());
+    snapshot.setDevicePixelRatio(ratio);
+    snapshot.fill(Qt::transparent);
+    QPainter painter(&snapshot);
+    view->render(&painter, QPoint(), QRegion(), {});
+    renderChildrenWithout(view, element, painter);
     return snapshot;
 }
 
@@ -101,12 +125,14 @@ TransitionHost::TransitionHost(QWidget *parent)
 }
 
 void TransitionHost::setView(QWidget *view, const Transition &transition,
-                             const Animation &animation)
+                             const Animation &animation, OnceLeft onceLeft)
 {
     if (view && view->parentWidget() != this) {
         view->setParent(this);
         view->hide();
     }
+    if (view)
+        view->setProperty(kDeletedOnceLeft, onceLeft == OnceLeft::Deleted);
     if (!isVisible() || animation.isInstant()) {
         swapInstantly(view, transition);
         return;
@@ -186,8 +212,9 @@ void TransitionHost::resizeEvent(QResizeEvent *)
 
 void TransitionHost::hideEvent(QHideEvent *)
 {
-    if (m_swapping)
-        m_progress->setValue(m_progress->target());
+    if (!m_swapping)
+        return;
+    jumpTo(m_progress->target());
     endSwap();
 }
 
@@ -229,9 +256,8 @@ void TransitionHost::swapInstantly(QWidget *view, const Transition &transition)
             shown->view->hide();
     }
     m_swapping = false;
-    m_progress->setValue(1.0); // stops a swap under way, unheard
-    m_from = {};
-    m_to = {view, transition};
+    jumpTo(1.0);
+    setSides({}, {view, transition});
     showCurrent();
     updateGeometry();
     update();
@@ -239,9 +265,8 @@ void TransitionHost::swapInstantly(QWidget *view, const Transition &transition)
 
 void TransitionHost::startSwap(Side from, Side to, const Animation &animation)
 {
-    // A swap under way is already frozen into `from`: stop it unheard.
-    m_swapping = false;
-    m_progress->setValue(0.0);
+    // A swap under way is already frozen into `from`.
+    jumpTo(0.0);
     if (to.view) {
         to.view->ensurePolished();
         to.view->setGeometry(placement(to.view));
@@ -250,12 +275,29 @@ void TransitionHost::startSwap(Side from, Side to, const Animation &animation)
     snapshot(from, to);
     if (from.view)
         from.view->hide();
-    m_from = std::move(from);
-    m_to = std::move(to);
+    setSides(std::move(from), std::move(to));
     m_swapping = true;
     setAttribute(Qt::WA_TransparentForMouseEvents);
     m_progress->animateTo(1.0, animation);
     update();
+}
+
+void TransitionHost::jumpTo(double value)
+{
+    const QSignalBlocker quiet(m_progress);
+    m_progress->setValue(value);
+}
+
+void TransitionHost::setSides(Side from, Side to)
+{
+    const std::array<QPointer<QWidget>, 2> before = {m_from.view, m_to.view};
+    m_from = std::move(from);
+    m_to = std::move(to);
+    for (QWidget *view : before) {
+        if (view && view != m_from.view && view != m_to.view
+            && view->property(kDeletedOnceLeft).toBool())
+            view->deleteLater(); // perhaps from within its own click
+    }
 }
 
 void TransitionHost::snapshot(Side &from, Side &to) const
@@ -324,8 +366,6 @@ void TransitionHost::paintSwap(QPainter &painter) const
 
 void TransitionHost::progressed()
 {
-    if (!m_swapping)
-        return;
     update();
     if (m_from.hint != m_to.hint)
         updateGeometry();
@@ -336,8 +376,7 @@ void TransitionHost::endSwap()
     if (!m_swapping)
         return;
     const Side &winner = comingIn() ? m_to : m_from;
-    m_to = {winner.view, winner.transition};
-    m_from = {};
+    setSides({}, {winner.view, winner.transition});
     m_swapping = false;
     showCurrent();
     updateGeometry();

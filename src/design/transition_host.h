@@ -30,12 +30,19 @@ class TransitionHost : public QWidget
 public:
     explicit TransitionHost(QWidget *parent = nullptr);
 
+    // What becomes of a view once it has left, its swap over.
+    enum class OnceLeft {
+        Kept, // a hidden child, ready to come back, deleted with the host
+        Deleted, // a view built for one showing: the host deletes it, and nobody else may
+    };
+
     // Shows view (nullptr: nothing) in place of the current one: the transition's
-    // insertion now, its removal when the view leaves. The host adopts the view; one that
-    // has left stays a hidden child, ready to come back. Instant while the host is
-    // hidden or when the animation is.
+    // insertion now, its removal when the view leaves. The host adopts the view, and the
+    // view's lifetime is the host's business from then on (onceLeft). Instant while the
+    // host is hidden or when the animation is.
     void setView(QWidget *view, const Transition &transition = Transition::opacity(),
-                 const Animation &animation = currentAnimation());
+                 const Animation &animation = currentAnimation(),
+                 OnceLeft onceLeft = OnceLeft::Kept);
     // The view shown, or on its way in.
     [[nodiscard]] QWidget *view() const;
     [[nodiscard]] bool isSwapping() const { return m_swapping; }
@@ -81,6 +88,10 @@ private:
     [[nodiscard]] bool comingIn() const;
     void swapInstantly(QWidget *view, const Transition &transition);
     void startSwap(Side from, Side to, const Animation &animation);
+    // Stops the progress at value without a word: the swap it moved is over or replaced.
+    void jumpTo(double value);
+    // The sides from now on; a view on neither any more has left.
+    void setSides(Side from, Side to);
     void snapshot(Side &from, Side &to) const;
     [[nodiscard]] Side frozen() const;
     void paintSwap(QPainter &painter) const;

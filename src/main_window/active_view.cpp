@@ -4,12 +4,13 @@
 #include "design/animated_value.h"
 #include "design/color_math.h"
 #include "design/design_system.h"
+#include "design/frame_layout.h"
+#include "design/pixel_ratio_watch.h"
 #include "design/progress_ring.h"
 #include "design/transition_host.h"
 #include "engine/sleep_manager.h"
 #include "main_window/controls/adjust_button.h"
 #include "main_window/controls/status_indicator.h"
-#include "main_window/frame_layout.h"
 #include "main_window/rolling_label.h"
 #include "main_window/volume_bar.h"
 
@@ -78,9 +79,11 @@ ActiveView::ActiveView(SleepManager &manager, QWidget *parent)
     m_bar->hide(); // until the host shows it
     m_barHost->setView(m_showsBar ? m_bar : nullptr, kBarTransition, Animation::none());
 
+    PixelRatioWatch::watch(this, [this](qreal ratio) { m_ring->setPixelRatio(ratio); });
     connect(m_ring, &ProgressRing::changed, this, [this](const QRectF &area) {
-        m_ringPicture.invalidate(area.toAlignedRect());
-        update(area.toAlignedRect());
+        const QRect changed = area.translated(ringFrame().topLeft()).toAlignedRect();
+        m_ringPicture.invalidate(changed);
+        update(changed);
     });
     connect(m_time, &RollingLabel::frameWidthChanged, this, &ActiveView::layOut);
     connect(m_fading, &AnimatedValue::valueChanged, this, [this] {

@@ -3,6 +3,7 @@
 #include "design/animated_change.h"
 #include "design/confirmation_overlay.h"
 #include "design/design_system.h"
+#include "design/stop_question.h"
 #include "design/timeline.h"
 #include "design/transition_host.h"
 #include "engine/sleep_manager.h"
@@ -61,13 +62,8 @@ ContentView::ContentView(SleepManager &manager, Launch launch, QWidget *parent)
     , m_background(new BackgroundView(this))
     , m_columnHost(new TransitionHost(this))
     , m_bannerHost(new TransitionHost(this))
-    , m_stopConfirmation(new ConfirmationOverlay(
-          {QStringLiteral("Arrêter la minuterie ?"),
-           manager.host().machine + QStringLiteral(" ne se mettra plus en veille automatiquement."),
-           QStringLiteral("Arrêter"), QStringLiteral("Annuler")},
-          // Also when the session has ended meanwhile.
-          [this] { animated(DesignSystem::Animations::spring, [this] { m_manager.stopTimer(); }); },
-          this))
+    , m_stopConfirmation(newStopQuestion(
+          manager.host().machine, [this] { m_manager.stopTimer(); }, this))
 {
     setFixedSize(kSize);
     for (QWidget *layer : std::initializer_list<QWidget *>{m_background, m_columnHost})
@@ -78,7 +74,7 @@ ContentView::ContentView(SleepManager &manager, Launch launch, QWidget *parent)
     makeColumn();
     m_showsRunningScreen = m_manager.isActive();
     m_screenHost->setView(makeScreen(m_showsRunningScreen), screenTransition(m_showsRunningScreen),
-                          Animation::none());
+                          Animation::none(), TransitionHost::OnceLeft::Deleted);
     if (m_launchPhase == LaunchPhase::Done) {
         m_columnHost->setView(m_column, contentEntrance(), Animation::none());
     } else {
@@ -243,12 +239,8 @@ void ContentView::showScreen()
     if (running == m_showsRunningScreen)
         return; // the engine announces unchanged values too
     m_showsRunningScreen = running;
-    QWidget *leaving = m_screenHost->view();
     m_screenHost->setView(makeScreen(running), screenTransition(running),
-                          DesignSystem::Animations::spring);
-    // Its picture plays the rest of the swap.
-    if (leaving)
-        leaving->deleteLater();
+                          DesignSystem::Animations::spring, TransitionHost::OnceLeft::Deleted);
 }
 
 void ContentView::followError()
@@ -263,11 +255,11 @@ void ContentView::followError()
                      [this] { m_manager.setErrorMessage(std::nullopt); });
         });
         fitBannerLayer();
-        m_bannerHost->setView(m_banner, kBannerTransition, DesignSystem::Animations::spring);
+        m_bannerHost->setView(m_banner, kBannerTransition, DesignSystem::Animations::spring,
+                              TransitionHost::OnceLeft::Deleted);
     } else if (m_banner) {
         m_bannerHost->setView(nullptr, kBannerTransition, DesignSystem::Animations::spring);
-        m_banner->deleteLater(); // its picture plays the way out
-        m_banner = nullptr;
+        m_banner = nullptr; // its picture plays the way out
     }
 }
 

@@ -1,11 +1,11 @@
 #include "main_window/duration_section.h"
 
 #include "design/design_system.h"
+#include "design/frame_layout.h"
 #include "design/transition_host.h"
 #include "main_window/controls/adjust_button.h"
 #include "main_window/controls/premium_slider.h"
 #include "main_window/controls/quick_action_chip.h"
-#include "main_window/frame_layout.h"
 #include "main_window/rolling_label.h"
 #include "main_window/section_caption.h"
 

@@ -19,7 +19,8 @@
 namespace velorinth {
 
 namespace {
-const QString kTitle = QStringLiteral("Velorinth");
+constexpr QStringView kTitle = u"Velorinth";
+constexpr int kTitleLength = static_cast<int>(kTitle.size());
 
 // The column of emblem and title, a little above the centre.
 constexpr qreal kEmblemSize = 120.0;

@@ -27,8 +27,6 @@ class LaunchSplashView : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int kTitleLength = 9;
-
     // Where each state value is headed: what the phases have set so far.
     struct State
     {

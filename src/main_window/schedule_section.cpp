@@ -1,7 +1,7 @@
 #include "main_window/schedule_section.h"
 
 #include "design/design_system.h"
-#include "main_window/frame_layout.h"
+#include "design/frame_layout.h"
 #include "main_window/section_caption.h"
 #include "main_window/time_field.h"
 

@@ -2,13 +2,13 @@
 
 #include "design/animated_change.h"
 #include "design/design_system.h"
+#include "design/frame_layout.h"
 #include "design/shapes.h"
 #include "design/transition_host.h"
 #include "engine/sleep_manager.h"
 #include "main_window/controls/feature_toggle.h"
 #include "main_window/controls/mode_tab_button.h"
 #include "main_window/duration_section.h"
-#include "main_window/frame_layout.h"
 #include "main_window/schedule_section.h"
 
 #include <QEvent>

@@ -4,6 +4,7 @@
 #include "design/color_math.h"
 #include "design/design_system.h"
 #include "design/glide.h"
+#include "design/pixel_ratio_watch.h"
 #include "design/rolling_digits.h"
 #include "design/shapes.h"
 #include "design/symbols.h"
@@ -57,7 +58,8 @@ VolumeBar::VolumeBar(double percent, qint64 currentVolume, QWidget *parent)
         update();
     };
     connect(m_level, &RollingDigits::changed, this, redraw);
-    connect(m_fill, &Glide::moved, this, redraw);
+    connect(m_fill, &Glide::valueChanged, this, redraw);
+    PixelRatioWatch::watch(this, [this](qreal) { m_fill->setStep(visibleStep()); });
 }
 
 QColor VolumeBar::barColor(double percent)
@@ -95,7 +97,7 @@ void VolumeBar::setVolume(double percent, qint64 currentVolume)
     m_percent = percent;
     m_currentVolume = currentVolume;
     // The bar stays within its track, whatever level the fade reports.
-    m_fill->glideTo(std::clamp(percent, 0.0, 1.0), unlessHidden(kFillAnimation));
+    m_fill->animateTo(std::clamp(percent, 0.0, 1.0), unlessHidden(kFillAnimation));
     m_level->setText(levelText(currentVolume), unlessHidden(DesignSystem::Animations::fade),
                      RollingDigits::Roll::Up);
 }
@@ -116,11 +118,20 @@ QSize VolumeBar::sizeHint() const
         .grownBy(contentsMargins());
 }
 
+double VolumeBar::visibleStep() const
+{
+    const qreal track = contentsRect().width() - 2 * kPadding;
+    return kVisibleStep / std::max(1.0, track * devicePixelRatioF());
+}
+
+void VolumeBar::resizeEvent(QResizeEvent *)
+{
+    m_fill->setStep(visibleStep());
+}
+
 void VolumeBar::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const qreal track = contentsRect().width() - 2 * kPadding;
-    m_fill->setStep(kVisibleStep / std::max(1.0, track * devicePixelRatioF()));
     m_picture.paint(painter, *this, {m_look->value()},
                     [this](QPainter &picture) { paintLook(picture); });
 }

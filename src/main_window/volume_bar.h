@@ -38,8 +38,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // Of the share: the bar's end moving an eighth of a device pixel.
+    [[nodiscard]] double visibleStep() const;
     [[nodiscard]] QColor shownColour() const;
     [[nodiscard]] qreal rowHeight() const;
     void paintLook(QPainter &painter) const;

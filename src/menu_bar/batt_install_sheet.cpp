@@ -2,10 +2,10 @@
 
 #include "design/color_math.h"
 #include "design/design_system.h"
+#include "design/frame_layout.h"
 #include "design/symbols.h"
 #include "engine/sleep_manager.h"
 #include "menu_bar/install_step.h"
-#include "menu_bar/place_frame.h"
 #include "menu_bar/wide_button.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -178,9 +178,9 @@ BattInstallSheet::Layout BattInstallSheet::layout(qreal height) const
 BattInstallSheet::Layout BattInstallSheet::placeButtons(Layout l, qreal contentBottom,
                                                         qreal height) const
 {
-    const qreal install = m_offersInstall ? frameHint(m_install).height() : 0.0;
+    const qreal install = m_offersInstall ? frameSizeOf(m_install).height() : 0.0;
     const qreal aboveNotNow = m_offersInstall ? install + kButtonSpacing : 0.0;
-    const qreal notNow = frameHint(m_notNow).height();
+    const qreal notNow = frameSizeOf(m_notNow).height();
     const qreal buttons = aboveNotNow + notNow;
     l.height = contentBottom + kLeastSpace + buttons + kBottomPadding;
     // A taller sheet gives the room to the space above the buttons.
@@ -212,8 +212,8 @@ void BattInstallSheet::layOut()
     const QPointF offset(columnLeft(), 0.0);
     for (size_t i = 0; i < m_steps.size(); ++i)
         m_steps[i]->setGeometry(m_layout.steps[i].translated(offset).toRect());
-    placeFrame(m_install, m_layout.install.translated(offset));
-    placeFrame(m_notNow, m_layout.notNow.translated(offset));
+    setFrame(m_install, m_layout.install.translated(offset));
+    setFrame(m_notNow, m_layout.notNow.translated(offset));
 }
 
 void BattInstallSheet::paintEvent(QPaintEvent *)

@@ -2,7 +2,9 @@
 
 #include "design/color_math.h"
 #include "design/design_system.h"
+#include "design/frame_layout.h"
 #include "design/glide.h"
+#include "design/pixel_ratio_watch.h"
 #include "design/progress_ring.h"
 #include "design/pulse_effect.h"
 #include "design/rolling_digits.h"
@@ -11,7 +13,6 @@
 #include "engine/sleep_manager.h"
 #include "menu_bar/caption_font.h"
 #include "menu_bar/menu_bar_adjust_button.h"
-#include "menu_bar/place_frame.h"
 #include "menu_bar/round_symbol_button.h"
 
 #include <QPainter>
@@ -55,7 +56,7 @@ MenuBarActiveView::MenuBarActiveView(SleepManager &manager, std::function<void()
           new RollingDigits(DesignSystem::Fonts::mono(28), manager.formattedTimeRemaining(), this))
     , m_caption(QStringLiteral("TEMPS RESTANT"), captionFont())
     , m_urgentCaption(QStringLiteral("MISE EN VEILLE PROCHE"), captionFont())
-    , m_bar(new Glide(m_ring->progress(), this))
+    , m_progress(new Glide(m_ring->progress(), this))
     , m_adjust{new MenuBarAdjustButton(
                    QStringLiteral("\u22125m"), [&manager] { manager.addTime(-5); }, this),
                new MenuBarAdjustButton(
@@ -71,16 +72,20 @@ MenuBarActiveView::MenuBarActiveView(SleepManager &manager, std::function<void()
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_stop->setToolTip(QStringLiteral("Arrêter la minuterie"));
     m_ring->setTint(m_urgent ? DesignSystem::Colors::applePink : QColor());
+    PixelRatioWatch::watch(this, [this](qreal ratio) {
+        m_ring->setPixelRatio(ratio);
+        m_progress->setStep(visibleStep());
+    });
     connect(m_ring, &ProgressRing::changed, this, [this](const QRectF &area) {
         m_cache.invalidate();
-        update(area.toAlignedRect());
+        update(area.translated(ringFrame().topLeft()).toAlignedRect());
     });
     // The pulse moves a little every frame; repaint the moon once that shows.
     m_pulse->setStep(kPulseStep);
     connect(m_pulse, &PulseEffect::opacityChanged, this,
             [this] { update(ringFrame().toAlignedRect()); });
     connect(m_time, &RollingDigits::changed, this, [this] { update(timeArea().toAlignedRect()); });
-    connect(m_bar, &Glide::moved, this, &MenuBarActiveView::barMoved);
+    connect(m_progress, &Glide::valueChanged, this, &MenuBarActiveView::progressMoved);
     connect(&manager, &SleepManager::timeRemainingChanged, this, &MenuBarActiveView::refresh);
     connect(&manager, &SleepManager::totalDurationChanged, this, &MenuBarActiveView::refresh);
 }
@@ -91,8 +96,7 @@ void MenuBarActiveView::refresh()
     if (!m_manager.isActive())
         return;
     const double fraction = progress(m_manager.timeRemaining(), m_manager.totalDuration());
-    m_ring->setProgress(fraction);
-    m_bar->glideTo(fraction, kGlide);
+    m_progress->animateTo(fraction, kGlide);
     // Counting down or not, the digits roll one way, as a counter does.
     m_time->setText(m_manager.formattedTimeRemaining(), currentAnimation(),
                     RollingDigits::Roll::Up);
@@ -114,19 +118,27 @@ qreal MenuBarActiveView::barWidth(double shown) const
     return std::max(0.0, barFrame().width() * shown);
 }
 
-void MenuBarActiveView::barMoved(double shown)
+void MenuBarActiveView::progressMoved(double shown)
 {
-    if (barWidth(shown) == m_paintedBarWidth)
+    const double before = m_ring->shownProgress();
+    m_ring->setProgress(shown, Animation::none()); // it tells what it repaints
+    if (barWidth(shown) == barWidth(before))
         return;
     m_cache.invalidate();
     update(barFrame().adjusted(-1, -1, 1, 1).toAlignedRect());
 }
 
+double MenuBarActiveView::visibleStep() const
+{
+    const qreal bar = kVisibleStep / std::max(1.0, barFrame().width() * devicePixelRatioF());
+    return std::min(bar, m_ring->visibleStep());
+}
+
 QSize MenuBarActiveView::sizeHint() const
 {
-    qreal controls = 2 * kPadding + frameHint(m_stop).width();
+    qreal controls = 2 * kPadding + frameSizeOf(m_stop).width();
     for (const MenuBarAdjustButton *button : m_adjust)
-        controls += frameHint(button).width() + kButtonSpacing;
+        controls += frameSizeOf(button).width() + kButtonSpacing;
     return {static_cast<int>(std::ceil(controls)),
             static_cast<int>(std::ceil(controlsTop() + controlsHeight()))};
 }
@@ -163,23 +175,24 @@ qreal MenuBarActiveView::controlsTop() const
 
 qreal MenuBarActiveView::controlsHeight() const
 {
-    qreal height = frameHint(m_stop).height();
+    qreal height = frameSizeOf(m_stop).height();
     for (const MenuBarAdjustButton *button : m_adjust)
-        height = std::max<qreal>(height, frameHint(button).height());
+        height = std::max<qreal>(height, frameSizeOf(button).height());
     return height;
 }
 
 void MenuBarActiveView::resizeEvent(QResizeEvent *)
 {
+    m_progress->setStep(visibleStep()); // the bar's length
     const qreal middle = controlsTop() + controlsHeight() / 2.0;
     qreal left = kPadding;
     for (MenuBarAdjustButton *button : m_adjust) {
-        const QSize size = frameHint(button);
-        placeFrame(button, QRectF(QPointF(left, middle - size.height() / 2.0), size));
+        const QSize size = frameSizeOf(button);
+        setFrame(button, QRectF(QPointF(left, middle - size.height() / 2.0), size));
         left += size.width() + kButtonSpacing;
     }
-    const QSize stop = frameHint(m_stop);
-    placeFrame(
+    const QSize stop = frameSizeOf(m_stop);
+    setFrame(
         m_stop,
         QRectF(QPointF(width() - kPadding - stop.width(), middle - stop.height() / 2.0), stop));
 }
@@ -187,7 +200,6 @@ void MenuBarActiveView::resizeEvent(QResizeEvent *)
 void MenuBarActiveView::paintEvent(QPaintEvent *)
 {
     using namespace DesignSystem;
-    m_bar->setStep(kVisibleStep / std::max(1.0, barFrame().width() * devicePixelRatioF()));
     QPainter painter(this);
     m_cache.paint(painter, *this, {double(m_urgent)},
                   [this](QPainter &picture) { paintShapes(picture); });
@@ -213,16 +225,16 @@ void MenuBarActiveView::paintEvent(QPaintEvent *)
     });
 }
 
-void MenuBarActiveView::paintShapes(QPainter &painter)
+void MenuBarActiveView::paintShapes(QPainter &painter) const
 {
     using namespace DesignSystem;
     painter.setRenderHint(QPainter::Antialiasing);
     m_ring->paint(painter, ringFrame());
     const QRectF bar = barFrame();
     painter.fillPath(capsule(bar), Colors::glassBackground);
-    m_paintedBarWidth = barWidth(m_bar->value());
-    if (m_paintedBarWidth > 0.0) {
-        const QRectF fill(bar.topLeft(), QSizeF(m_paintedBarWidth, bar.height()));
+    const qreal fillWidth = barWidth(m_progress->value());
+    if (fillWidth > 0.0) {
+        const QRectF fill(bar.topLeft(), QSizeF(fillWidth, bar.height()));
         painter.fillPath(capsule(fill),
                          m_urgent ? QBrush(Colors::applePink) : QBrush(Gradients::primaryAccent));
     }

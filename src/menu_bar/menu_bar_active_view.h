@@ -42,9 +42,11 @@ protected:
 private:
     void refresh();
     void setUrgent(bool urgent);
-    void barMoved(double shown);
+    void progressMoved(double shown);
+    // The fraction's smallest move that the ring or the bar shows.
+    [[nodiscard]] double visibleStep() const;
     // The ring and the bar, kept as a picture.
-    void paintShapes(QPainter &painter);
+    void paintShapes(QPainter &painter) const;
     [[nodiscard]] qreal barWidth(double shown) const;
     [[nodiscard]] QRectF ringFrame() const;
     [[nodiscard]] QRectF timeArea() const;
@@ -60,8 +62,7 @@ private:
     RollingDigits *m_time;
     TextLine m_caption;
     TextLine m_urgentCaption;
-    Glide *m_bar; // the progress the bar shows
-    qreal m_paintedBarWidth = 0.0;
+    Glide *m_progress; // shown by the ring and the bar
     PaintCache m_cache;
     PaintCache m_moon; // painted at the pulse's opacity
     std::array<MenuBarAdjustButton *, 3> m_adjust;

@@ -1,8 +1,8 @@
 #include "menu_bar/menu_bar_header.h"
 
 #include "design/design_system.h"
+#include "design/frame_layout.h"
 #include "design/symbols.h"
-#include "menu_bar/place_frame.h"
 #include "menu_bar/round_symbol_button.h"
 
 #include <QPainter>
@@ -43,7 +43,7 @@ MenuBarHeader::MenuBarHeader(std::function<void()> onOpenApp, std::function<void
 
 QSize MenuBarHeader::sizeHint() const
 {
-    const QSize button = frameHint(m_open);
+    const QSize button = frameSizeOf(m_open);
     const qreal content = std::max({kMoonSize, m_title.size().height(), qreal(button.height())});
     return {static_cast<int>(std::ceil(2 * kHorizontalPadding + kMoonSize + m_title.size().width()
                                        + 2 * button.width() + 3 * kSpacing)),
@@ -55,9 +55,8 @@ void MenuBarHeader::resizeEvent(QResizeEvent *)
     const qreal middle = height() / 2.0;
     qreal right = width() - kHorizontalPadding;
     for (RoundSymbolButton *button : {m_quit, m_open}) {
-        const QSize size = frameHint(button);
-        placeFrame(button,
-                   QRectF(QPointF(right - size.width(), middle - size.height() / 2.0), size));
+        const QSize size = frameSizeOf(button);
+        setFrame(button, QRectF(QPointF(right - size.width(), middle - size.height() / 2.0), size));
         right -= size.width() + kSpacing;
     }
 }

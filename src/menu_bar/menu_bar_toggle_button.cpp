@@ -1,7 +1,5 @@
 #include "menu_bar/menu_bar_toggle_button.h"
 
-#include "design/animated_change.h"
-#include "design/animated_value.h"
 #include "design/color_math.h"
 #include "design/design_system.h"
 #include "design/symbols.h"
@@ -24,29 +22,13 @@ constexpr Animation kLook = Animation::spring(0.2);
 MenuBarToggleButton::MenuBarToggleButton(Binding<bool> isOn, const QString &icon,
                                          const QString &label, const QColor &activeColor,
                                          QWidget *parent)
-    : PlainButton([this] { toggle(); }, {}, parent)
-    , m_isOn(std::move(isOn))
+    : ToggleButton(std::move(isOn), kClick, kLook, {}, parent)
     , m_icon(icon)
     , m_label(label, DesignSystem::Fonts::sans(9, QFont::Medium))
     , m_activeColor(activeColor)
-    , m_lit(AnimatedValue::repainting(m_isOn.get() ? 1.0 : 0.0, this))
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setText(label);
-    m_isOn.onChange(this, [this] { refresh(); });
-}
-
-void MenuBarToggleButton::toggle()
-{
-    animated(kClick, [this] {
-        m_isOn.set(!m_isOn.get());
-        refresh(); // also when the binding announces nothing
-    });
-}
-
-void MenuBarToggleButton::refresh()
-{
-    m_lit->animateTo(m_isOn.get() ? 1.0 : 0.0, kLook);
 }
 
 QSizeF MenuBarToggleButton::frameSize() const
@@ -55,15 +37,10 @@ QSizeF MenuBarToggleButton::frameSize() const
             2 * kVerticalPadding + kSymbolSize + kSpacing + m_label.size().height()};
 }
 
-PaintCache::Key MenuBarToggleButton::lookKey() const
-{
-    return {m_lit->value()};
-}
-
 void MenuBarToggleButton::paintLook(QPainter &painter) const
 {
     using namespace DesignSystem::Colors;
-    const qreal lit = m_lit->value();
+    const qreal lit = this->lit();
     const QRectF frame(contentsRect());
     painter.fillRect(frame, withOpacity(m_activeColor, kTintOpacity * std::clamp(lit, 0.0, 1.0)));
     painter.setOpacity(labelOpacity());

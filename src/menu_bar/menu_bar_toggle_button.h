@@ -1,20 +1,17 @@
 #pragma once
 
-#include "design/binding.h"
-#include "design/plain_button.h"
 #include "design/text_line.h"
+#include "design/toggle_button.h"
 
 #include <QColor>
 
 namespace velorinth {
 
-class AnimatedValue;
-
 // One option of the panel's bottom row: a symbol over a short label, in the option's
 // accent colour on a faint tint while it is on, grey while it is off. A click anywhere
 // on it switches the bound option; the tile shows what the binding then holds, and
 // follows changes made elsewhere, always with its own quick spring.
-class MenuBarToggleButton : public PlainButton
+class MenuBarToggleButton : public ToggleButton
 {
     Q_OBJECT
 
@@ -24,18 +21,12 @@ public:
 
 protected:
     [[nodiscard]] QSizeF frameSize() const override;
-    [[nodiscard]] PaintCache::Key lookKey() const override;
     void paintLook(QPainter &painter) const override;
 
 private:
-    void toggle();
-    void refresh();
-
-    Binding<bool> m_isOn;
     QString m_icon;
     TextLine m_label;
     QColor m_activeColor;
-    AnimatedValue *m_lit; // 0 off, 1 on
 };
 
 } // namespace velorinth

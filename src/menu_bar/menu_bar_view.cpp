@@ -4,6 +4,7 @@
 #include "design/animated_value.h"
 #include "design/confirmation_overlay.h"
 #include "design/design_system.h"
+#include "design/stop_question.h"
 #include "design/transition_host.h"
 #include "engine/sleep_manager.h"
 #include "menu_bar/batt_install_sheet.h"
@@ -60,12 +61,8 @@ MenuBarView::MenuBarView(SleepManager &manager, MenuBarActions actions, QWidget 
     , m_background(new MenuBarBackground(manager.isActive(), m_panel))
     , m_column(new QWidget(m_panel))
     , m_session(new TransitionHost)
-    , m_stopQuestion(new ConfirmationOverlay(
-          {QStringLiteral("Arrêter la minuterie ?"),
-           manager.host().machine + QStringLiteral(" ne se mettra plus en veille automatiquement."),
-           QStringLiteral("Arrêter"), QStringLiteral("Annuler")},
-          [&manager] { animated(DesignSystem::Animations::spring, [&] { manager.stopTimer(); }); },
-          m_panel))
+    , m_stopQuestion(newStopQuestion(
+          manager.host().machine, [&manager] { manager.stopTimer(); }, m_panel))
     , m_sheet(new BattInstallSheet(
           manager, [&manager] { manager.setShowBattInstallPrompt(false); }, this))
     , m_showsActive(manager.isActive())
@@ -80,7 +77,7 @@ MenuBarView::MenuBarView(SleepManager &manager, MenuBarActions actions, QWidget 
         padded(new Divider(Qt::Horizontal), QMargins(kDividerInset, 0, kDividerInset, 0)));
     column->addLayout(padded(new MenuBarToggles(manager), kTogglesPadding));
     m_session->setView(newSessionView(m_showsActive), sessionTransition(m_showsActive),
-                       Animation::none());
+                       Animation::none(), TransitionHost::OnceLeft::Deleted);
 
     connect(m_height, &AnimatedValue::valueChanged, this, &MenuBarView::announceSize);
     // Once the model has finished changing: a session's first remaining time is published
@@ -115,11 +112,8 @@ void MenuBarView::followSession()
     if (!active)
         m_stopQuestion->cancel();
     // A fresh view each time: nothing of an earlier session or hover carries over.
-    QWidget *leaving = m_session->view();
     m_session->setView(newSessionView(active), sessionTransition(active),
-                       DesignSystem::Animations::spring);
-    if (leaving)
-        leaving->deleteLater();
+                       DesignSystem::Animations::spring, TransitionHost::OnceLeft::Deleted);
 }
 
 void MenuBarView::followPrompt()

@@ -1,9 +1,9 @@
 #include "menu_bar/quick_start_grid.h"
 
 #include "design/design_system.h"
+#include "design/frame_layout.h"
 #include "engine/sleep_manager.h"
 #include "menu_bar/menu_bar_quick_start.h"
-#include "menu_bar/place_frame.h"
 
 #include <QPainter>
 
@@ -49,7 +49,7 @@ QSize QuickStartGrid::tileHint() const
 {
     QSize hint;
     for (const MenuBarQuickStart *tile : m_tiles)
-        hint = hint.expandedTo(frameHint(tile));
+        hint = hint.expandedTo(frameSizeOf(tile));
     return hint;
 }
 
@@ -71,9 +71,9 @@ void QuickStartGrid::resizeEvent(QResizeEvent *)
     for (size_t i = 0; i < m_tiles.size(); ++i) {
         const int column = static_cast<int>(i) % kColumns;
         const int row = static_cast<int>(i) / kColumns;
-        placeFrame(m_tiles[i],
-                   QRectF(kPadding + column * (columnWidth + kColumnSpacing),
-                          top + row * (rowHeight + kRowSpacing), columnWidth, rowHeight));
+        setFrame(m_tiles[i],
+                 QRectF(kPadding + column * (columnWidth + kColumnSpacing),
+                        top + row * (rowHeight + kRowSpacing), columnWidth, rowHeight));
     }
 }
 

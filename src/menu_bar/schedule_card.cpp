@@ -2,10 +2,10 @@
 
 #include "design/color_math.h"
 #include "design/design_system.h"
+#include "design/frame_layout.h"
 #include "design/symbols.h"
 #include "engine/sleep_manager.h"
 #include "menu_bar/caption_font.h"
-#include "menu_bar/place_frame.h"
 #include "menu_bar/wide_button.h"
 
 #include <QLocale>
@@ -87,16 +87,16 @@ qreal ScheduleCard::rowHeight() const
 
 QSize ScheduleCard::sizeHint() const
 {
-    const QSize button = frameHint(m_start);
+    const QSize button = frameSizeOf(m_start);
     return {static_cast<int>(std::ceil(2 * kPadding + button.width())),
             static_cast<int>(std::ceil(rowHeight() + kRowToButton + button.height()))};
 }
 
 void ScheduleCard::resizeEvent(QResizeEvent *)
 {
-    placeFrame(m_start,
-               QRectF(kPadding, rowHeight() + kRowToButton, width() - 2 * kPadding,
-                      frameHint(m_start).height()));
+    setFrame(m_start,
+             QRectF(kPadding, rowHeight() + kRowToButton, width() - 2 * kPadding,
+                    frameSizeOf(m_start).height()));
 }
 
 void ScheduleCard::paintEvent(QPaintEvent *)

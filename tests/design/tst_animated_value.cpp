@@ -227,9 +227,9 @@ void tst_AnimatedValue::glideWakesOnlyForVisibleSteps()
     QFETCH(int, steps);
     Glide glide(0.0);
     glide.setStep(0.1);
-    QSignalSpy moved(&glide, &Glide::moved);
+    QSignalSpy moved(&glide, &Glide::valueChanged);
     QSignalSpy ticks(glide.clock(), &FrameClock::ticked);
-    glide.glideTo(1.0, animation);
+    glide.animateTo(1.0, animation);
     for (int time = 0; time <= 10000; time += 16)
         glide.clock()->setCurrentTime(time);
     QVERIFY2(qAbs(moved.count() - steps) <= steps / 10 + 1,

@@ -7,6 +7,29 @@
 
 using namespace velorinth;
 
+namespace {
+// Counts how often the card is drawn rather than copied from its picture.
+class CardCounter : public ConfirmationOverlay
+{
+public:
+    using ConfirmationOverlay::ConfirmationOverlay;
+
+    mutable int cards = 0;
+
+protected:
+    void paintCard(QPainter &painter) const override
+    {
+        ++cards;
+        ConfirmationOverlay::paintCard(painter);
+    }
+};
+
+const ConfirmationOverlay::Question kQuestion = {
+    QStringLiteral("Arrêter la minuterie ?"),
+    QStringLiteral("Le Mac ne se mettra plus en veille automatiquement."),
+    QStringLiteral("Arrêter"), QStringLiteral("Annuler")};
+} // namespace
+
 class TestConfirmationOverlay : public QObject
 {
     Q_OBJECT
@@ -17,6 +40,7 @@ private Q_SLOTS:
     void answers_data();
     void answers();
     void clickOutsideTheButtonsDoesNothing();
+    void fadeDrawsTheCardOnce();
     void gallery();
 
 private:
@@ -31,11 +55,7 @@ void TestConfirmationOverlay::init()
     m_window = new QWidget;
     m_window->resize(280, 300);
     m_overlay = new ConfirmationOverlay(
-        {QStringLiteral("Arrêter la minuterie ?"),
-         QStringLiteral("Le Mac ne se mettra plus en veille "
-                        "automatiquement."),
-         QStringLiteral("Arrêter"), QStringLiteral("Annuler")},
-        [this] { ++m_confirmed; }, m_window);
+        kQuestion, [this] { ++m_confirmed; }, m_window);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
     m_overlay->present();
@@ -81,6 +101,30 @@ void TestConfirmationOverlay::clickOutsideTheButtonsDoesNothing()
     QTest::mouseClick(m_overlay, Qt::LeftButton, {}, QPoint(4, 4));
     QCOMPARE(closed.count(), 0);
     QVERIFY(m_overlay->isPresented());
+}
+
+void TestConfirmationOverlay::fadeDrawsTheCardOnce()
+{
+    delete m_overlay; // its dimming would stay in the pictures
+    auto *overlay = new CardCounter(kQuestion, {}, m_window);
+    overlay->present();
+    QImage halfWay;
+    for (int time = 0; time <= 300; time += 16) {
+        setAnimationTimes(overlay, time);
+        if (time == 96)
+            halfWay = m_window->grab().toImage();
+        overlay->repaint();
+    }
+    QCOMPARE(overlay->cards, 1);
+    // Faded in, not shown at once: the card's middle is darker than the dimmed ground at
+    // rest and lighter than the card at rest.
+    const QPoint middle = overlay->confirmButtonRect().topLeft() - QPoint(0, 12);
+    const QImage atRest = m_window->grab().toImage();
+    QCOMPARE_LT(atRest.pixelColor(middle).lightness(), halfWay.pixelColor(middle).lightness());
+    QCOMPARE(overlay->cards, 1);
+    QTest::mouseMove(overlay, overlay->confirmButtonRect().center());
+    overlay->repaint();
+    QCOMPARE(overlay->cards, 2);
 }
 
 void TestConfirmationOverlay::gallery()

@@ -2,12 +2,15 @@
 
 #include "support/animation_time.h"
 
+#include <QGraphicsOpacityEffect>
 #include <QVBoxLayout>
 #include <QtTest>
 
 using namespace velorinth;
 
 Q_DECLARE_METATYPE(velorinth::Transition)
+Q_DECLARE_METATYPE(velorinth::Animation)
+Q_DECLARE_METATYPE(velorinth::TransitionHost::OnceLeft)
 
 namespace {
 // A view of one colour that fills the host.
@@ -43,6 +46,8 @@ private Q_SLOTS:
     void secondSwapMidwayDoesNotJump_data();
     void secondSwapMidwayDoesNotJump();
     void hidingMidSwapEndsIt();
+    void leavingViewLivesAsHandedOver_data();
+    void leavingViewLivesAsHandedOver();
     void matchedElementGlides_data();
     void matchedElementGlides();
 
@@ -148,22 +153,69 @@ void tst_Transition::hidingMidSwapEndsIt()
     QVERIFY(m_blue->isVisible() && !m_red->isVisible());
 }
 
+void tst_Transition::leavingViewLivesAsHandedOver_data()
+{
+    using OnceLeft = TransitionHost::OnceLeft;
+    QTest::addColumn<OnceLeft>("onceLeft");
+    QTest::addColumn<Animation>("animation");
+    QTest::addColumn<int>("time");
+    QTest::addColumn<bool>("thirdView"); // comes midway
+    QTest::addColumn<bool>("alive");
+    const Animation second = Animation::linear(1.0);
+    QTest::newRow("kept, swap over") << OnceLeft::Kept << second << 1000 << false << true;
+    QTest::newRow("deleted, swap over") << OnceLeft::Deleted << second << 1000 << false << false;
+    QTest::newRow("deleted, still leaving") << OnceLeft::Deleted << second << 300 << false << true;
+    QTest::newRow("deleted, instant swap")
+        << OnceLeft::Deleted << Animation::none() << 0 << false << false;
+    QTest::newRow("deleted, a third view midway")
+        << OnceLeft::Deleted << second << 300 << true << false;
+    QTest::newRow("kept, a third view midway") << OnceLeft::Kept << second << 300 << true << true;
+}
+
+void tst_Transition::leavingViewLivesAsHandedOver()
+{
+    QFETCH(TransitionHost::OnceLeft, onceLeft);
+    QFETCH(Animation, animation);
+    QFETCH(int, time);
+    QFETCH(bool, thirdView);
+    QFETCH(bool, alive);
+    const QPointer<QWidget> first = plain(Qt::yellow);
+    m_host->setView(first, Transition::opacity(), Animation::none(), onceLeft);
+    m_host->setView(m_blue, Transition::opacity(), animation);
+    setAnimationTimes(m_host, time);
+    if (thirdView)
+        m_host->setView(m_red, Transition::opacity(), animation);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(!first.isNull(), alive);
+    if (alive)
+        QCOMPARE(first->parentWidget(), m_host);
+}
+
 void tst_Transition::matchedElementGlides_data()
 {
     QTest::addColumn<int>("time");
     QTest::addColumn<QRect>("frame");
-    QTest::newRow("start: where it was") << 0 << QRect(10, 10, 20, 10);
-    QTest::newRow("half way") << 500 << QRect(80, 40, 30, 15);
-    QTest::newRow("end: where it goes") << 1000 << QRect(150, 70, 40, 20);
+    QTest::addColumn<bool>("ownEffect"); // the leaving element has an effect of its own
+    QTest::newRow("start: where it was") << 0 << QRect(10, 10, 20, 10) << false;
+    QTest::newRow("half way") << 500 << QRect(80, 40, 30, 15) << false;
+    QTest::newRow("end: where it goes") << 1000 << QRect(150, 70, 40, 20) << false;
+    QTest::newRow("start, keeping its own effect") << 0 << QRect(10, 10, 20, 10) << true;
 }
 
 void tst_Transition::matchedElementGlides()
 {
     QFETCH(int, time);
     QFETCH(QRect, frame);
+    QFETCH(bool, ownEffect);
     QWidget *leaving = plain(Qt::green, m_red);
     leaving->setGeometry(10, 10, 20, 10);
     leaving->show();
+    QPointer<QGraphicsOpacityEffect> effect;
+    if (ownEffect) {
+        effect = new QGraphicsOpacityEffect;
+        effect->setOpacity(1.0);
+        leaving->setGraphicsEffect(effect);
+    }
     // Placed by a layout, in a view never shown before the swap.
     QWidget *coming = plain(Qt::green);
     coming->setFixedSize(40, 20);
@@ -179,6 +231,10 @@ void tst_Transition::matchedElementGlides()
         (green.topLeft() - frame.topLeft()).manhattanLength() <= 2
             && std::abs(green.width() - frame.width()) <= 2,
         qPrintable(QStringLiteral("%1 %2 %3").arg(green.x()).arg(green.y()).arg(green.width())));
+    if (ownEffect) {
+        QVERIFY2(effect, "its effect was deleted");
+        QCOMPARE(leaving->graphicsEffect(), effect.data());
+    }
 }
 
 QTEST_MAIN(tst_Transition)

@@ -260,7 +260,7 @@ void tst_ContentView::sentencesNameTheMachine()
     QFETCH(HostTraits, host);
     SleepManagerRig rig(QStringLiteral("2026-01-10T22:00:00"));
     rig.fakes.platform.host = host;
-    const ContentView view(*rig.manager);
+    const ContentView view(*rig.manager, ContentView::Launch::Skip);
 
     QTEST(view.findChild<ConfirmationOverlay *>()->message(), "stopMessage");
     QTEST(view.findChild<ScheduleSection *>()->explanation(), "scheduleExplanation");

@@ -35,6 +35,7 @@ private Q_SLOTS:
     void progress_data();
     void progress();
     void progressBar();
+    void countdownWakesOneClock();
     void clockText_data();
     void clockText();
     void togglesFollowTheModel();
@@ -137,6 +138,18 @@ void tst_MenuBarSessionViews::progressBar()
     };
     QVERIFY(ringAt(45) > 0);
     QCOMPARE(ringAt(135) + ringAt(225), 0);
+}
+
+// The ring and the bar show one fraction: one glide, one clock to wake.
+void tst_MenuBarSessionViews::countdownWakesOneClock()
+{
+    PanelRig rig;
+    rig.runSession(600, 450);
+    MenuBarActiveView running(rig.manager(), [] {});
+    shown(&running);
+    rig.engine.advance(1);
+    const QStringList clocks = runningAnimations(&running).filter(QStringLiteral("FrameClock"));
+    QCOMPARE(clocks, QStringList(QStringLiteral("velorinth::FrameClock in velorinth::Glide")));
 }
 
 void tst_MenuBarSessionViews::clockText_data()

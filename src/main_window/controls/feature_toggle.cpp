@@ -1,7 +1,5 @@
 #include "main_window/controls/feature_toggle.h"
 
-#include "design/animated_change.h"
-#include "design/animated_value.h"
 #include "design/color_math.h"
 #include "design/design_system.h"
 #include "design/glass.h"
@@ -23,27 +21,12 @@ constexpr qreal kOutlineWidth = 1.0;
 
 FeatureToggle::FeatureToggle(Binding<bool> isOn, const QString &icon, const QString &label,
                              QWidget *parent)
-    : PlainButton([this] { toggle(); }, Glass::shadowReach(), parent)
-    , m_isOn(std::move(isOn))
+    : ToggleButton(std::move(isOn), Animation::systemDefault(), std::nullopt, Glass::shadowReach(),
+                   parent)
     , m_icon(icon)
     , m_label(label, DesignSystem::Fonts::sans(11, QFont::Medium))
-    , m_lit(AnimatedValue::repainting(m_isOn.get() ? 1.0 : 0.0, this))
 {
     setLabel(label);
-    m_isOn.onChange(this, [this] { refresh(); });
-}
-
-void FeatureToggle::toggle()
-{
-    animated(Animation::systemDefault(), [this] {
-        m_isOn.set(!m_isOn.get());
-        refresh(); // also when the binding announces nothing
-    });
-}
-
-void FeatureToggle::refresh()
-{
-    m_lit->animateTo(m_isOn.get() ? 1.0 : 0.0, currentAnimation());
 }
 
 QSizeF FeatureToggle::frameSize() const
@@ -51,14 +34,9 @@ QSizeF FeatureToggle::frameSize() const
     return {kSide, kSide};
 }
 
-PaintCache::Key FeatureToggle::lookKey() const
-{
-    return {m_lit->value()};
-}
-
 void FeatureToggle::paintLook(QPainter &painter) const
 {
-    const qreal lit = m_lit->value();
+    const qreal lit = this->lit();
     const QRectF frame = this->frame();
     const Glass glass(kCornerRadius);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -3,7 +3,7 @@
 #include "design/animated_change.h"
 #include "design/animated_value.h"
 #include "design/design_system.h"
-#include "design/plain_button.h"
+#include "design/frame_layout.h"
 #include "design/shapes.h"
 #include "design/soft_shadow.h"
 

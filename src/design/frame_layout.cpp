@@ -1,19 +1,26 @@
-#include "main_window/frame_layout.h"
+#include "design/frame_layout.h"
 
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 
 namespace velorinth {
+
+QMargins spillMargins(const QMarginsF &spill)
+{
+    const auto up = [](qreal v) { return static_cast<int>(std::ceil(v)); };
+    return {up(spill.left()), up(spill.top()), up(spill.right()), up(spill.bottom())};
+}
 
 QSize frameSizeOf(const QWidget *control)
 {
     return control->sizeHint().shrunkBy(control->contentsMargins());
 }
 
-void setFrame(QWidget *control, const QRect &frame)
+void setFrame(QWidget *control, const QRectF &frame)
 {
-    control->setGeometry(frame.marginsAdded(control->contentsMargins()));
+    control->setGeometry(frame.toRect().marginsAdded(control->contentsMargins()));
 }
 
 QSize rowSize(const QList<QWidget *> &controls, int spacing)
