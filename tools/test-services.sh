@@ -69,12 +69,38 @@ CONF
     xrandr --addmode DUMMY1 right
     xrandr --output DUMMY0 --mode left --pos 0x0 --primary \
            --output DUMMY1 --mode right --pos 1280x0
+}
+
+# A bare desktop: a compositor and a tray host (XEmbed) along the top right, with no window
+# manager, where the app's tray icon and panel are tested.
+start_bare_desktop() {
     xcompmgr >/dev/null 2>&1 &
     velorinth_pids+=($!)
-    # A tray host (XEmbed) along the top right, where the app's tray icon and panel are tested.
     trayer --edge top --align right --widthtype pixel --width 200 --height 32 >/dev/null 2>&1 &
     velorinth_pids+=($!)
     wait_until 200 xdotool search --class trayer
+}
+
+# A full desktop as users have one: a compositing window manager and a 30 px bar along the top
+# of the primary monitor with a task list, a status tray (StatusNotifierItem and XEmbed) and a
+# clock, both set up through their settings daemon on the session bus.
+start_real_desktop() {
+    local settings=$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml
+    mkdir -p "$settings"
+    cp "$(dirname "${BASH_SOURCE[0]}")"/desktop/*.xml "$settings"
+    /usr/lib/x86_64-linux-gnu/xfce4/xfconf/xfconfd >/dev/null 2>&1 &
+    velorinth_pids+=($!)
+    wait_until 200 dbus-send --session --dest=org.freedesktop.DBus --print-reply \
+        /org/freedesktop/DBus org.freedesktop.DBus.GetNameOwner string:org.xfce.Xfconf
+    xfwm4 --compositor=on --sm-client-disable >/dev/null 2>&1 &
+    velorinth_pids+=($!)
+    xfce4-panel --sm-client-disable >/dev/null 2>&1 &
+    velorinth_pids+=($!)
+    wait_until 200 xdotool search --onlyvisible --class xfce4-panel
+    # Ready once its tray hosts items of either kind.
+    wait_until 200 dbus-send --session --dest=org.freedesktop.DBus --print-reply \
+        /org/freedesktop/DBus org.freedesktop.DBus.GetNameOwner string:org.kde.StatusNotifierWatcher
+    wait_until 200 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
 }
 
 start_pulseaudio() {
@@ -86,7 +112,9 @@ start_pulseaudio() {
     wait_until 200 pactl info
 }
 
+# <desktop>: bare (the default) or real, as start_<desktop>_desktop starts it.
 start_test_services() {
+    local desktop=${1:-bare}
     velorinth_services_dir=$(mktemp -d /tmp/velorinth-tests.XXXXXX)
     chmod 700 "$velorinth_services_dir"
     export HOME=$velorinth_services_dir/home
@@ -98,6 +126,7 @@ start_test_services() {
     start_private_bus session DBUS_SESSION_BUS_ADDRESS
     start_private_bus system DBUS_SYSTEM_BUS_ADDRESS
     start_two_monitor_x
+    "start_${desktop}_desktop"
     start_pulseaudio
 }
 

@@ -2,11 +2,11 @@
 // keys and clicks, and judged from outside (the sound server, the screens' pixels, the tray,
 // the settings file, the recorded suspend), through a whole session and through the faults it
 // must survive.
+#include "e2e/app_from_outside.h"
 #include "platform/fake_login_manager.h"
 #include "platform/fake_notification_server.h"
 #include "platform/private_pulse_server.h"
 #include "support/pixels.h"
-#include "support/stub_program.h"
 
 #include <QDBusArgument>
 #include <QDBusMessage>
@@ -16,45 +16,21 @@
 #include <QSettings>
 #include <QtTest>
 
-#include <xcb/xcb.h>
-
 #include <algorithm>
 #include <array>
 #include <csignal>
-#include <cstdlib>
-#include <cstring>
 
 using namespace velorinth;
 
 namespace {
 
-constexpr int kWaitMs = 30000;
 const QString kSavedVolume = "Velorinth_savedVolume";
 const QString kFadeInProgress = "Velorinth_fadeInProgress";
-
-// Where the main window's start button shows once the launch has ended.
-constexpr QPoint kStartButton(100, 482);
-// The panel's buttons, from its centre (its content is centred): idle, then running.
-constexpr QPoint kQuickStart15(-66, -31);
-constexpr QPoint kPowerButton(112, -120);
-constexpr QPoint kStopButton(109, 14);
-constexpr QPoint kConfirmStop(0, 5); // "Arrêter", in the question over the running panel
 
 // The bare desktop is the compositor's mid grey (128); one spot on each monitor that no window
 // of the app covers.
 constexpr QPoint kLeftMonitor(700, 700);
 constexpr QPoint kRightMonitor(1900, 700);
-
-// ---- The desktop, read and worked from outside the app ----
-
-QByteArray run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    const bool ran = process.waitForFinished(kWaitMs)
-        && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    return ran ? process.readAllStandardOutput() : QByteArray();
-}
 
 // The default sink's volume in percent, -1 when unreadable.
 int volume(const QString &server = qEnvironmentVariable("PULSE_SERVER"))
@@ -72,11 +48,6 @@ bool faded(const QString &server = qEnvironmentVariable("PULSE_SERVER"))
     return level >= 0 && level < 100;
 }
 
-QImage screenshot()
-{
-    return QImage::fromData(run("import", {"-window", "root", "png:-"}), "PNG");
-}
-
 bool bothScreensGrey(int lowest, int highest)
 {
     const QImage shot = screenshot();
@@ -92,103 +63,8 @@ bool bothScreensDark()
     return bothScreensGrey(0, 64);
 }
 
-struct Window
-{
-    qulonglong id = 0;
-    QRect frame;
-};
-
-// The first of the app's windows on the screen that `kind` picks, or none (id 0).
-Window windowOf(const QProcess &app, bool (*kind)(const QRect &))
-{
-    // "Window 6291462\n  Position: 0,0 (screen: 0)\n  Geometry: 320x560" for each
-    static const QRegularExpression window(
-        "Window (\\d+)\\s+Position: (\\d+),(\\d+)[^\\n]*\\s+Geometry: (\\d+)x(\\d+)");
-    const QString listing = QString::fromUtf8(
-        run("xdotool",
-            {"search", "--all", "--onlyvisible", "--pid", QString::number(app.processId()),
-             "--name", "", "getwindowgeometry", "%@"}));
-    for (const QRegularExpressionMatch &found : window.globalMatch(listing)) {
-        const QRect frame(found.captured(2).toInt(), found.captured(3).toInt(),
-                          found.captured(4).toInt(), found.captured(5).toInt());
-        if (kind(frame))
-            return {found.captured(1).toULongLong(), frame};
-    }
-    return {};
-}
-
-constexpr auto isMainWindow = [](const QRect &frame) { return frame.size() == QSize(320, 560); };
-constexpr auto isTrayIcon = [](const QRect &frame) { return frame.width() <= 32; };
-constexpr auto isPanel = [](const QRect &frame) { return frame.width() == 340; }; // with shadow
 constexpr auto isRightOverlay = [](const QRect &frame) {
     return frame == QRect(1280, 0, 1280, 1024);
-};
-
-bool launched(const QProcess &app)
-{
-    const Window window = windowOf(app, isMainWindow);
-    return window.id && isBlue(screenshot().pixelColor(window.frame.topLeft() + kStartButton));
-}
-
-void click(QPoint point)
-{
-    run("xdotool",
-        {"mousemove", QString::number(point.x()), QString::number(point.y()), "click", "1"});
-}
-
-// What a window manager sends when the user closes a window.
-void requestClose(qulonglong window)
-{
-    xcb_connection_t *x =
-        qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
-    const auto atom = [x](const char *name) {
-        xcb_intern_atom_reply_t *reply =
-            xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, std::strlen(name), name), nullptr);
-        const xcb_atom_t found = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-        std::free(reply);
-        return found;
-    };
-    xcb_client_message_event_t close{};
-    close.response_type = XCB_CLIENT_MESSAGE;
-    close.format = 32;
-    close.window = xcb_window_t(window);
-    close.type = atom("WM_PROTOCOLS");
-    close.data.data32[0] = atom("WM_DELETE_WINDOW");
-    close.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(x, 0, close.window, XCB_EVENT_MASK_NO_EVENT,
-                   reinterpret_cast<const char *>(&close));
-    xcb_flush(x);
-}
-
-// Takes the tray host away until it goes, then starts it again as it was: detached, and off
-// the test's output, which it would otherwise hold open.
-class TrayHostAway
-{
-public:
-    TrayHostAway()
-    {
-        const int pid =
-            run("xdotool", {"search", "--class", "trayer", "getwindowpid", "%1"}).trimmed().toInt();
-        QFile commandLine(QString("/proc/%1/cmdline").arg(pid));
-        if (pid <= 0 || !commandLine.open(QIODevice::ReadOnly))
-            return;
-        m_command =
-            QString::fromLocal8Bit(commandLine.readAll()).split(QChar(0), Qt::SkipEmptyParts);
-        ::kill(pid, SIGTERM);
-    }
-    ~TrayHostAway()
-    {
-        QProcess::startDetached(
-            "sh", QStringList{"-c", "exec \"$@\" </dev/null >/dev/null 2>&1", "sh"} + m_command);
-        static_cast<void>(QTest::qWaitFor([] { return isThere(); }, kWaitMs));
-    }
-    [[nodiscard]] static bool isThere()
-    {
-        return !run("xdotool", {"search", "--class", "trayer"}).isEmpty();
-    }
-
-private:
-    QStringList m_command;
 };
 
 // One of a tray item's pictures, (iiay): width, height, ARGB pixels.
@@ -283,31 +159,6 @@ private:
     QStringList m_items;
 };
 
-// One user's desktop session, a case's: a home and a runtime directory of its own, a stub
-// `systemctl` to go first on PATH, recording the suspend, and the app's runs, stopped at its end.
-struct UserSession
-{
-    UserSession()
-    {
-        // Where single instances find each other: private, as the desktop makes it.
-        QFile::setPermissions(runtime.path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    ~UserSession()
-    {
-        for (const auto &app : runs) {
-            app->terminate();
-            app->waitForFinished(kWaitMs);
-        }
-    }
-
-    QTemporaryDir home;
-    QTemporaryDir runtime;
-    QTemporaryDir stubs;
-    StubProgram systemctl{stubs.path(), "systemctl"};
-    std::vector<std::unique_ptr<QProcess>> runs;
-};
-
 class tst_EndToEnd : public QObject
 {
     Q_OBJECT
@@ -325,17 +176,20 @@ private Q_SLOTS:
     void monitorSwitchedOffAndOn();
 
 private:
-    [[nodiscard]] QString settingsPath() const
+    [[nodiscard]] QString settingsPath() const { return m_session->settingsPath(); }
+    [[nodiscard]] QSettings settings() const { return m_session->settings(); }
+    QProcess &launch(const QProcessEnvironment &changes = {})
     {
-        return m_session->home.filePath(".config/Velorinth/Velorinth.conf");
+        m_app = &m_session->launch(changes);
+        return *m_app;
     }
-    [[nodiscard]] QSettings settings() const { return {settingsPath(), QSettings::IniFormat}; }
-    // Runs the app in the session, with `changes` to the test command's environment.
-    QProcess &launch(const QProcessEnvironment &changes = {});
-    // Launches the app over `values`, waits for its launch to end and starts a session with
-    // Space; false when the launch never ends.
     [[nodiscard]] bool startSession(const QVariantMap &values,
-                                    const QProcessEnvironment &changes = {});
+                                    const QProcessEnvironment &changes = {})
+    {
+        const bool started = m_session->startSession(values, changes);
+        m_app = &m_session->app();
+        return started;
+    }
 
     std::unique_ptr<UserSession> m_session;
     QProcess *m_app = nullptr; // the last launch
@@ -350,34 +204,6 @@ void tst_EndToEnd::init()
 void tst_EndToEnd::cleanup()
 {
     m_session.reset();
-}
-
-QProcess &tst_EndToEnd::launch(const QProcessEnvironment &changes)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("HOME", m_session->home.path());
-    environment.insert("XDG_CONFIG_HOME", m_session->home.filePath(".config"));
-    environment.insert("XDG_RUNTIME_DIR", m_session->runtime.path());
-    environment.insert("PATH", m_session->stubs.path() + ':' + environment.value("PATH"));
-    environment.insert(changes);
-    m_app = m_session->runs.emplace_back(std::make_unique<QProcess>()).get();
-    m_app->setProcessEnvironment(environment);
-    m_app->setProcessChannelMode(QProcess::ForwardedChannels);
-    m_app->start(VELORINTH_EXECUTABLE, QStringList());
-    return *m_app;
-}
-
-bool tst_EndToEnd::startSession(const QVariantMap &values, const QProcessEnvironment &changes)
-{
-    QSettings file = settings();
-    for (auto value = values.begin(); value != values.end(); ++value)
-        file.setValue(value.key(), value.value());
-    file.sync();
-    launch(changes);
-    if (!QTest::qWaitFor([this] { return launched(*m_app); }, kWaitMs))
-        return false;
-    run("xdotool", {"key", "space"});
-    return true;
 }
 
 void tst_EndToEnd::sessionRoad()
@@ -493,8 +319,8 @@ void tst_EndToEnd::endDuringFade()
     const bool crashes = signal == SIGKILL;
     std::optional<TrayHostAway> away;
     if (!signal) {
-        away.emplace();
-        QTRY_VERIFY_WITH_TIMEOUT(!TrayHostAway::isThere(), kWaitMs);
+        away.emplace("trayer");
+        QTRY_VERIFY_WITH_TIMEOUT(!away->isThere(), kWaitMs);
     }
     QVERIFY(
         startSession({{"sessionDuration", 600}, {"isFadeOutEnabled", true}, {"isLEDOff", true}}));

@@ -1,0 +1,328 @@
+// The app's tray icon, panel and window on a desktop as users have one: a compositing window
+// manager, and a bar along the top of the primary monitor whose tray shows the icon as a
+// StatusNotifierItem, between a task list and a clock. The desktop's own programs place, close
+// and resize the windows; the app is judged from outside.
+#include "e2e/app_from_outside.h"
+
+#include <QScopeGuard>
+#include <QtTest>
+
+#include <algorithm>
+
+using namespace velorinth;
+
+namespace {
+
+constexpr QRect kPrimaryMonitor(0, 0, 1280, 800);
+// Where the user drags the main window before it is closed.
+constexpr QPoint kDraggedTo(150, 120);
+
+// The desktop's bar: 30 px high, as wide as the primary monitor.
+constexpr auto isBar = [](const QRect &frame) {
+    return frame.width() == kPrimaryMonitor.width() && frame.height() <= 32;
+};
+
+[[nodiscard]] Window bar()
+{
+    return windowOf(QStringList{"--class", "xfce4-panel"}, isBar);
+}
+
+// Moves the desktop's bar along the top or the bottom of its monitor, as its settings do;
+// false when it does not get there.
+[[nodiscard]] bool putBar(const QString &edge)
+{
+    run("xfconf-query",
+        {"-c", "xfce4-panel", "-p", "/panels/panel-1/position", "-s",
+         edge == "top" ? "p=6;x=0;y=0" : "p=8;x=0;y=0"});
+    return QTest::qWaitFor([&] { return (bar().frame.top() == 0) == (edge == "top"); }, kWaitMs);
+}
+
+// Requests to the window manager say they come from a pager or a window's menu: the user's.
+constexpr uint32_t kFromUser = 2;
+
+// What the window manager's close button or menu does.
+void closeByWindowManager(qulonglong window)
+{
+    constexpr uint32_t now = 0;
+    askWindowManager(window, "_NET_CLOSE_WINDOW", {now, kFromUser});
+}
+
+// A click as a hand makes it: the button held down a moment, long enough for the app to deal
+// with the press before the release.
+void clickByHand(QPoint point)
+{
+    run("xdotool",
+        {"mousemove", QString::number(point.x()), QString::number(point.y()), "mousedown", "1",
+         "sleep", "0.15", "mouseup", "1"});
+}
+
+bool isColourful(QColor colour)
+{
+    return std::max({colour.red(), colour.green(), colour.blue()})
+        - std::min({colour.red(), colour.green(), colour.blue()})
+        > 80;
+}
+
+// The app's tray icon in the bar, found by its colours: the rightmost colourful spot of the
+// bar's right half, where its tray lies (the task list, on the left, shows the app's icon too).
+// Empty while the tray shows no such spot.
+[[nodiscard]] QRect trayIcon(const QRect &barFrame)
+{
+    const QImage shot = screenshot().copy(barFrame);
+    QRect icon;
+    for (int x = shot.width() - 1; x >= shot.width() / 2; --x) {
+        int colourful = 0;
+        for (int y = 0; y < shot.height(); ++y) {
+            if (isColourful(shot.pixelColor(x, y))) {
+                icon |= QRect(x, y, 1, 1);
+                ++colourful;
+            }
+        }
+        if (!colourful && !icon.isNull() && icon.left() - x > 4)
+            break; // past the icon
+    }
+    return icon.translated(barFrame.topLeft());
+}
+
+} // namespace
+
+class tst_RealDesktop : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void panelBesideTheBar_data();
+    void panelBesideTheBar();
+    void iconClickedTwice_data();
+    void iconClickedTwice();
+    void windowReopensWhereItWas_data();
+    void windowReopensWhereItWas();
+    void maximiseRefused_data();
+    void maximiseRefused();
+    void closeWithoutTray_data();
+    void closeWithoutTray();
+
+private:
+    // Launches the app and waits for its icon in the tray; the icon's rectangle, empty when it
+    // never shows.
+    [[nodiscard]] QRect launchToTray();
+    [[nodiscard]] Window panel() { return windowOf(m_session->app(), isPanel); }
+    [[nodiscard]] Window mainWindow() { return windowOf(m_session->app(), isMainWindow); }
+
+    std::unique_ptr<UserSession> m_session;
+};
+
+void tst_RealDesktop::initTestCase()
+{
+    QVERIFY2(bar().id, "no panel bar: run with tools/with-test-services.sh --real-desktop");
+}
+
+void tst_RealDesktop::init()
+{
+    m_session = std::make_unique<UserSession>();
+}
+
+void tst_RealDesktop::cleanup()
+{
+    m_session.reset();
+}
+
+QRect tst_RealDesktop::launchToTray()
+{
+    const QRect barFrame = bar().frame;
+    m_session->launch();
+    QRect icon;
+    static_cast<void>(
+        QTest::qWaitFor([&] { return !(icon = trayIcon(barFrame)).isEmpty(); }, kWaitMs));
+    return icon;
+}
+
+void tst_RealDesktop::panelBesideTheBar_data()
+{
+    QTest::addColumn<QString>("edge");
+
+    QTest::newRow("bar at the top") << "top";
+    QTest::newRow("bar at the bottom") << "bottom";
+}
+
+// Such a tray gives the app no icon geometry, only the pointer.
+void tst_RealDesktop::panelBesideTheBar()
+{
+    QFETCH(QString, edge);
+    auto backOnTop = qScopeGuard([] { static_cast<void>(putBar("top")); });
+    QVERIFY(putBar(edge));
+    const bool onTop = edge == "top";
+    const QRect barFrame = bar().frame;
+
+    const QRect icon = launchToTray();
+    QVERIFY(!icon.isEmpty());
+    click(icon.center());
+    QTRY_VERIFY_WITH_TIMEOUT(panel().id, kWaitMs);
+
+    const QRect shown = panel().frame.marginsRemoved(kPanelShadow);
+    QVERIFY2(!shown.intersects(barFrame),
+             qPrintable(QString("panel at %1,%2 %3x%4")
+                            .arg(shown.x())
+                            .arg(shown.y())
+                            .arg(shown.width())
+                            .arg(shown.height())));
+    QVERIFY(kPrimaryMonitor.contains(shown));
+    // Against the bar, under the icon.
+    QVERIFY(onTop ? shown.top() - barFrame.bottom() <= 8 : barFrame.top() - shown.bottom() <= 8);
+    QVERIFY(shown.left() <= icon.center().x() && icon.center().x() <= shown.right());
+}
+
+void tst_RealDesktop::iconClickedTwice_data()
+{
+    QTest::addColumn<bool>("quickly");
+
+    QTest::newRow("slowly: once the panel shows") << false;
+    QTest::newRow("quickly: a double click") << true; // maybe before the panel shows
+}
+
+void tst_RealDesktop::iconClickedTwice()
+{
+    QFETCH(bool, quickly);
+    const QRect icon = launchToTray();
+    QVERIFY(!icon.isEmpty());
+
+    for (int round = 0; round < 2; ++round) { // and again from a closed panel
+        if (quickly) {
+            run("xdotool",
+                {"mousemove", QString::number(icon.center().x()),
+                 QString::number(icon.center().y()), "click", "--repeat", "2", "1"});
+        } else {
+            clickByHand(icon.center());
+            QTRY_VERIFY_WITH_TIMEOUT(panel().id, kWaitMs);
+            clickByHand(icon.center());
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!panel().id, kWaitMs);
+        // No panel comes back late either.
+        QTest::qWait(500);
+        QVERIFY(!panel().id);
+    }
+}
+
+void tst_RealDesktop::windowReopensWhereItWas_data()
+{
+    QTest::addColumn<bool>("fromPanel"); // or by launching the app again
+
+    QTest::newRow("the panel's open-window button") << true;
+    QTest::newRow("a second launch") << false;
+}
+
+void tst_RealDesktop::windowReopensWhereItWas()
+{
+    QFETCH(bool, fromPanel);
+    const QRect icon = launchToTray();
+    QVERIFY(!icon.isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(launched(m_session->app()), kWaitMs);
+    run("xdotool",
+        {"windowmove", QString::number(mainWindow().id), QString::number(kDraggedTo.x()),
+         QString::number(kDraggedTo.y())});
+    QTRY_COMPARE_WITH_TIMEOUT(mainWindow().frame.topLeft(), kDraggedTo, kWaitMs);
+    // The window manager's close only hides it while the tray is there.
+    closeByWindowManager(mainWindow().id);
+    QTRY_VERIFY_WITH_TIMEOUT(!mainWindow().id, kWaitMs);
+
+    if (fromPanel) {
+        click(icon.center());
+        QTRY_VERIFY_WITH_TIMEOUT(panel().id, kWaitMs);
+        click(panel().frame.center() + kOpenWindowButton);
+    } else {
+        QProcess &second = m_session->launch();
+        QVERIFY(second.waitForFinished(kWaitMs));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(mainWindow().id, kWaitMs);
+    QCOMPARE(mainWindow().frame.topLeft(), kDraggedTo);
+    if (fromPanel) { // the panel stays open for the next choice, also once the window has the focus
+        QTRY_VERIFY_WITH_TIMEOUT(run("xdotool", {"getactivewindow"}).trimmed()
+                                     == QByteArray::number(mainWindow().id),
+                                 kWaitMs);
+        QTest::qWait(500);
+        QVERIFY(panel().id);
+    }
+}
+
+void tst_RealDesktop::maximiseRefused_data()
+{
+    QTest::addColumn<QByteArrayList>("states"); // asked of the window manager together
+
+    QTest::newRow("maximised") << QByteArrayList{"_NET_WM_STATE_MAXIMIZED_VERT",
+                                                 "_NET_WM_STATE_MAXIMIZED_HORZ"};
+    QTest::newRow("full screen") << QByteArrayList{"_NET_WM_STATE_FULLSCREEN"};
+}
+
+void tst_RealDesktop::maximiseRefused()
+{
+    QFETCH(QByteArrayList, states);
+    QVERIFY(m_session->launchToWindow());
+    const Window before = mainWindow();
+
+    constexpr uint32_t add = 1;
+    askWindowManager(before.id, "_NET_WM_STATE",
+                     {add, atom(states.value(0)), atom(states.value(1)), kFromUser});
+    // The window manager takes requests in order: once the window shows on every workspace,
+    // it has dealt with the one before.
+    askWindowManager(before.id, "_NET_WM_STATE", {add, atom("_NET_WM_STATE_STICKY"), 0, kFromUser});
+    const auto windowStates = [&] {
+        return run("xprop", {"-id", QString::number(before.id), "_NET_WM_STATE"});
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(windowStates().contains("_NET_WM_STATE_STICKY"), kWaitMs);
+    // Where the window manager does it all the same, the app undoes it.
+    QTRY_VERIFY2_WITH_TIMEOUT(!windowStates().contains(states[0]), windowStates().constData(),
+                              kWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(mainWindow().frame, before.frame, kWaitMs);
+}
+
+void tst_RealDesktop::closeWithoutTray_data()
+{
+    QTest::addColumn<QVariantMap>("settings");
+    QTest::addColumn<bool>("hides"); // or quits
+
+    const QVariantMap quiet{{"isFadeOutEnabled", false}, {"isScreenDimmingEnabled", false}};
+    QVariantMap running = quiet;
+    running.insert("sessionDuration", 600);
+    QVariantMap scheduled = quiet;
+    scheduled.insert("isScheduleEnabled", true);
+    QTest::newRow("session running") << running << true;
+    QTest::newRow("daily schedule on") << scheduled << true;
+    QTest::newRow("neither") << quiet << false;
+}
+
+void tst_RealDesktop::closeWithoutTray()
+{
+    QFETCH(QVariantMap, settings);
+    QFETCH(bool, hides);
+    const TrayHostAway away("xfce4-panel");
+    QTRY_VERIFY_WITH_TIMEOUT(!away.isThere(), kWaitMs);
+    if (settings.contains("sessionDuration")) {
+        QVERIFY(m_session->startSession(settings));
+    } else {
+        m_session->setSettings(settings);
+        QVERIFY(m_session->launchToWindow());
+    }
+    QProcess &app = m_session->app();
+
+    closeByWindowManager(mainWindow().id);
+    if (!hides) {
+        QVERIFY(app.waitForFinished(kWaitMs));
+        QCOMPARE(app.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(app.exitCode(), 0);
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!mainWindow().id, kWaitMs);
+    // Launching the app again brings it back, and the second run leaves.
+    QProcess &second = m_session->launch();
+    QTRY_VERIFY_WITH_TIMEOUT(
+        app.state() == QProcess::NotRunning || second.state() == QProcess::NotRunning, kWaitMs);
+    QCOMPARE(app.state(), QProcess::Running);
+    QTRY_VERIFY_WITH_TIMEOUT(windowOf(app, isMainWindow).id, kWaitMs);
+}
+
+QTEST_MAIN(tst_RealDesktop)
+#include "tst_real_desktop.moc"
