@@ -23,8 +23,9 @@ SoftShadow panelShadow()
     return SoftShadow(QColor::fromRgbF(0.0f, 0.0f, 0.0f, 0.45f), 12.0, {0.0, 6.0});
 }
 
-// Long enough for a window manager to have given the focus back.
-constexpr std::chrono::milliseconds kFocusSettles(500);
+// Long enough for a window manager to have given the focus back, also on a busy machine where
+// the window that takes it maps late; a press outside still closes the panel at once.
+constexpr std::chrono::milliseconds kFocusSettles(1500);
 
 QMargins roundedUp(const QMarginsF &margins)
 {
