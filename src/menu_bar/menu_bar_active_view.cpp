@@ -67,10 +67,9 @@ MenuBarActiveView::MenuBarActiveView(SleepManager &manager, std::function<void()
           {QStringLiteral("stop.fill"), 11.0, QFont::Normal, 9.0, DesignSystem::Colors::applePink,
            DesignSystem::Colors::applePink, withOpacity(DesignSystem::Colors::applePink, 0.12),
            withOpacity(DesignSystem::Colors::applePink, 0.25)},
-          std::move(askToStop), this))
+          QStringLiteral("Arrêter la minuterie"), std::move(askToStop), this))
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_stop->setToolTip(QStringLiteral("Arrêter la minuterie"));
     m_ring->setTint(m_urgent ? DesignSystem::Colors::applePink : QColor());
     PixelRatioWatch::watch(this, [this](qreal ratio) {
         m_ring->setPixelRatio(ratio);

@@ -31,14 +31,12 @@ MenuBarHeader::MenuBarHeader(std::function<void()> onOpenApp, std::function<void
     , m_title(QStringLiteral("Velorinth"), DesignSystem::Fonts::display(13))
     , m_open(new RoundSymbolButton(buttonLook(QStringLiteral("arrow.up.forward.app"),
                                               QFont::DemiBold, DesignSystem::Colors::appleBlue),
-                                   std::move(onOpenApp), this))
+                                   QStringLiteral("Ouvrir Velorinth"), std::move(onOpenApp), this))
     , m_quit(new RoundSymbolButton(
           buttonLook(QStringLiteral("power"), QFont::Bold, DesignSystem::Colors::applePink),
-          std::move(onQuit), this))
+          QStringLiteral("Quitter Velorinth"), std::move(onQuit), this))
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_open->setToolTip(QStringLiteral("Ouvrir Velorinth"));
-    m_quit->setToolTip(QStringLiteral("Quitter Velorinth"));
 }
 
 QSize MenuBarHeader::sizeHint() const

@@ -16,11 +16,13 @@ QMarginsF outlineSpill(const QColor &outline)
 }
 } // namespace
 
-RoundSymbolButton::RoundSymbolButton(const Look &look, std::function<void()> action,
-                                     QWidget *parent)
+RoundSymbolButton::RoundSymbolButton(const Look &look, const QString &label,
+                                     std::function<void()> action, QWidget *parent)
     : PlainButton(std::move(action), outlineSpill(look.outline), parent)
     , m_look(look)
 {
+    setToolTip(label);
+    setLabel(label);
 }
 
 QSizeF RoundSymbolButton::frameSize() const

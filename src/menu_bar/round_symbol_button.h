@@ -26,7 +26,9 @@ public:
         QColor outline = {}; // one point wide; invalid: none
     };
 
-    RoundSymbolButton(const Look &look, std::function<void()> action, QWidget *parent = nullptr);
+    // label: what the symbol does, shown as its tooltip and read by screen readers.
+    RoundSymbolButton(const Look &look, const QString &label, std::function<void()> action,
+                      QWidget *parent = nullptr);
 
 protected:
     [[nodiscard]] QSizeF frameSize() const override;

@@ -6,6 +6,7 @@
 #include "support/environment_override.h"
 #include "support/pixels.h"
 
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -36,6 +37,8 @@ private Q_SLOTS:
     void stopQuestionGoesWhenTheSessionEnds();
     void moonPulsesInTheLastFiveMinutes_data();
     void moonPulsesInTheLastFiveMinutes();
+    void buttonsNamedForScreenReaders_data();
+    void buttonsNamedForScreenReaders();
     void sheetRaisedBeforeTheOpening();
     void sheetWhileInstalling();
     void sheetOnEachHost_data();
@@ -149,6 +152,37 @@ void tst_MenuBarView::moonPulsesInTheLastFiveMinutes()
     QVERIFY(full > 10);
     QVERIFY(moon(700) < full / 2);
     QCOMPARE(moon(1400), full);
+}
+
+void tst_MenuBarView::buttonsNamedForScreenReaders_data()
+{
+    QTest::addColumn<bool>("running");
+    QTest::addColumn<QStringList>("symbols"); // buttons that show a symbol alone
+    QTest::newRow("idle") << false << QStringList{"Ouvrir Velorinth", "Quitter Velorinth"};
+    QTest::newRow("running") << true
+                             << QStringList{"Arrêter la minuterie", "Ouvrir Velorinth",
+                                            "Quitter Velorinth"};
+}
+
+void tst_MenuBarView::buttonsNamedForScreenReaders()
+{
+    QFETCH(bool, running);
+    QFETCH(QStringList, symbols);
+    PanelRig rig;
+    if (running)
+        rig.runSession(1800, 1200);
+    const auto panel = rig.openPanel();
+    settle(panel.get());
+    QStringList named;
+    for (QAbstractButton *button : panel->findChildren<QAbstractButton *>()) {
+        if (!button->isVisibleTo(panel.get()))
+            continue;
+        const QString name = QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
+        QVERIFY2(!name.isEmpty(), button->metaObject()->className());
+        named.append(name);
+    }
+    for (const QString &symbol : symbols)
+        QVERIFY2(named.contains(symbol), qPrintable(symbol));
 }
 
 void tst_MenuBarView::sheetRaisedBeforeTheOpening()
