@@ -3,10 +3,10 @@
 #include "design/animated_change.h"
 #include "design/confirmation_overlay.h"
 #include "design/design_system.h"
-#include "design/stop_question.h"
 #include "design/timeline.h"
 #include "design/transition_host.h"
 #include "engine/sleep_manager.h"
+#include "engine/stop_question.h"
 #include "main_window/active_view.h"
 #include "main_window/background_view.h"
 #include "main_window/content_header.h"
@@ -62,9 +62,12 @@ ContentView::ContentView(SleepManager &manager, Launch launch, QWidget *parent)
     , m_background(new BackgroundView(this))
     , m_columnHost(new TransitionHost(this))
     , m_bannerHost(new TransitionHost(this))
-    , m_stopConfirmation(newStopQuestion(
-          manager.host().machine, [this] { m_manager.stopTimer(); }, this))
 {
+    const StopQuestion stop = StopQuestion::on(manager.host());
+    m_stopConfirmation = new ConfirmationOverlay(
+        {stop.title, stop.message, stop.confirmLabel, stop.cancelLabel},
+        [this] { animated(DesignSystem::Animations::spring, [this] { m_manager.stopTimer(); }); },
+        this);
     setFixedSize(kSize);
     for (QWidget *layer : std::initializer_list<QWidget *>{m_background, m_columnHost})
         layer->setGeometry(rect());
