@@ -157,8 +157,11 @@ void tst_MenuBarView::moonPulsesInTheLastFiveMinutes()
 void tst_MenuBarView::buttonsNamedForScreenReaders_data()
 {
     QTest::addColumn<bool>("running");
-    QTest::addColumn<QStringList>("symbols"); // buttons that show a symbol alone
-    QTest::newRow("idle") << false << QStringList{"Ouvrir Velorinth", "Quitter Velorinth"};
+    // Buttons that show a symbol alone, or a number whose unit is painted apart.
+    QTest::addColumn<QStringList>("symbols");
+    QTest::newRow("idle") << false
+                          << QStringList{"Ouvrir Velorinth", "Quitter Velorinth", "15 minutes",
+                                         "30 minutes",       "60 minutes",        "90 minutes"};
     QTest::newRow("running") << true
                              << QStringList{"Arrêter la minuterie", "Ouvrir Velorinth",
                                             "Quitter Velorinth"};
