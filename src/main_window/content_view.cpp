@@ -47,11 +47,12 @@ Transition contentEntrance()
 
 const Transition kBannerTransition = Transition::move(Qt::TopEdge) + Transition::opacity();
 
-bool isShortcut(int key)
+// answering: an answer of the stop question has the focus, and Space or Return press it.
+bool isShortcut(int key, bool answering)
 {
     // Return, not the keypad's Enter.
-    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Left
-        || key == Qt::Key_Right;
+    const bool toggles = key == Qt::Key_Space || key == Qt::Key_Return;
+    return (toggles && !answering) || key == Qt::Key_Left || key == Qt::Key_Right;
 }
 } // namespace
 
@@ -196,7 +197,8 @@ bool ContentView::eventFilter(QObject *watched, QEvent *event)
     // that no shortcut of a control runs instead.
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
         const auto &key = static_cast<const QKeyEvent &>(*event);
-        if (m_launchPhase == LaunchPhase::Done && isShortcut(key.key())) {
+        if (m_launchPhase == LaunchPhase::Done
+            && isShortcut(key.key(), m_stopConfirmation->hasFocusedAnswer())) {
             if (event->type() == QEvent::KeyPress)
                 runShortcut(key.key());
             event->accept();
