@@ -124,6 +124,17 @@ private:
         Q_EMIT(this->*changed)();
     }
 
+    // The line the fade follows down to 0 at the end: from the level recorded at its start
+    // over the whole window, or from where the user turned the sound down, over what was left.
+    // Never above its start, so minutes added later bring the sound back to the user's level
+    // at most.
+    struct FadeRamp
+    {
+        qint64 from = 0;
+        double over = 1; // seconds
+        [[nodiscard]] qint64 levelAt(double remaining) const;
+    };
+
     void loadSettings();
     void recoverInterruptedFade();
     void requestNotificationPermission();
@@ -137,6 +148,7 @@ private:
     void recordFadeStartVolume(); // also in the recovery keys
     void startMainTimer();
     void updateRemainingTime();
+    void stepFade(double remaining);
     void scheduleNotification();
     void cancelNotification();
     void performSleep();
@@ -180,6 +192,7 @@ private:
     qint64 m_startFadeVolume = 100;
     bool m_hasSessionFadeVolume = false; // m_startFadeVolume was recorded in the running session
     qint64 m_lastSetVolume = -1;
+    FadeRamp m_fadeRamp;
     qint64 m_currentFadeVolume = 100;
     ScreenFader m_screenFader;
     std::unique_ptr<RepeatingTimer> m_timer;

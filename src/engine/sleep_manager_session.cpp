@@ -158,6 +158,8 @@ void SleepManager::recordFadeStartVolume()
 {
     m_startFadeVolume = readCurrentVolume();
     m_hasSessionFadeVolume = true;
+    m_fadeRamp = {m_startFadeVolume, kFadeWindow};
+    m_lastSetVolume = -1; // a level an earlier session left is no sign of the user's hand
     publish(m_currentFadeVolume, m_startFadeVolume, &SleepManager::currentFadeVolumeChanged);
     m_platform.defaults->setObject(SettingsKeys::savedVolume, m_startFadeVolume);
     m_platform.defaults->setObject(SettingsKeys::fadeInProgress, true);
@@ -176,16 +178,8 @@ void SleepManager::updateRemainingTime()
     if (m_isActive && m_isFadeOutEnabled && !m_hasSessionFadeVolume)
         recordFadeStartVolume();
     if (m_isActive && remaining > 0) {
-        if (m_isFadeOutEnabled && remaining <= kFadeWindow) {
-            const double fraction = std::max(remaining / kFadeWindow, 0.0);
-            const auto level =
-                static_cast<qint64>(static_cast<double>(m_startFadeVolume) * fraction);
-            if (level != m_lastSetVolume) {
-                setSystemVolume(level);
-                m_lastSetVolume = level;
-                publish(m_currentFadeVolume, level, &SleepManager::currentFadeVolumeChanged);
-            }
-        }
+        if (m_isFadeOutEnabled && remaining <= kFadeWindow)
+            stepFade(remaining);
         if (m_isScreenDimmingEnabled && remaining <= kDimWindow)
             m_screenFader.setOpacity(std::clamp(1.0 - remaining / kDimWindow, 0.0, 1.0));
     }
@@ -203,6 +197,30 @@ void SleepManager::updateRemainingTime()
         m_screenFader.setOpacity(1.0);
     performSleep();
     m_platform.clock->runLater(kStopAfterSleep, this, [this] { stopTimer(); });
+}
+
+qint64 SleepManager::FadeRamp::levelAt(double remaining) const
+{
+    return static_cast<qint64>(static_cast<double>(from) * std::clamp(remaining / over, 0.0, 1.0));
+}
+
+void SleepManager::stepFade(double remaining)
+{
+    qint64 level = m_fadeRamp.levelAt(remaining);
+    if (level == m_lastSetVolume)
+        return;
+    // Read only when a write is due: each read is a round trip to the sound server.
+    const qint64 fadeLevel = m_lastSetVolume >= 0 ? m_lastSetVolume : m_startFadeVolume;
+    const std::optional<int> sink = m_platform.volume->readPercent();
+    if (sink && *sink < fadeLevel) {
+        // Turned down by hand: the fade goes on from there, and never back above it.
+        m_fadeRamp = {*sink, remaining};
+        level = *sink;
+    } else {
+        setSystemVolume(level);
+    }
+    m_lastSetVolume = level;
+    publish(m_currentFadeVolume, level, &SleepManager::currentFadeVolumeChanged);
 }
 
 void SleepManager::stopTimer()
