@@ -83,8 +83,12 @@ void SleepManager::recoverInterruptedFade()
     if (defaults.boolValue(SettingsKeys::fadeInProgress) && savedVolume > 0
         && savedVolume <= m_platform.volume->maxPercent())
         applyVolume(savedVolume);
-    defaults.remove(SettingsKeys::savedVolume);
-    defaults.remove(SettingsKeys::fadeInProgress);
+    forgetFadeRecovery();
+}
+
+void SleepManager::forgetFadeRecovery()
+{
+    m_platform.defaults->remove({SettingsKeys::savedVolume, SettingsKeys::fadeInProgress});
 }
 
 void SleepManager::setFadeOutEnabled(bool enabled)

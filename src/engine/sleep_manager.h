@@ -137,6 +137,7 @@ private:
 
     void loadSettings();
     void recoverInterruptedFade();
+    void forgetFadeRecovery(); // both recovery keys, from the disk too
     void requestNotificationPermission();
 
     // Session and schedule (sleep_manager_session.cpp).

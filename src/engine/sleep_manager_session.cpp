@@ -237,8 +237,7 @@ void SleepManager::stopTimer()
         publish(m_currentFadeVolume, m_startFadeVolume, &SleepManager::currentFadeVolumeChanged);
     }
     m_hasSessionFadeVolume = false;
-    m_platform.defaults->remove(SettingsKeys::savedVolume);
-    m_platform.defaults->remove(SettingsKeys::fadeInProgress);
+    forgetFadeRecovery();
     m_screenFader.stopDimming();
     publish(m_timeRemaining, 0.0, &SleepManager::timeRemainingChanged);
 }
