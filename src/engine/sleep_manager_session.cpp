@@ -120,12 +120,16 @@ void SleepManager::checkSchedule(const QDateTime &now)
     if (m_lastScheduleTrigger == occurrence)
         return;
     m_lastScheduleTrigger = occurrence;
+    const WholeChange start(*this);
     publish(m_targetTime, addSeconds(now, kScheduledCountdown), &SleepManager::targetTimeChanged);
     startTimer();
 }
 
 void SleepManager::startTimer()
 {
+    // The tray draws the session's first picture from the first notice: the time left must
+    // already be there.
+    const WholeChange start(*this);
     const QDateTime now = m_platform.clock->now();
     // A duration too long for any date would end the session at once and
     // sleep the machine: the default runs instead.
@@ -225,6 +229,8 @@ void SleepManager::stepFade(double remaining)
 
 void SleepManager::stopTimer()
 {
+    // A screen on its way out shows the stop's state, not the last tick's.
+    const WholeChange stop(*this);
     m_timer.reset();
     publish(m_isActive, false, &SleepManager::isActiveChanged);
     cancelNotification();
