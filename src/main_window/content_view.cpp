@@ -228,19 +228,8 @@ void ContentView::toggleTimer()
 
 void ContentView::followSession()
 {
-    m_mainButton->setActive(m_manager.isActive(), DesignSystem::Animations::spring);
-    // The engine announces the session's start before its remaining time: the new screen
-    // is built once the change is complete.
-    if (!m_screenPending) {
-        m_screenPending = true;
-        QMetaObject::invokeMethod(this, &ContentView::showScreen, Qt::QueuedConnection);
-    }
-}
-
-void ContentView::showScreen()
-{
-    m_screenPending = false;
     const bool running = m_manager.isActive();
+    m_mainButton->setActive(running, DesignSystem::Animations::spring);
     if (running == m_showsRunningScreen)
         return; // the engine announces unchanged values too
     m_showsRunningScreen = running;

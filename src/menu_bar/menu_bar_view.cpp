@@ -83,12 +83,8 @@ MenuBarView::MenuBarView(SleepManager &manager, MenuBarActions actions, QWidget 
                        Animation::none(), TransitionHost::OnceLeft::Deleted);
 
     connect(m_height, &AnimatedValue::valueChanged, this, &MenuBarView::announceSize);
-    // Once the model has finished changing: a session's first remaining time is published
-    // after it becomes active, and the running view must come in showing it.
-    connect(&manager, &SleepManager::isActiveChanged, this, &MenuBarView::followSession,
-            Qt::QueuedConnection);
-    connect(&manager, &SleepManager::isScheduleEnabledChanged, this, &MenuBarView::followSession,
-            Qt::QueuedConnection);
+    connect(&manager, &SleepManager::isActiveChanged, this, &MenuBarView::followSession);
+    connect(&manager, &SleepManager::isScheduleEnabledChanged, this, &MenuBarView::followSession);
     connect(&manager, &SleepManager::showBattInstallPromptChanged, this,
             &MenuBarView::followPrompt);
     // A prompt raised while no panel was open shows at this opening.
