@@ -4,9 +4,9 @@
 #include "design/animated_value.h"
 #include "design/confirmation_overlay.h"
 #include "design/design_system.h"
-#include "design/stop_question.h"
 #include "design/transition_host.h"
 #include "engine/sleep_manager.h"
+#include "engine/stop_question.h"
 #include "menu_bar/batt_install_sheet.h"
 #include "menu_bar/divider.h"
 #include "menu_bar/menu_bar_active_view.h"
@@ -61,12 +61,15 @@ MenuBarView::MenuBarView(SleepManager &manager, MenuBarActions actions, QWidget 
     , m_background(new MenuBarBackground(manager.isActive(), m_panel))
     , m_column(new QWidget(m_panel))
     , m_session(new TransitionHost)
-    , m_stopQuestion(newStopQuestion(
-          manager.host().machine, [&manager] { manager.stopTimer(); }, m_panel))
     , m_sheet(new BattInstallSheet(
           manager, [&manager] { manager.setShowBattInstallPrompt(false); }, this))
     , m_showsActive(manager.isActive())
 {
+    const StopQuestion stop = StopQuestion::on(manager.host());
+    m_stopQuestion = new ConfirmationOverlay(
+        {stop.title, stop.message, stop.confirmLabel, stop.cancelLabel},
+        [&manager] { animated(DesignSystem::Animations::spring, [&] { manager.stopTimer(); }); },
+        m_panel);
     auto *column = new QVBoxLayout(m_column);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
