@@ -90,12 +90,17 @@ public:
         xcb_unmap_window(m_x, m_window);
         xcb_flush(m_x);
     }
-    // Restacks seen so far, once the app's requests so far have had their effect.
-    int restacks()
+    // Waits until the server has handled what this test and the bubble have asked so far.
+    void sync()
     {
         auto *qt = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
         std::free(xcb_get_input_focus_reply(qt, xcb_get_input_focus(qt), nullptr));
         std::free(xcb_get_input_focus_reply(m_x, xcb_get_input_focus(m_x), nullptr));
+    }
+    // Restacks seen so far, once the requests so far have had their effect.
+    int restacks()
+    {
+        sync();
         while (xcb_generic_event_t *event = xcb_poll_for_event(m_x)) {
             m_restacks += (event->response_type & 0x7f) == XCB_CONFIGURE_NOTIFY ? 1 : 0;
             std::free(event);
@@ -349,7 +354,7 @@ void tst_ScreenFaderX11::notificationBubbleStaysAboveTheOverlays()
             bubble.hide();
         else if (step == "window")
             m_backdrops.at(1)->raise();
-        QTest::qWait(50); // let the steps reach the server in the order given
+        bubble.sync(); // the steps reach the server in the order given
     }
 
     const QPoint inTheBubble = onSecondScreen.center();

@@ -33,7 +33,7 @@ public:
 
     ~WidgetOverlay() override
     {
-        release();
+        m_stacking->release(window());
         delete m_widget.data();
     }
 
@@ -50,40 +50,36 @@ public:
     // stacking, or without it raised only if something has come over it.
     void orderFront() override
     {
-        if (m_widget->isVisible() && (m_kept || X11Requests::raiseWhenCovered(m_widget->winId())))
+        if (m_widget->isVisible()
+            && (m_stacking->keeps(window()) || X11Requests::raiseWhenCovered(window())))
             return;
         m_widget->show();
         m_widget->raise();
         // Showing again after a close from outside sets the window's event mask anew;
         // the opacity written every tick must not come back to us as an event.
-        X11Requests::ignorePropertyChanges(m_widget->winId());
-        m_kept = m_stacking->keep(m_widget->winId());
+        X11Requests::ignorePropertyChanges(window());
+        m_stacking->keep(window());
     }
 
     void orderOut() override
     {
-        release();
+        m_stacking->release(window());
         m_widget->hide();
     }
 
     void close() override
     {
-        release();
+        m_stacking->release(window());
         m_widget->close();
     }
 
 private:
-    void release()
-    {
-        if (m_kept && m_widget)
-            m_stacking->release(m_widget->winId());
-        m_kept = false;
-    }
+    // None before the first show, which creates the window.
+    [[nodiscard]] WId window() const { return m_widget ? m_widget->internalWinId() : 0; }
 
     QPointer<QWidget> m_widget = new QWidget;
     std::shared_ptr<X11OverlayStacking> m_stacking;
     double m_alpha = 0.0;
-    bool m_kept = false;
 };
 
 } // namespace

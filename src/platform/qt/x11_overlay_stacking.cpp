@@ -55,14 +55,13 @@ constexpr uint32_t kMaxTypes = 16;
 
 } // namespace
 
-bool X11OverlayStacking::keep(WId overlay)
+void X11OverlayStacking::keep(WId overlay)
 {
     if (!onX11() || (!m_connection && !start()))
-        return false;
+        return;
     m_overlays.insert(overlay);
     m_stack.setKind(WindowStack::Window(overlay), WindowStack::Kind::Overlay);
     restack();
-    return true;
 }
 
 void X11OverlayStacking::release(WId overlay)
@@ -220,26 +219,25 @@ bool X11OverlayStacking::isBubble(uint32_t window)
     return std::find(atoms, atoms + count, m_notificationAtom) != atoms + count;
 }
 
-// Each restack comes back as a notice that updates the picture; until then a new notice may
-// ask for the same raise again, which changes nothing.
+// Only windows that bypass the window manager are raised, so each raise takes effect as asked
+// and the picture can follow it at once; its notice, when it comes back, changes nothing more.
 void X11OverlayStacking::restack()
 {
     if (!m_connection)
         return;
     const QList<WindowStack::Window> raises = m_stack.raisesNeeded();
     const uint32_t onTop = XCB_STACK_MODE_ABOVE;
-    for (WindowStack::Window window : raises)
+    for (WindowStack::Window window : raises) {
         xcb_configure_window(m_connection, window, XCB_CONFIG_WINDOW_STACK_MODE, &onTop);
+        m_stack.raise(window);
+    }
     if (!raises.isEmpty())
         xcb_flush(m_connection);
 }
 
 #else
 
-bool X11OverlayStacking::keep(WId)
-{
-    return false;
-}
+void X11OverlayStacking::keep(WId) { }
 void X11OverlayStacking::release(WId) { }
 void X11OverlayStacking::stop() { }
 

@@ -27,9 +27,11 @@ public:
     explicit X11OverlayStacking(QObject *parent = nullptr);
     ~X11OverlayStacking() override;
 
-    // False outside X: the overlay's owner must then raise it itself.
-    [[nodiscard]] bool keep(WId overlay);
+    // Outside X, or once the server has gone, nothing is kept: the overlay's owner then raises
+    // it itself.
+    void keep(WId overlay);
     void release(WId overlay);
+    [[nodiscard]] bool keeps(WId overlay) const { return m_overlays.contains(overlay); }
 
 private:
     [[nodiscard]] bool start();
