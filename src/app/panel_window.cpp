@@ -48,7 +48,7 @@ PanelWindow::PanelWindow(const QRect &anchor)
     qApp->installEventFilter(this);
     if (X11Requests::compositorRunning()) {
         setAttribute(Qt::WA_TranslucentBackground);
-        m_margins = roundedUp(m_shadow.reach());
+        m_shadowRoom = roundedUp(m_shadow.reach());
         m_corners = new RoundedCorners(kCornerRadius, &m_shadow, this);
     }
 }
@@ -67,8 +67,11 @@ void PanelWindow::fitContent()
     if (!m_content)
         return;
     const QSize size = m_content->sizeHint();
-    const QPoint corner = PanelPlacement::topLeft(m_anchor, size, m_desktop);
-    setGeometry(QRect(corner, size).marginsAdded(m_margins));
+    const QRect panel(PanelPlacement::topLeft(m_anchor, size, m_desktop), size);
+    const QRect window = PanelPlacement::window(panel, m_shadowRoom, m_desktop);
+    m_margins = {panel.left() - window.left(), panel.top() - window.top(),
+                 window.right() - panel.right(), window.bottom() - panel.bottom()};
+    setGeometry(window);
     m_content->setGeometry(contentRect());
     if (m_corners)
         m_corners->setGeometry(contentRect());
@@ -100,7 +103,7 @@ void PanelWindow::dismiss()
 
 void PanelWindow::paintEvent(QPaintEvent *)
 {
-    if (m_margins.isNull())
+    if (m_shadowRoom.isNull())
         return;
     QPainter painter(this);
     m_shadow.paint(painter, contentRect(), kCornerRadius);
