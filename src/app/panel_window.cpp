@@ -72,6 +72,7 @@ void PanelWindow::fitContent()
     m_margins = {panel.left() - window.left(), panel.top() - window.top(),
                  window.right() - panel.right(), window.bottom() - panel.bottom()};
     setGeometry(window);
+    X11Requests::setShadowExtents(winId(), m_margins);
     m_content->setGeometry(contentRect());
     if (m_corners)
         m_corners->setGeometry(contentRect());

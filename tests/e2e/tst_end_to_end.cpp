@@ -249,7 +249,7 @@ void tst_EndToEnd::sessionRoad()
     // The tray icon opens the panel, whose power button quits.
     click(icon.center());
     QTRY_VERIFY_WITH_TIMEOUT(windowOf(first, isPanel).id, kWaitMs);
-    click(windowOf(first, isPanel).frame.center() + kPowerButton);
+    click(shownPanel(windowOf(first, isPanel)).center() + kPowerButton);
     QTRY_COMPARE_WITH_TIMEOUT(first.state(), QProcess::NotRunning, kWaitMs);
     QCOMPARE(first.exitCode(), 0);
     QCOMPARE(m_session->systemctl.calls().size(), 1);
@@ -269,14 +269,14 @@ void tst_EndToEnd::trayOverStatusNotifier()
     run("xdotool", {"mousemove", "1800", "300"});
     tray.activate({1800, 300});
     QTRY_VERIFY_WITH_TIMEOUT(windowOf(*m_app, isPanel).id, kWaitMs);
-    click(windowOf(*m_app, isPanel).frame.center() + kQuickStart15);
+    click(shownPanel(windowOf(*m_app, isPanel)).center() + kQuickStart15);
     QTRY_VERIFY_WITH_TIMEOUT(tray.toolTip().startsWith("Velorinth 14:5"), kWaitMs);
     QVERIFY(tray.pictures() != idle);
     const QString running = tray.toolTip();
     QTRY_VERIFY_WITH_TIMEOUT(tray.toolTip() != running, kWaitMs);
 
     // The panel's stop asks first.
-    const QRect panel = windowOf(*m_app, isPanel).frame;
+    const QRect panel = shownPanel(windowOf(*m_app, isPanel));
     click(panel.center() + kStopButton);
     const QRect answer(panel.center() + kConfirmStop - QPoint(30, 6), QSize(60, 12));
     QTRY_VERIFY_WITH_TIMEOUT(countPixels(screenshot(), answer, isPink) > 10, kWaitMs);

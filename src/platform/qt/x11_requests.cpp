@@ -48,10 +48,21 @@ Reply<T> answer(xcb_connection_t *x, T *(*read)(xcb_connection_t *, Cookie, xcb_
 }
 
 // The atoms the requests name, interned once, all in one round trip.
-enum Atom { ClientList, WindowType, Dock, Strut, StrutPartial, WorkArea, GtkWorkAreas, MotifHints };
+enum Atom {
+    ClientList,
+    WindowType,
+    Dock,
+    Strut,
+    StrutPartial,
+    WorkArea,
+    GtkWorkAreas,
+    MotifHints,
+    FrameExtents
+};
 constexpr const char *kAtomNames[] = {
-    "_NET_CLIENT_LIST",      "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DOCK", "_NET_WM_STRUT",
-    "_NET_WM_STRUT_PARTIAL", "_NET_WORKAREA",       "_GTK_WORKAREAS_D0",        "_MOTIF_WM_HINTS",
+    "_NET_CLIENT_LIST",  "_NET_WM_WINDOW_TYPE",   "_NET_WM_WINDOW_TYPE_DOCK",
+    "_NET_WM_STRUT",     "_NET_WM_STRUT_PARTIAL", "_NET_WORKAREA",
+    "_GTK_WORKAREAS_D0", "_MOTIF_WM_HINTS",       "_GTK_FRAME_EXTENTS",
 };
 using Atoms = std::array<xcb_atom_t, std::size(kAtomNames)>;
 
@@ -218,6 +229,17 @@ void keepSize(WId window)
                         std::size(hints), hints);
 }
 
+void setShadowExtents(WId window, const QMargins &extents)
+{
+    xcb_connection_t *x = connection();
+    if (!x)
+        return;
+    const uint32_t sides[] = {uint32_t(extents.left()), uint32_t(extents.right()),
+                              uint32_t(extents.top()), uint32_t(extents.bottom())};
+    xcb_change_property(x, XCB_PROP_MODE_REPLACE, xcb_window_t(window), atoms(x)[FrameExtents],
+                        XCB_ATOM_CARDINAL, 32, std::size(sides), sides);
+}
+
 DesktopBars desktopBars()
 {
     xcb_connection_t *x = connection();
@@ -286,6 +308,7 @@ bool compositorRunning()
     return false;
 }
 void keepSize(WId) { }
+void setShadowExtents(WId, const QMargins &) { }
 DesktopBars desktopBars()
 {
     return {};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMargins>
 #include <QRect>
 #include <QtGui/qwindowdefs.h>
 
@@ -48,6 +49,10 @@ void ignorePropertyChanges(WId window);
 // resizing, maximising or full screen. For a frameless window Qt allows the window manager
 // every action.
 void keepSize(WId window);
+
+// Tells the desktop which part of the window around its edges is shadow, not the window
+// proper (_GTK_FRAME_EXTENTS), as windows that draw their own shadow do.
+void setShadowExtents(WId window, const QMargins &extents);
 
 // Read from each top-level window and the root window at the time of the call. Empty
 // outside X.
