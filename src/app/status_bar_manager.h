@@ -14,6 +14,7 @@
 namespace velorinth {
 
 class Clock;
+class GnomeStatusItem;
 class PanelWindow;
 class SleepManager;
 
@@ -59,6 +60,9 @@ private:
 
     const Clock &m_clock;
     std::unique_ptr<QSystemTrayIcon> m_statusItem;
+    // In its place in GNOME Shell's top bar, where Qt's item would open the panel only on
+    // double clicks.
+    std::unique_ptr<GnomeStatusItem> m_gnomeItem;
     QPointer<PanelWindow> m_panel;
     QPointer<SleepManager> m_manager;
     PanelContent m_content;
