@@ -17,7 +17,7 @@ VelorinthApp::VelorinthApp(Platform platform, QObject *parent)
     : QObject(parent)
     , m_platform(std::move(platform))
     , m_manager(m_platform)
-    , m_statusBar(*m_platform.clock)
+    , m_statusBar(*m_platform.clock, *m_platform.presses)
 {
     QApplication::setWindowIcon(AppIcon::icon());
     // The window's one content for the whole run: the launch plays once a run.
@@ -62,9 +62,7 @@ void VelorinthApp::contentShown()
 
 void VelorinthApp::fillPanel(PanelWindow &panel)
 {
-    auto *view = new MenuBarView(
-        m_manager,
-        {[&panel] { panel.keepOpenWhile(openMainWindow); }, [] { QCoreApplication::quit(); }});
+    auto *view = new MenuBarView(m_manager, {openMainWindow, [] { QCoreApplication::quit(); }});
     panel.setContent(view);
     connect(view, &MenuBarView::preferredSizeChanged, &panel, &PanelWindow::fitContent);
 }

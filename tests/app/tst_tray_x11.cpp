@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/panel_window.h"
 #include "app_rig.h"
+#include "platform/qt/x11_press_watch.h"
 #include "platform/qt/x11_requests.h"
 
 #include <QPointer>
@@ -51,6 +52,53 @@ void settle()
     QTest::qWait(1000);
 }
 
+// Counts the presses that reach a window.
+class Presses : public QObject
+{
+public:
+    explicit Presses(QWindow *window) { window->installEventFilter(this); }
+    [[nodiscard]] int count() const { return m_count; }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        m_count += event->type() == QEvent::MouseButtonPress;
+        return false;
+    }
+
+private:
+    int m_count = 0;
+};
+
+// Another application's window at the desktop's top left, 200 x 100, until it goes.
+class OtherApplication
+{
+public:
+    OtherApplication()
+    {
+        m_client.start("xmessage", {"-geometry", "200x100+40+40", "Une autre application"});
+        m_shown = QTest::qWaitFor(
+            [] {
+                QProcess search;
+                search.start("xdotool", {"search", "--onlyvisible", "--class", "Xmessage"});
+                return search.waitForFinished() && search.exitCode() == 0;
+            },
+            kTimeoutMs);
+    }
+    ~OtherApplication()
+    {
+        m_client.kill();
+        m_client.waitForFinished();
+    }
+
+    [[nodiscard]] bool isShown() const { return m_shown; }
+    [[nodiscard]] static QPoint spot() { return {140, 120}; }
+
+private:
+    QProcess m_client;
+    bool m_shown = false;
+};
+
 } // namespace
 
 class tst_TrayX11 : public QObject
@@ -64,6 +112,8 @@ private Q_SLOTS:
 
     void panelCloses_data();
     void panelCloses();
+    void pressInTheAppLeavesItOpen_data();
+    void pressInTheAppLeavesItOpen();
     void secondClickCloses_data();
     void secondClickCloses();
     void openWindowButtonLeavesThePanelOpen();
@@ -80,7 +130,7 @@ void tst_TrayX11::initTestCase()
 {
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         QSKIP("no tray host on this display");
-    m_rig = std::make_unique<AppRig>();
+    m_rig = std::make_unique<AppRig>(QString(), std::make_unique<X11PressWatch>());
     m_rig->app->mainWindow().show();
     // Embedded once the tray host (at the top right) has taken the icon in.
     QTRY_VERIFY_WITH_TIMEOUT(m_rig->app->statusBar().trayIcon()->geometry().x() > 0, kTimeoutMs);
@@ -121,6 +171,7 @@ void tst_TrayX11::panelCloses_data()
     QTest::addColumn<QString>("how");
 
     QTest::newRow("click elsewhere") << "outside";
+    QTest::newRow("click in another application's window") << "other application";
     QTest::newRow("another click on the icon") << "icon";
     QTest::newRow("Escape") << "escape";
 }
@@ -128,19 +179,51 @@ void tst_TrayX11::panelCloses_data()
 void tst_TrayX11::panelCloses()
 {
     QFETCH(QString, how);
+    OtherApplication other;
+    QVERIFY(other.isShown());
     openByClick();
     QPointer<PanelWindow> panel = m_rig->app->statusBar().panel();
 
     if (how == "outside")
         clickAt({200, 600}); // over the bare desktop, another client's window
+    else if (how == "other application")
+        clickAt(OtherApplication::spot());
     else if (how == "icon")
         clickAt(iconCentre());
-    else
+    else {
+        QTRY_VERIFY_WITH_TIMEOUT(panel->isActiveWindow(), kTimeoutMs); // it takes the keyboard
         xdotool({"key", "Escape"});
+    }
 
     QTRY_VERIFY_WITH_TIMEOUT(!panel, kTimeoutMs);
     QCoreApplication::processEvents();
     QVERIFY(!m_rig->app->statusBar().panel()); // closed for good, not opened again
+}
+
+void tst_TrayX11::pressInTheAppLeavesItOpen_data()
+{
+    QTest::addColumn<bool>("inPanel"); // or in the main window
+
+    QTest::newRow("the main window's background") << false;
+    QTest::newRow("the panel's background") << true;
+}
+
+void tst_TrayX11::pressInTheAppLeavesItOpen()
+{
+    QFETCH(bool, inPanel);
+    openByClick();
+    QPointer<PanelWindow> panel = m_rig->app->statusBar().panel();
+    QWidget &window = inPanel ? static_cast<QWidget &>(*panel) : m_rig->app->mainWindow();
+    Presses presses(window.windowHandle());
+    // The middle of the panel's title row; the main window's left edge.
+    const QPoint spot = inPanel ? panel->panelGeometry().topLeft() + QPoint(140, 20)
+                                : window.geometry().topLeft() + QPoint(8, 280);
+
+    clickAt(spot);
+
+    QTRY_COMPARE_WITH_TIMEOUT(presses.count(), 1, kTimeoutMs);
+    settle();
+    QVERIFY(panel && panel->isVisible());
 }
 
 void tst_TrayX11::secondClickCloses_data()

@@ -39,6 +39,10 @@ void ignorePropertyChanges(WId window);
 // lies behind them (without one their clear pixels are black). False outside X.
 [[nodiscard]] bool compositorRunning();
 
+// Presses on the window outside `area` (in the window's X pixels) fall through to whatever lies
+// under it, as on a shadow drawn past a panel's edge over the desktop's bar.
+void takePressesOnlyIn(WId window, const QRect &area);
+
 // Tells the window manager that the window moves, minimises and closes but keeps its size: no
 // resizing, maximising or full screen. For a frameless window Qt allows the window manager
 // every action.
