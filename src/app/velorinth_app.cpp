@@ -26,7 +26,7 @@ VelorinthApp::VelorinthApp(Platform platform, QObject *parent)
     content->installEventFilter(this);
 
     auto *hiding = new WindowHideDelegate(m_window.get(), [this] { return mayLiveOnHidden(); });
-    connect(hiding, &WindowHideDelegate::quitRequested, qApp, &QCoreApplication::quit);
+    connect(hiding, &WindowHideDelegate::quitRequested, this, &VelorinthApp::quit);
     connect(qApp, &QCoreApplication::aboutToQuit, &m_delegate,
             &AppDelegate::applicationWillTerminate);
     connect(&m_manager, &SleepManager::isActiveChanged, this, &VelorinthApp::pushStatus);
@@ -37,6 +37,13 @@ VelorinthApp::VelorinthApp(Platform platform, QObject *parent)
 }
 
 VelorinthApp::~VelorinthApp() = default;
+
+void VelorinthApp::quit()
+{
+    // The panel goes first, and the watch on the desktop's presses with it.
+    m_statusBar.closePanel();
+    QCoreApplication::quit();
+}
 
 bool VelorinthApp::eventFilter(QObject *watched, QEvent *event)
 {
@@ -62,7 +69,7 @@ void VelorinthApp::contentShown()
 
 void VelorinthApp::fillPanel(PanelWindow &panel)
 {
-    auto *view = new MenuBarView(m_manager, {openMainWindow, [] { QCoreApplication::quit(); }});
+    auto *view = new MenuBarView(m_manager, {openMainWindow, [this] { quit(); }});
     panel.setContent(view);
     connect(view, &MenuBarView::preferredSizeChanged, &panel, &PanelWindow::fitContent);
 }

@@ -57,6 +57,8 @@ private Q_SLOTS:
     void closingTheWindow();
     void closingWithoutATrayKeepsWhatRuns_data();
     void closingWithoutATrayKeepsWhatRuns();
+    void everyQuitClosesThePanel_data();
+    void everyQuitClosesThePanel();
     void quitCleansUpOnce_data();
     void quitCleansUpOnce();
     void quitDuringAFadeGivesTheVolumeBack();
@@ -394,6 +396,32 @@ void tst_VelorinthApp::closingWithoutATrayKeepsWhatRuns()
     QVERIFY(window.isHidden());
     QCOMPARE(quit.count(), quits ? 1 : 0);
     QCOMPARE(manager.isActive(), session);
+}
+
+void tst_VelorinthApp::everyQuitClosesThePanel_data()
+{
+    QTest::addColumn<bool>("fromPanel"); // its quit button, or the window closed without a tray
+
+    QTest::newRow("the panel's quit button") << true;
+    QTest::newRow("the window closed without a tray") << false;
+}
+
+void tst_VelorinthApp::everyQuitClosesThePanel()
+{
+    QFETCH(bool, fromPanel);
+    click();
+    QPointer<PanelWindow> panel = tray().panel();
+    QAbstractButton *quit = panelButton(*panel, "Quitter Velorinth");
+    QVERIFY(quit);
+
+    if (fromPanel)
+        QTest::mouseClick(quit, Qt::LeftButton);
+    else
+        closeAsTheWindowManagerDoes(m_rig->app->mainWindow());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QVERIFY(!panel);
+    QVERIFY(!m_rig->fakes.presses->watching);
 }
 
 void tst_VelorinthApp::quitCleansUpOnce_data()
