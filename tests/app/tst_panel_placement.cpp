@@ -42,6 +42,12 @@ void tst_PanelPlacement::opensAwayFromTheTray_data()
         << QRect(1256, 400, 24, 24) << screen << QRect(0, 0, 1256, 800) << none << QPoint(972, 272);
     QTest::newRow("left-hand tray: opens to the right")
         << QRect(0, 400, 24, 24) << screen << QRect(24, 0, 1256, 800) << none << QPoint(28, 272);
+    // Nothing known and nothing kept free (an auto-hidden bar): the icon's place alone says
+    // which side the bar is on.
+    QTest::newRow("right-hand tray, the whole screen free: beside the icon")
+        << QRect(1256, 400, 24, 24) << screen << screen << none << QPoint(972, 272);
+    QTest::newRow("left-hand tray, the whole screen free: beside the icon")
+        << QRect(0, 400, 24, 24) << screen << screen << none << QPoint(28, 272);
     QTest::newRow("no geometry: at the pointer, below the desktop's bar")
         << QRect(700, 5, 1, 1) << screen << QRect(0, 30, 1280, 770) << none << QPoint(560, 34);
     QTest::newRow("second monitor") << QRect(2400, 0, 24, 24) << right

@@ -44,6 +44,8 @@ private Q_SLOTS:
     void trayFollowsTheSession_data();
     void trayFollowsTheSession();
     void equalValuesArePushedToo();
+    void trayIsGivenOnlyTheSessionsTimes_data();
+    void trayIsGivenOnlyTheSessionsTimes();
     void panelIsBuiltAnewAtEachOpening();
     void aClickOnTheIconAlwaysToggles_data();
     void aClickOnTheIconAlwaysToggles();
@@ -153,6 +155,53 @@ void tst_VelorinthApp::equalValuesArePushedToo()
 
     QCOMPARE(tray().title(), QString());
     QCOMPARE(tray().image(), TrayImage::idle());
+}
+
+void tst_VelorinthApp::trayIsGivenOnlyTheSessionsTimes_data()
+{
+    QTest::addColumn<double>("duration");
+    QTest::addColumn<bool>("fade");
+    QTest::addColumn<bool>("urgent");
+
+    QTest::newRow("30 min") << 1800.0 << false << false;
+    QTest::newRow("30 min, fading") << 1800.0 << true << false;
+    QTest::newRow("10 min, fading from the start") << 600.0 << true << false;
+    QTest::newRow("4 min: urgent from the start") << 240.0 << false << true;
+}
+
+// A tray may paint any icon it is sent: a session's start must not flash the end's "00:00".
+void tst_VelorinthApp::trayIsGivenOnlyTheSessionsTimes()
+{
+    QFETCH(double, duration);
+    QFETCH(bool, fade);
+    QFETCH(bool, urgent);
+    SleepManager &manager = m_rig->app->sleepManager();
+    manager.setSessionDuration(duration);
+    manager.setFadeOutEnabled(fade);
+    QList<QStringList> given; // symbol, time as the image writes it, tooltip
+    for (const auto published :
+         {&SleepManager::isActiveChanged, &SleepManager::timeRemainingChanged})
+        connect(&manager, published, this, [&] {
+            given.append(
+                {tray().image().symbolName(), tray().image().text(), tray().trayIcon()->toolTip()});
+        });
+
+    manager.startTimer();
+    m_rig->advance(2);
+    manager.stopTimer();
+    manager.startTimer();
+    m_rig->advance(2);
+    manager.startTimer(); // again while it runs
+
+    QVERIFY(!given.isEmpty());
+    for (const QStringList &shown : std::as_const(given)) {
+        if (shown[0].isEmpty()) { // idle
+            QCOMPARE(shown[2], "Velorinth");
+            continue;
+        }
+        QVERIFY2(shown[1] != "0:00" && !shown[2].endsWith("00:00"), qPrintable(shown.join('|')));
+        QCOMPARE(shown[0] == "moon.zzz.fill", urgent);
+    }
 }
 
 void tst_VelorinthApp::panelIsBuiltAnewAtEachOpening()

@@ -19,7 +19,11 @@ namespace velorinth {
 class FakeVolumeControl final : public VolumeControl
 {
 public:
-    [[nodiscard]] std::optional<int> readPercent() override { return readable; }
+    [[nodiscard]] std::optional<int> readPercent() override
+    {
+        ++reads;
+        return readable;
+    }
     [[nodiscard]] int maxPercent() const override { return 153; } // PulseAudio's boost
     [[nodiscard]] std::optional<QString> setPercent(int percent) override
     {
@@ -32,6 +36,7 @@ public:
     std::optional<int> readable = 100;
     std::optional<QString> setFailure;
     QList<int> writes;
+    int reads = 0;
 };
 
 class FakeSleepCommand final : public SleepCommand
