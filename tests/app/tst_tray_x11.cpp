@@ -5,6 +5,7 @@
 #include "app_rig.h"
 #include "platform/qt/x11_press_watch.h"
 #include "platform/qt/x11_requests.h"
+#include "support/other_application.h"
 
 #include <QPointer>
 #include <QProcess>
@@ -68,35 +69,6 @@ protected:
 
 private:
     int m_count = 0;
-};
-
-// Another application's window at the desktop's top left, 200 x 100, until it goes.
-class OtherApplication
-{
-public:
-    OtherApplication()
-    {
-        m_client.start("xmessage", {"-geometry", "200x100+40+40", "Une autre application"});
-        m_shown = QTest::qWaitFor(
-            [] {
-                QProcess search;
-                search.start("xdotool", {"search", "--onlyvisible", "--class", "Xmessage"});
-                return search.waitForFinished() && search.exitCode() == 0;
-            },
-            kTimeoutMs);
-    }
-    ~OtherApplication()
-    {
-        m_client.kill();
-        m_client.waitForFinished();
-    }
-
-    [[nodiscard]] bool isShown() const { return m_shown; }
-    [[nodiscard]] static QPoint spot() { return {140, 120}; }
-
-private:
-    QProcess m_client;
-    bool m_shown = false;
 };
 
 } // namespace
