@@ -89,8 +89,15 @@ void PanelWindow::paintEvent(QPaintEvent *)
     m_shadow.paint(painter, contentRect(), kCornerRadius);
 }
 
+void PanelWindow::closeOnPressElsewhere()
+{
+    m_givesFocusBack = false;
+    close();
+}
+
 void PanelWindow::showEvent(QShowEvent *)
 {
+    m_focusBefore = X11Requests::inputFocus();
     activateWindow(); // for Escape
 }
 
@@ -104,6 +111,10 @@ void PanelWindow::keyPressEvent(QKeyEvent *event)
 
 void PanelWindow::closeEvent(QCloseEvent *)
 {
+    // Unless another window has taken it since: the window manager leaves a panel of its own
+    // alone, and X would drop the focus on the desktop.
+    if (m_givesFocusBack && X11Requests::inputFocus() == winId())
+        X11Requests::restoreInputFocus(m_focusBefore);
     Q_EMIT closed();
 }
 

@@ -34,6 +34,9 @@ public:
     void fitContent();
     // Where the visible panel lies on the screen, without the shadow's margin.
     [[nodiscard]] QRect panelGeometry() const;
+    // Closes it on a press in another application, which leaves the keyboard focus to whatever
+    // the press gave it to. Every other close gives the focus back to where it was at the opening.
+    void closeOnPressElsewhere();
 
 Q_SIGNALS:
     void closed();
@@ -53,6 +56,8 @@ private:
     SoftShadow m_shadow;
     QPointer<QWidget> m_content;
     RoundedCorners *m_corners = nullptr;
+    WId m_focusBefore = 0; // X's keyboard focus when the panel took it
+    bool m_givesFocusBack = true;
 };
 
 } // namespace velorinth

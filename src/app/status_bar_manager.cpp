@@ -123,9 +123,13 @@ void StatusBarManager::pressSeen(PressWatch::Place place)
     // A new press is a new click: the icon's next report is its own.
     m_closingClick.reset();
     if (place == PressWatch::Place::Elsewhere && isPanelOpen()) {
-        if (m_iconArea.contains(QCursor::pos()))
+        // A tray takes no focus; anything else pressed takes it as the desktop gives it.
+        if (m_iconArea.contains(QCursor::pos())) {
             m_closingClick = Click{};
-        closePanel();
+            closePanel();
+        } else {
+            m_panel->closeOnPressElsewhere();
+        }
     }
     watchWhileNeeded();
 }

@@ -22,6 +22,14 @@ void xdotool(const QStringList &arguments)
     QCOMPARE(QProcess::execute("xdotool", arguments), 0);
 }
 
+QString output(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
 void clickAt(QPoint point)
 {
     xdotool({"mousemove", QString::number(point.x()), QString::number(point.y()), "click", "1"});
@@ -141,18 +149,22 @@ void tst_TrayX11::openByClick()
 void tst_TrayX11::panelCloses_data()
 {
     QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("focusBack"); // to the window that had it before the panel opened
 
-    QTest::newRow("click elsewhere") << "outside";
-    QTest::newRow("click in another application's window") << "other application";
-    QTest::newRow("another click on the icon") << "icon";
-    QTest::newRow("Escape") << "escape";
+    QTest::newRow("click elsewhere") << "outside" << false;
+    QTest::newRow("click in another application's window") << "other application" << false;
+    QTest::newRow("another click on the icon") << "icon" << true;
+    QTest::newRow("Escape") << "escape" << true;
 }
 
 void tst_TrayX11::panelCloses()
 {
     QFETCH(QString, how);
+    QFETCH(bool, focusBack);
     OtherApplication other;
     QVERIFY(other.isShown());
+    const QString typingIn = QString::number(other.window());
+    xdotool({"windowfocus", "--sync", typingIn});
     openByClick();
     QPointer<PanelWindow> panel = m_rig->app->statusBar().panel();
 
@@ -170,6 +182,8 @@ void tst_TrayX11::panelCloses()
     QTRY_VERIFY_WITH_TIMEOUT(!panel, kTimeoutMs);
     QCoreApplication::processEvents();
     QVERIFY(!m_rig->app->statusBar().panel()); // closed for good, not opened again
+    if (focusBack)
+        QCOMPARE(output("xdotool", {"getwindowfocus"}).trimmed(), typingIn);
 }
 
 void tst_TrayX11::pressInTheAppLeavesItOpen_data()

@@ -8,11 +8,13 @@ namespace {
 
 constexpr int kShowsWithinMs = 10000;
 
-bool windowOfClassShown(const QString &windowClass)
+// The first shown window of that class; 0 while there is none.
+qulonglong shownWindowOfClass(const QString &windowClass)
 {
     QProcess search;
     search.start("xdotool", {"search", "--onlyvisible", "--class", windowClass});
-    return search.waitForFinished() && search.exitCode() == 0;
+    search.waitForFinished();
+    return search.readAllStandardOutput().split('\n').value(0).toULongLong();
 }
 
 } // namespace
@@ -20,7 +22,8 @@ bool windowOfClassShown(const QString &windowClass)
 OtherApplication::OtherApplication()
 {
     m_client.start("xmessage", {"-geometry", "300x200+40+40", "Une autre application"});
-    m_shown = QTest::qWaitFor([] { return windowOfClassShown("Xmessage"); }, kShowsWithinMs);
+    static_cast<void>(QTest::qWaitFor(
+        [this] { return (m_window = shownWindowOfClass("Xmessage")) != 0; }, kShowsWithinMs));
 }
 
 OtherApplication::~OtherApplication()

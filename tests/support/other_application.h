@@ -16,13 +16,14 @@ public:
     OtherApplication &operator=(const OtherApplication &) = delete;
 
     // False when its window never showed.
-    [[nodiscard]] bool isShown() const { return m_shown; }
+    [[nodiscard]] bool isShown() const { return m_window != 0; }
+    [[nodiscard]] qulonglong window() const { return m_window; }
     // A spot inside its window, wherever a window manager put the frame.
     [[nodiscard]] static QPoint spot() { return {190, 160}; }
 
 private:
     QProcess m_client;
-    bool m_shown = false;
+    qulonglong m_window = 0;
 };
 
 } // namespace velorinth

@@ -170,6 +170,26 @@ void takePressesOnlyIn(WId window, const QRect &area)
                          xcb_window_t(window), 0, 0, 1, &rectangle);
 }
 
+WId inputFocus()
+{
+    xcb_connection_t *x = connection();
+    const Reply<xcb_get_input_focus_reply_t> focus(
+        x ? xcb_get_input_focus_reply(x, xcb_get_input_focus(x), nullptr) : nullptr);
+    return focus ? focus->focus : 0;
+}
+
+void restoreInputFocus(WId focus)
+{
+    xcb_connection_t *x = connection();
+    if (!x)
+        return;
+    // Checked: a window that went meanwhile is an error to drop, not one for Qt to report.
+    const Reply<xcb_generic_error_t> refused(
+        xcb_request_check(x,
+                          xcb_set_input_focus_checked(x, XCB_INPUT_FOCUS_POINTER_ROOT,
+                                                      xcb_window_t(focus), XCB_CURRENT_TIME)));
+}
+
 void keepSize(WId window)
 {
     xcb_connection_t *x = connection();
@@ -253,6 +273,11 @@ bool compositorRunning()
     return false;
 }
 void takePressesOnlyIn(WId, const QRect &) { }
+WId inputFocus()
+{
+    return 0;
+}
+void restoreInputFocus(WId) { }
 void keepSize(WId) { }
 DesktopBars desktopBars()
 {
