@@ -114,7 +114,7 @@ void tst_DesktopBarsX11::panelAtThePointerClearsTheBar()
     QVERIFY(QTest::qWaitForWindowExposed(panel));
 
     QTEST(panel->panelGeometry(), "expected");
-    panel->dismiss();
+    panel->close();
 }
 
 QTEST_MAIN(tst_DesktopBarsX11)

@@ -37,6 +37,9 @@ inline constexpr QMargins kPanelShadow(30, 24, 30, 36);
 QByteArray run(const QString &program, const QStringList &arguments);
 [[nodiscard]] QImage screenshot();
 void click(QPoint point);
+// A click as a hand makes it: the button held down a moment, long enough for the app to deal
+// with the press before the release.
+void clickByHand(QPoint point);
 
 struct Window
 {
