@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl-dev libpulse-dev libxcb1-dev
+    qt6-base-dev libgl-dev libpulse-dev libxcb1-dev libxcb-shape0-dev libxcb-xinput-dev
     libqt6dbus6 libqt6test6 qt6-qpa-plugins
     fonts-inter fonts-jetbrains-mono fonts-quicksand fonts-comfortaa
     fonts-material-design-icons-iconfont fonts-dejavu-core

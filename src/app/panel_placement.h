@@ -33,8 +33,8 @@ struct Desktop
 [[nodiscard]] QPoint topLeft(const QRect &anchor, QSize size, const Desktop &desktop);
 
 // The window of a panel at `panel` that keeps `margins` around it for its shadow: the margins
-// are cut back to the free area, so that the window neither lies over a bar, where it would
-// take the bar's clicks, nor reaches onto another monitor.
+// are cut back to the free area, so that the shadow neither darkens a bar nor reaches onto
+// another monitor.
 [[nodiscard]] QRect window(const QRect &panel, const QMargins &margins, const Desktop &desktop);
 
 } // namespace velorinth::PanelPlacement

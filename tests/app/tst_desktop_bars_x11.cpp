@@ -158,7 +158,7 @@ void tst_DesktopBarsX11::panelAtThePointerClearsTheBar()
     QVERIFY(QTest::qWaitForWindowExposed(panel));
 
     QTEST(panel->panelGeometry(), "expected");
-    panel->dismiss();
+    panel->close();
 }
 
 void tst_DesktopBarsX11::windowManagersAreasCount_data()
@@ -198,7 +198,7 @@ void tst_DesktopBarsX11::windowManagersAreasCount()
     QTEST(panel->panelGeometry(), "panel");
     // Its shadow's margin neither lies over a bar nor reaches onto the next monitor.
     QVERIFY(available.contains(panel->geometry()));
-    panel->dismiss();
+    panel->close();
 }
 
 void tst_DesktopBarsX11::aVanishedWindowIsNoWarning()

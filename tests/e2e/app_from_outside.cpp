@@ -57,6 +57,13 @@ void click(QPoint point)
         {"mousemove", QString::number(point.x()), QString::number(point.y()), "click", "1"});
 }
 
+void clickByHand(QPoint point)
+{
+    run("xdotool",
+        {"mousemove", QString::number(point.x()), QString::number(point.y()), "mousedown", "1",
+         "sleep", "0.15", "mouseup", "1"});
+}
+
 Window windowOf(const QStringList &search, bool (*kind)(const QRect &))
 {
     // "Window 6291462\n  Position: 0,0 (screen: 0)\n  Geometry: 320x560" for each

@@ -35,6 +35,9 @@ inline constexpr QPoint kConfirmStop(0, 11); // "Arrêter", in the question over
 QByteArray run(const QString &program, const QStringList &arguments);
 [[nodiscard]] QImage screenshot();
 void click(QPoint point);
+// A click as a hand makes it: the button held down a moment, long enough for the app to deal
+// with the press before the release.
+void clickByHand(QPoint point);
 
 struct Window
 {

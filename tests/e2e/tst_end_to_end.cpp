@@ -3,6 +3,7 @@
 // the settings file, the recorded suspend), through a whole session and through the faults it
 // must survive.
 #include "e2e/app_from_outside.h"
+#include "e2e/panel_cases.h"
 #include "platform/fake_login_manager.h"
 #include "platform/fake_notification_server.h"
 #include "platform/fake_status_notifier_watcher.h"
@@ -77,6 +78,11 @@ private Q_SLOTS:
 
     void sessionRoad(); // and a second launch meanwhile
     void trayOverStatusNotifier();
+    void panelLeftOpenForTheWindow();
+    void panelClosesOnAPressElsewhere_data();
+    void panelClosesOnAPressElsewhere();
+    void iconTogglesThePanel_data();
+    void iconTogglesThePanel();
     void garbageSettingsFile();
     void endDuringFade_data();
     void endDuringFade();
@@ -97,6 +103,16 @@ private:
         const bool started = m_session->startSession(values, changes);
         m_app = &m_session->app();
         return started;
+    }
+    // Launches the app and waits for its icon, which the tray host embeds; the icon's rectangle,
+    // empty when it never shows.
+    [[nodiscard]] QRect launchToTray()
+    {
+        launch();
+        Window icon;
+        static_cast<void>(QTest::qWaitFor(
+            [&] { return (icon = windowOf(*m_app, isTrayIcon)).id != 0; }, kWaitMs));
+        return icon.frame;
     }
 
     std::unique_ptr<UserSession> m_session;
@@ -191,6 +207,37 @@ void tst_EndToEnd::trayOverStatusNotifier()
     click(panel.center() + kConfirmStop);
     QTRY_COMPARE_WITH_TIMEOUT(tray.toolTip(), "Velorinth", kWaitMs);
     QCOMPARE(tray.pictures(), idle);
+}
+
+void tst_EndToEnd::panelLeftOpenForTheWindow()
+{
+    const QRect icon = launchToTray();
+    QVERIFY(!icon.isEmpty());
+    PanelCases::windowTakesItsPresses(*m_app, icon.center());
+}
+
+void tst_EndToEnd::panelClosesOnAPressElsewhere_data()
+{
+    PanelCases::addPlacesElsewhere();
+}
+
+void tst_EndToEnd::panelClosesOnAPressElsewhere()
+{
+    const QRect icon = launchToTray();
+    QVERIFY(!icon.isEmpty());
+    PanelCases::closesOnAPressElsewhere(*m_app, icon.center());
+}
+
+void tst_EndToEnd::iconTogglesThePanel_data()
+{
+    PanelCases::addClickGaps();
+}
+
+void tst_EndToEnd::iconTogglesThePanel()
+{
+    const QRect icon = launchToTray();
+    QVERIFY(!icon.isEmpty());
+    PanelCases::iconToggles(*m_app, icon.center());
 }
 
 void tst_EndToEnd::garbageSettingsFile()

@@ -3,6 +3,7 @@
 // StatusNotifierItem, between a task list and a clock. The desktop's own programs place, close
 // and resize the windows; the app is judged from outside.
 #include "e2e/app_from_outside.h"
+#include "e2e/panel_cases.h"
 
 #include <QScopeGuard>
 #include <QtTest>
@@ -49,15 +50,6 @@ void closeByWindowManager(qulonglong window)
     askWindowManager(window, "_NET_CLOSE_WINDOW", {now, kFromUser});
 }
 
-// A click as a hand makes it: the button held down a moment, long enough for the app to deal
-// with the press before the release.
-void clickByHand(QPoint point)
-{
-    run("xdotool",
-        {"mousemove", QString::number(point.x()), QString::number(point.y()), "mousedown", "1",
-         "sleep", "0.15", "mouseup", "1"});
-}
-
 bool isColourful(QColor colour)
 {
     return std::max({colour.red(), colour.green(), colour.blue()})
@@ -101,6 +93,11 @@ private Q_SLOTS:
     void panelBesideTheBar();
     void iconClickedTwice_data();
     void iconClickedTwice();
+    void panelLeftOpenForTheWindow();
+    void panelClosesOnAPressElsewhere_data();
+    void panelClosesOnAPressElsewhere();
+    void iconTogglesThePanel_data();
+    void iconTogglesThePanel();
     void windowReopensWhereItWas_data();
     void windowReopensWhereItWas();
     void maximiseRefused_data();
@@ -207,6 +204,37 @@ void tst_RealDesktop::iconClickedTwice()
         QTest::qWait(500);
         QVERIFY(!panel().id);
     }
+}
+
+void tst_RealDesktop::panelLeftOpenForTheWindow()
+{
+    const QRect icon = launchToTray();
+    QVERIFY(!icon.isEmpty());
+    PanelCases::windowTakesItsPresses(m_session->app(), icon.center());
+}
+
+void tst_RealDesktop::panelClosesOnAPressElsewhere_data()
+{
+    PanelCases::addPlacesElsewhere();
+}
+
+void tst_RealDesktop::panelClosesOnAPressElsewhere()
+{
+    const QRect icon = launchToTray();
+    QVERIFY(!icon.isEmpty());
+    PanelCases::closesOnAPressElsewhere(m_session->app(), icon.center());
+}
+
+void tst_RealDesktop::iconTogglesThePanel_data()
+{
+    PanelCases::addClickGaps();
+}
+
+void tst_RealDesktop::iconTogglesThePanel()
+{
+    const QRect icon = launchToTray();
+    QVERIFY(!icon.isEmpty());
+    PanelCases::iconToggles(m_session->app(), icon.center());
 }
 
 void tst_RealDesktop::windowReopensWhereItWas_data()

@@ -3,13 +3,15 @@
 #include <QGuiApplication>
 
 #if QT_CONFIG(xcb)
+#include "xcb_reply.h"
+
+#include <xcb/shape.h>
 #include <xcb/xcb.h>
 
 #include <array>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
-#include <memory>
 #endif
 
 namespace velorinth::X11Requests {
@@ -23,13 +25,6 @@ xcb_connection_t *connection()
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 ? x11->connection() : nullptr;
 }
-
-struct FreeReply
-{
-    void operator()(void *reply) const { std::free(reply); }
-};
-template<typename T>
-using Reply = std::unique_ptr<T, FreeReply>;
 
 // More top-level windows than any desktop has, and more monitors.
 constexpr uint32_t kMaxWindows = 4096;
@@ -214,6 +209,39 @@ bool compositorRunning()
     return running;
 }
 
+void takePressesOnlyIn(WId window, const QRect &area)
+{
+    xcb_connection_t *x = connection();
+    const xcb_query_extension_reply_t *shape =
+        x ? xcb_get_extension_data(x, &xcb_shape_id) : nullptr;
+    if (!shape || !shape->present)
+        return;
+    const xcb_rectangle_t rectangle{int16_t(area.x()), int16_t(area.y()), uint16_t(area.width()),
+                                    uint16_t(area.height())};
+    xcb_shape_rectangles(x, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED,
+                         xcb_window_t(window), 0, 0, 1, &rectangle);
+}
+
+WId inputFocus()
+{
+    xcb_connection_t *x = connection();
+    const Reply<xcb_get_input_focus_reply_t> focus(
+        x ? xcb_get_input_focus_reply(x, xcb_get_input_focus(x), nullptr) : nullptr);
+    return focus ? focus->focus : 0;
+}
+
+void restoreInputFocus(WId focus)
+{
+    xcb_connection_t *x = connection();
+    if (!x)
+        return;
+    // Checked: a window that went meanwhile is an error to drop, not one for Qt to report.
+    const Reply<xcb_generic_error_t> refused(
+        xcb_request_check(x,
+                          xcb_set_input_focus_checked(x, XCB_INPUT_FOCUS_POINTER_ROOT,
+                                                      xcb_window_t(focus), XCB_CURRENT_TIME)));
+}
+
 void keepSize(WId window)
 {
     xcb_connection_t *x = connection();
@@ -307,6 +335,12 @@ bool compositorRunning()
 {
     return false;
 }
+void takePressesOnlyIn(WId, const QRect &) { }
+WId inputFocus()
+{
+    return 0;
+}
+void restoreInputFocus(WId) { }
 void keepSize(WId) { }
 void setShadowExtents(WId, const QMargins &) { }
 DesktopBars desktopBars()

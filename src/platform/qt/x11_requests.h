@@ -45,6 +45,17 @@ void ignorePropertyChanges(WId window);
 // lies behind them (without one their clear pixels are black). False outside X.
 [[nodiscard]] bool compositorRunning();
 
+// Presses on the window outside `area` (in the window's X pixels) fall through to whatever lies
+// under it, as on a shadow drawn past a panel's edge over the desktop's bar.
+void takePressesOnlyIn(WId window, const QRect &area);
+
+// The window that has the keyboard focus: an X window, or X's none (0) or pointer root (1). 0
+// outside X.
+[[nodiscard]] WId inputFocus();
+// Gives the keyboard focus back to what inputFocus() said had it; nothing when that window has
+// gone or is hidden.
+void restoreInputFocus(WId focus);
+
 // Tells the window manager that the window moves, minimises and closes but keeps its size: no
 // resizing, maximising or full screen. For a frameless window Qt allows the window manager
 // every action.
