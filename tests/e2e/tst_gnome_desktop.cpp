@@ -2,8 +2,8 @@
 // drawn by the compositor on the primary monitor, the AppIndicator extension hosting the icon in
 // it, and the shell's own notification server. The app is judged from outside.
 #include "e2e/app_from_outside.h"
+#include "e2e/panel_cases.h"
 
-#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -55,6 +55,9 @@ private Q_SLOTS:
     void cleanup();
 
     void iconShows();
+    void windowTakesItsPresses();
+    void closesOnAPressElsewhere_data();
+    void closesOnAPressElsewhere();
     void eachClickTogglesThePanel_data();
     void eachClickTogglesThePanel();
     void panelUnderTheBar();
@@ -115,38 +118,36 @@ void tst_GnomeDesktop::iconShows()
     QVERIFY(icon.width() <= 32 && icon.height() <= barHeight());
 }
 
-void tst_GnomeDesktop::eachClickTogglesThePanel_data()
+void tst_GnomeDesktop::windowTakesItsPresses()
 {
-    QTest::addColumn<int>("apartMs");
-
-    QTest::newRow("1 s apart") << 1000;
-    // Closer than the extension's double click: each click must still count once.
-    QTest::newRow("0.3 s apart") << 300;
-}
-
-void tst_GnomeDesktop::eachClickTogglesThePanel()
-{
-    QFETCH(int, apartMs);
     const QRect icon = launchToTray();
     QVERIFY(!icon.isEmpty());
+    PanelCases::windowTakesItsPresses(m_session->app(), icon.center());
+}
 
-    for (int click = 1; click <= 10; ++click) { // five openings, five closings
-        QElapsedTimer sinceClick;
-        sinceClick.start();
-        run("xdotool",
-            {"mousemove", QString::number(icon.center().x()), QString::number(icon.center().y()),
-             "click", "1"});
-        const bool opens = click % 2 == 1;
-        QTRY_VERIFY2_WITH_TIMEOUT(
-            bool(panel().id) == opens,
-            qPrintable(
-                QString("click %1 did not %2 the panel").arg(click).arg(opens ? "open" : "close")),
-            kWaitMs);
-        QTest::qWait(int(std::max<qint64>(0, apartMs - sinceClick.elapsed())));
-    }
-    // No panel comes back late either.
-    QTest::qWait(500);
-    QVERIFY(!panel().id);
+void tst_GnomeDesktop::closesOnAPressElsewhere_data()
+{
+    PanelCases::addPlacesElsewhere();
+}
+
+void tst_GnomeDesktop::closesOnAPressElsewhere()
+{
+    const QRect icon = launchToTray();
+    QVERIFY(!icon.isEmpty());
+    PanelCases::closesOnAPressElsewhere(m_session->app(), icon.center());
+}
+
+void tst_GnomeDesktop::eachClickTogglesThePanel_data()
+{
+    PanelCases::addClickGaps();
+}
+
+// The extension counts a press and its release as two clicks: every click must still be one.
+void tst_GnomeDesktop::eachClickTogglesThePanel()
+{
+    const QRect icon = launchToTray();
+    QVERIFY(!icon.isEmpty());
+    PanelCases::iconToggles(m_session->app(), icon.center(), 10); // opened and closed five times
 }
 
 void tst_GnomeDesktop::panelUnderTheBar()
