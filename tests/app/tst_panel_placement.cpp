@@ -171,8 +171,6 @@ void tst_PanelPlacement::workAreaOfTheWindowManager_data()
         << left << 1.0 << gnome << desktopWide << none << QRect(0, 32, 1280, 768);
     QTest::newRow("per monitor: the other monitor keeps its top")
         << right << 1.0 << gnome << desktopWide << none << right;
-    QTest::newRow("desktop-wide only: cut to the monitor")
-        << left << 1.0 << none << desktopWide << none << QRect(0, 32, 1280, 768);
     QTest::newRow("a strut too: both kept clear")
         << right << 1.0 << gnome << QRect() << QList{QRect(2512, 0, 48, 1024)}
         << QRect(1280, 0, 1232, 1024);
