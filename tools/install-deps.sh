@@ -16,6 +16,7 @@ if [[ "${1:-run}" == test || "${1:-run}" == bench ]]; then
         dbus-daemon pulseaudio pulseaudio-utils
         xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-utils
         xcompmgr imagemagick xdotool trayer xfwm4 xfce4-panel xfconf
+        gnome-shell gnome-shell-extension-appindicator gjs dconf-service dbus-bin
     )
 fi
 [[ "${1:-run}" == bench ]] && packages+=(libxcb-damage0-dev python3)

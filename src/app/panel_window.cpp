@@ -38,7 +38,7 @@ PanelWindow::PanelWindow(const QRect &anchor)
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &QWidget::raise);
     if (X11Requests::compositorRunning()) {
         setAttribute(Qt::WA_TranslucentBackground);
-        m_margins = spillMargins(m_shadow.reach());
+        m_shadowRoom = spillMargins(m_shadow.reach());
         m_corners = new RoundedCorners(kCornerRadius, &m_shadow, this);
     }
 }
@@ -57,8 +57,12 @@ void PanelWindow::fitContent()
     if (!m_content)
         return;
     const QSize size = m_content->sizeHint();
-    const QPoint corner = PanelPlacement::topLeft(m_anchor, size, m_desktop);
-    setGeometry(QRect(corner, size).marginsAdded(m_margins));
+    const QRect panel(PanelPlacement::topLeft(m_anchor, size, m_desktop), size);
+    const QRect window = PanelPlacement::window(panel, m_shadowRoom, m_desktop);
+    m_margins = {panel.left() - window.left(), panel.top() - window.top(),
+                 window.right() - panel.right(), window.bottom() - panel.bottom()};
+    setGeometry(window);
+    X11Requests::setShadowExtents(winId(), m_margins);
     m_content->setGeometry(contentRect());
     if (!m_corners)
         return;
@@ -83,7 +87,7 @@ QRect PanelWindow::contentRect() const
 
 void PanelWindow::paintEvent(QPaintEvent *)
 {
-    if (m_margins.isNull())
+    if (m_shadowRoom.isNull())
         return;
     QPainter painter(this);
     m_shadow.paint(painter, contentRect(), kCornerRadius);

@@ -52,7 +52,8 @@ private:
 
     QRect m_anchor;
     PanelPlacement::Desktop m_desktop; // as it was at the opening
-    QMargins m_margins; // the shadow's room; none without a compositor
+    QMargins m_shadowRoom; // none without a compositor
+    QMargins m_margins; // as much of it as the window has where it lies
     SoftShadow m_shadow;
     QPointer<QWidget> m_content;
     RoundedCorners *m_corners = nullptr;

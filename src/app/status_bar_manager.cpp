@@ -1,5 +1,6 @@
 #include "app/status_bar_manager.h"
 
+#include "app/gnome_status_item.h"
 #include "app/panel_window.h"
 #include "engine/sleep_manager.h"
 #include "platform/clock.h"
@@ -51,7 +52,10 @@ void StatusBarManager::setup(SleepManager &manager, PanelContent content)
     m_statusItem = std::make_unique<QSystemTrayIcon>();
     connect(m_statusItem.get(), &QSystemTrayIcon::activated, this, &StatusBarManager::handleClick);
     show(TrayImage::idle(), {});
-    m_statusItem->show();
+    if (GnomeStatusItem::hostedByGnomeShell())
+        m_gnomeItem = std::make_unique<GnomeStatusItem>(*m_statusItem);
+    else
+        m_statusItem->show();
 }
 
 void StatusBarManager::update(bool isActive, const QString &formattedTime, bool isUrgent)
@@ -72,6 +76,8 @@ void StatusBarManager::show(const TrayImage &image, const QString &title)
     m_image = image;
     m_title = title;
     m_statusItem->setToolTip(QStringLiteral("Velorinth") + title);
+    if (m_gnomeItem)
+        m_gnomeItem->refresh();
 }
 
 void StatusBarManager::handleClick(QSystemTrayIcon::ActivationReason reason)

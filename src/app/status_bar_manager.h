@@ -15,6 +15,7 @@
 namespace velorinth {
 
 class Clock;
+class GnomeStatusItem;
 class PanelWindow;
 class SleepManager;
 
@@ -64,6 +65,9 @@ private:
     PressWatch &m_presses;
     PressWatch::Reach m_reach = PressWatch::Reach::Nowhere;
     std::unique_ptr<QSystemTrayIcon> m_statusItem;
+    // In its place in GNOME Shell's top bar, where Qt's item would open the panel only on
+    // double clicks.
+    std::unique_ptr<GnomeStatusItem> m_gnomeItem;
     QPointer<PanelWindow> m_panel;
     QPointer<SleepManager> m_manager;
     PanelContent m_content;

@@ -21,7 +21,7 @@ void closesOnAPressElsewhere(const QProcess &app, QPoint icon);
 
 // Rows of "gapMs": how far apart the clicks come.
 void addClickGaps();
-// Five clicks on the icon, the row's gap apart: open, closed, open, closed, open.
-void iconToggles(const QProcess &app, QPoint icon);
+// `clicks` clicks on the icon, the row's gap apart: open, closed, open, and so on.
+void iconToggles(const QProcess &app, QPoint icon, int clicks = 5);
 
 } // namespace velorinth::PanelCases

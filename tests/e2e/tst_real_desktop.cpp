@@ -162,7 +162,7 @@ void tst_RealDesktop::panelBesideTheBar()
     click(icon.center());
     QTRY_VERIFY_WITH_TIMEOUT(panel().id, kWaitMs);
 
-    const QRect shown = panel().frame.marginsRemoved(kPanelShadow);
+    const QRect shown = shownPanel(panel());
     QVERIFY2(!shown.intersects(barFrame),
              qPrintable(QString("panel at %1,%2 %3x%4")
                             .arg(shown.x())
@@ -262,7 +262,7 @@ void tst_RealDesktop::windowReopensWhereItWas()
     if (fromPanel) {
         click(icon.center());
         QTRY_VERIFY_WITH_TIMEOUT(panel().id, kWaitMs);
-        click(panel().frame.center() + kOpenWindowButton);
+        click(shownPanel(panel()).center() + kOpenWindowButton);
     } else {
         QProcess &second = m_session->launch();
         QVERIFY(second.waitForFinished(kWaitMs));
