@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QMargins>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -56,6 +57,13 @@ void click(QPoint point)
         {"mousemove", QString::number(point.x()), QString::number(point.y()), "click", "1"});
 }
 
+void clickByHand(QPoint point)
+{
+    run("xdotool",
+        {"mousemove", QString::number(point.x()), QString::number(point.y()), "mousedown", "1",
+         "sleep", "0.15", "mouseup", "1"});
+}
+
 Window windowOf(const QStringList &search, bool (*kind)(const QRect &))
 {
     // "Window 6291462\n  Position: 0,0 (screen: 0)\n  Geometry: 320x560" for each
@@ -71,6 +79,18 @@ Window windowOf(const QStringList &search, bool (*kind)(const QRect &))
             return {found.captured(1).toULongLong(), frame};
     }
     return {};
+}
+
+QRect shownPanel(const Window &panel)
+{
+    // "_GTK_FRAME_EXTENTS(CARDINAL) = 30, 4, 24, 36": left, right, top, bottom
+    const QByteArray said = run("xprop", {"-id", QString::number(panel.id), "_GTK_FRAME_EXTENTS"});
+    const QList<QByteArray> sides = said.mid(said.indexOf('=') + 1).split(',');
+    if (sides.size() != 4)
+        return panel.frame;
+    return panel.frame.marginsRemoved(
+        QMargins(sides[0].trimmed().toInt(), sides[2].trimmed().toInt(), sides[1].trimmed().toInt(),
+                 sides[3].trimmed().toInt()));
 }
 
 bool launched(const QProcess &app)

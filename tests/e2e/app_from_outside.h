@@ -5,7 +5,6 @@
 #include "support/stub_program.h"
 
 #include <QImage>
-#include <QMargins>
 #include <QProcess>
 #include <QRect>
 #include <QSettings>
@@ -24,19 +23,21 @@ inline constexpr int kWaitMs = 30000;
 
 // Where the main window's start button shows once the launch has ended.
 inline constexpr QPoint kStartButton(100, 482);
-// The panel's buttons, from its window's centre (its content is centred): idle, then running.
-inline constexpr QPoint kQuickStart15(-66, -31);
-inline constexpr QPoint kOpenWindowButton(80, -120);
-inline constexpr QPoint kPowerButton(112, -120);
-inline constexpr QPoint kStopButton(109, 14);
-inline constexpr QPoint kConfirmStop(0, 5); // "Arrêter", in the question over the running panel
-// Around the visible panel, the room its window keeps for the shadow under a compositor.
-inline constexpr QMargins kPanelShadow(30, 24, 30, 36);
+// The panel's buttons, from the visible panel's centre (its content is centred): idle, then
+// running.
+inline constexpr QPoint kQuickStart15(-66, -25);
+inline constexpr QPoint kOpenWindowButton(80, -114);
+inline constexpr QPoint kPowerButton(112, -114);
+inline constexpr QPoint kStopButton(109, 20);
+inline constexpr QPoint kConfirmStop(0, 11); // "Arrêter", in the question over the running panel
 
 // The output of `program`, empty when it fails.
 QByteArray run(const QString &program, const QStringList &arguments);
 [[nodiscard]] QImage screenshot();
 void click(QPoint point);
+// A click as a hand makes it: the button held down a moment, long enough for the app to deal
+// with the press before the release.
+void clickByHand(QPoint point);
 
 struct Window
 {
@@ -56,7 +57,12 @@ inline constexpr auto isMainWindow = [](const QRect &frame) {
     return frame.size() == QSize(320, 560);
 };
 inline constexpr auto isTrayIcon = [](const QRect &frame) { return frame.width() <= 32; };
-inline constexpr auto isPanel = [](const QRect &frame) { return frame.width() == 340; };
+// 280 points wide, with what its window keeps of the shadow's room at its sides.
+inline constexpr auto isPanel = [](const QRect &frame) {
+    return frame.width() >= 280 && frame.width() <= 340 && frame.height() <= 360;
+};
+// The panel without the shadow around it, as its window tells the desktop.
+[[nodiscard]] QRect shownPanel(const Window &panel);
 
 // The main window shows its start button: the launch has ended.
 [[nodiscard]] bool launched(const QProcess &app);

@@ -3,6 +3,7 @@
 // StatusNotifierItem, between a task list and a clock. The desktop's own programs place, close
 // and resize the windows; the app is judged from outside.
 #include "e2e/app_from_outside.h"
+#include "e2e/panel_cases.h"
 #include "e2e/warning_on_screen.h"
 
 #include <QScopeGuard>
@@ -50,15 +51,6 @@ void closeByWindowManager(qulonglong window)
     askWindowManager(window, "_NET_CLOSE_WINDOW", {now, kFromUser});
 }
 
-// A click as a hand makes it: the button held down a moment, long enough for the app to deal
-// with the press before the release.
-void clickByHand(QPoint point)
-{
-    run("xdotool",
-        {"mousemove", QString::number(point.x()), QString::number(point.y()), "mousedown", "1",
-         "sleep", "0.15", "mouseup", "1"});
-}
-
 bool isColourful(QColor colour)
 {
     return std::max({colour.red(), colour.green(), colour.blue()})
@@ -102,6 +94,11 @@ private Q_SLOTS:
     void panelBesideTheBar();
     void iconClickedTwice_data();
     void iconClickedTwice();
+    void panelLeftOpenForTheWindow();
+    void panelClosesOnAPressElsewhere_data();
+    void panelClosesOnAPressElsewhere();
+    void iconTogglesThePanel_data();
+    void iconTogglesThePanel();
     void windowReopensWhereItWas_data();
     void windowReopensWhereItWas();
     void maximiseRefused_data();
@@ -167,7 +164,7 @@ void tst_RealDesktop::panelBesideTheBar()
     click(icon.center());
     QTRY_VERIFY_WITH_TIMEOUT(panel().id, kWaitMs);
 
-    const QRect shown = panel().frame.marginsRemoved(kPanelShadow);
+    const QRect shown = shownPanel(panel());
     QVERIFY2(!shown.intersects(barFrame),
              qPrintable(QString("panel at %1,%2 %3x%4")
                             .arg(shown.x())
@@ -211,6 +208,37 @@ void tst_RealDesktop::iconClickedTwice()
     }
 }
 
+void tst_RealDesktop::panelLeftOpenForTheWindow()
+{
+    const QRect icon = launchToTray();
+    QVERIFY(!icon.isEmpty());
+    PanelCases::windowTakesItsPresses(m_session->app(), icon.center());
+}
+
+void tst_RealDesktop::panelClosesOnAPressElsewhere_data()
+{
+    PanelCases::addPlacesElsewhere();
+}
+
+void tst_RealDesktop::panelClosesOnAPressElsewhere()
+{
+    const QRect icon = launchToTray();
+    QVERIFY(!icon.isEmpty());
+    PanelCases::closesOnAPressElsewhere(m_session->app(), icon.center());
+}
+
+void tst_RealDesktop::iconTogglesThePanel_data()
+{
+    PanelCases::addClickGaps();
+}
+
+void tst_RealDesktop::iconTogglesThePanel()
+{
+    const QRect icon = launchToTray();
+    QVERIFY(!icon.isEmpty());
+    PanelCases::iconToggles(m_session->app(), icon.center());
+}
+
 void tst_RealDesktop::windowReopensWhereItWas_data()
 {
     QTest::addColumn<bool>("fromPanel"); // or by launching the app again
@@ -236,7 +264,7 @@ void tst_RealDesktop::windowReopensWhereItWas()
     if (fromPanel) {
         click(icon.center());
         QTRY_VERIFY_WITH_TIMEOUT(panel().id, kWaitMs);
-        click(panel().frame.center() + kOpenWindowButton);
+        click(shownPanel(panel()).center() + kOpenWindowButton);
     } else {
         QProcess &second = m_session->launch();
         QVERIFY(second.waitForFinished(kWaitMs));

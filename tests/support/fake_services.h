@@ -2,6 +2,7 @@
 
 #include "platform/console.h"
 #include "platform/notifier.h"
+#include "platform/press_watch.h"
 #include "platform/privileged_shell.h"
 #include "platform/sleep_command.h"
 #include "platform/terminal_launcher.h"
@@ -102,6 +103,21 @@ public:
 
     QStringList opened; // written off the UI thread; read it after the work is done
     std::optional<QString> failure;
+};
+
+// Presses come when a test emits pressed() and released().
+class FakePressWatch final : public PressWatch
+{
+public:
+    Reach start() override
+    {
+        watching = reach != Reach::Nowhere;
+        return reach;
+    }
+    void stop() override { watching = false; }
+
+    Reach reach = Reach::Everywhere;
+    bool watching = false;
 };
 
 } // namespace velorinth

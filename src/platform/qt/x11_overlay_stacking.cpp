@@ -4,11 +4,12 @@
 #include <QSocketNotifier>
 
 #if QT_CONFIG(xcb)
+#include "xcb_reply.h"
+
 #include <xcb/xcb.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
 #endif
 
 namespace velorinth {
@@ -26,13 +27,6 @@ X11OverlayStacking::~X11OverlayStacking()
 #if QT_CONFIG(xcb)
 
 namespace {
-
-struct FreeReply
-{
-    void operator()(void *reply) const { std::free(reply); }
-};
-template<typename T>
-using Reply = std::unique_ptr<T, FreeReply>;
 
 bool onX11()
 {
