@@ -35,9 +35,11 @@ QDBusMessage notificationsCall(const QString &method)
 quint32 postWarning()
 {
     QDBusMessage notify = notificationsCall("Notify");
-    notify << "Velorinth" << quint32(0) << QString() << "Velorinth"
+    notify << "Velorinth" << quint32(0) << "velorinth"
+           << "Velorinth"
            << "Mise en veille imminente... 💤" << QStringList()
-           << QVariantMap{{"sound-name", "message-new-instant"}} << qint32(-1);
+           << QVariantMap{{"sound-name", "message-new-instant"}, {"desktop-entry", "velorinth"}}
+           << qint32(-1);
     const QDBusReply<quint32> id = QDBusConnection::sessionBus().call(notify);
     return id.isValid() ? id.value() : 0;
 }
