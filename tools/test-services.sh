@@ -83,7 +83,7 @@ start_bare_desktop() {
 
 # A full desktop as users have one: a compositing window manager and a 30 px bar along the top
 # of the primary monitor with a task list, a status tray (StatusNotifierItem and XEmbed) and a
-# clock, both set up through their settings daemon on the session bus.
+# clock, both set up through their settings daemon on the session bus, and a notification server.
 start_real_desktop() {
     local settings=$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml
     mkdir -p "$settings"
@@ -101,6 +101,10 @@ start_real_desktop() {
     wait_until 200 dbus-send --session --dest=org.freedesktop.DBus --print-reply \
         /org/freedesktop/DBus org.freedesktop.DBus.GetNameOwner string:org.kde.StatusNotifierWatcher
     wait_until 200 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+    /usr/lib/x86_64-linux-gnu/xfce4/notifyd/xfce4-notifyd >/dev/null 2>&1 &
+    velorinth_pids+=($!)
+    wait_until 200 dbus-send --session --dest=org.freedesktop.DBus --print-reply \
+        /org/freedesktop/DBus org.freedesktop.DBus.GetNameOwner string:org.freedesktop.Notifications
 }
 
 # GNOME Shell as most Linux users have it, on X: its top bar, drawn by the compositor, on the

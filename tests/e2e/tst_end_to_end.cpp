@@ -4,12 +4,14 @@
 // must survive.
 #include "e2e/app_from_outside.h"
 #include "e2e/panel_cases.h"
+#include "e2e/warning_on_screen.h"
 #include "platform/fake_login_manager.h"
 #include "platform/fake_notification_server.h"
 #include "platform/fake_status_notifier_watcher.h"
 #include "platform/private_pulse_server.h"
 #include "support/pixels.h"
 
+#include <QDBusConnectionInterface>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSettings>
@@ -88,6 +90,7 @@ private Q_SLOTS:
     void endDuringFade();
     void soundServerStopped();
     void monitorSwitchedOffAndOn();
+    void warningAboveTheDarkening();
 
 private:
     [[nodiscard]] QString settingsPath() const { return m_session->settingsPath(); }
@@ -346,6 +349,24 @@ void tst_EndToEnd::monitorSwitchedOffAndOn()
     onAgain.dismiss();
     QTRY_VERIFY_WITH_TIMEOUT(windowOf(*m_app, isRightOverlay).id, kWaitMs);
     QTRY_VERIFY_WITH_TIMEOUT(bothScreensDark(), kWaitMs);
+}
+
+void tst_EndToEnd::warningAboveTheDarkening()
+{
+    // The notification server many users of a bare window manager run.
+    QProcess dunst;
+    dunst.start("dunst", QStringList());
+    const auto stopDunst = qScopeGuard([&] {
+        dunst.terminate();
+        dunst.waitForFinished(kWaitMs);
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(QDBusConnection::sessionBus().interface()->isServiceRegistered(
+                                 "org.freedesktop.Notifications"),
+                             kWaitMs);
+
+    const WarningOnScreen seen = warningNearTheEnd(*m_session, "Dunst");
+
+    QVERIFY2(seen.readable(), seen.description().constData());
 }
 
 QTEST_MAIN(tst_EndToEnd)

@@ -4,6 +4,7 @@
 // and resize the windows; the app is judged from outside.
 #include "e2e/app_from_outside.h"
 #include "e2e/panel_cases.h"
+#include "e2e/warning_on_screen.h"
 
 #include <QScopeGuard>
 #include <QtTest>
@@ -104,6 +105,7 @@ private Q_SLOTS:
     void maximiseRefused();
     void closeWithoutTray_data();
     void closeWithoutTray();
+    void warningAboveTheDarkening();
 
 private:
     // Launches the app and waits for its icon in the tray; the icon's rectangle, empty when it
@@ -359,6 +361,13 @@ void tst_RealDesktop::closeWithoutTray()
         app.state() == QProcess::NotRunning || second.state() == QProcess::NotRunning, kWaitMs);
     QCOMPARE(app.state(), QProcess::Running);
     QTRY_VERIFY_WITH_TIMEOUT(windowOf(app, isMainWindow).id, kWaitMs);
+}
+
+void tst_RealDesktop::warningAboveTheDarkening()
+{
+    const WarningOnScreen seen = warningNearTheEnd(*m_session, "Xfce4-notifyd");
+
+    QVERIFY2(seen.readable(), seen.description().constData());
 }
 
 QTEST_MAIN(tst_RealDesktop)
