@@ -15,7 +15,7 @@ if [[ "${1:-run}" == test || "${1:-run}" == bench ]]; then
     packages+=(
         dbus-daemon pulseaudio pulseaudio-utils
         xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-utils
-        xcompmgr imagemagick xdotool trayer xfwm4 xfce4-panel xfconf
+        xcompmgr imagemagick xdotool trayer xfwm4 xfce4-panel xfconf at-spi2-core
     )
 fi
 [[ "${1:-run}" == bench ]] && packages+=(libxcb-damage0-dev python3)

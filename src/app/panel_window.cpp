@@ -42,6 +42,7 @@ PanelWindow::PanelWindow(const QRect &anchor)
     , m_shadow(panelShadow())
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowRole(QStringLiteral("panel"));
     // A window of the app that takes the focus was raised by the window manager, maybe over
     // the panel, which lies over everything while it is open.
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &QWidget::raise);

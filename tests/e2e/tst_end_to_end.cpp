@@ -63,9 +63,19 @@ bool bothScreensDark()
     return bothScreensGrey(0, 64);
 }
 
-constexpr auto isRightOverlay = [](const QRect &frame) {
-    return frame == QRect(1280, 0, 1280, 1024);
-};
+// The app's darkening over the right monitor, or none.
+Window rightOverlay(const QProcess &app)
+{
+    for (const Window &overlay : shownWindows(WindowTraits::ofApp(app).withRole("dimming"))) {
+        if (overlay.frame.contains(kRightMonitor))
+            return overlay;
+    }
+    return {};
+}
+
+// The question over the panel's running view paints its answers: the confirming one, the
+// upper, lies this far under the middle of the panel.
+constexpr QPoint kConfirmStop(0, 11);
 
 // One of a tray item's pictures, (iiay): width, height, ARGB pixels.
 struct Picture
@@ -198,6 +208,8 @@ private:
 void tst_EndToEnd::init()
 {
     m_session = std::make_unique<UserSession>();
+    QVERIFY2(m_session->reader.isConnected(),
+             "no accessibility bus: run with tools/with-test-services.sh");
     run("pactl", {"set-sink-volume", "@DEFAULT_SINK@", "100%"});
 }
 
@@ -219,7 +231,7 @@ void tst_EndToEnd::sessionRoad()
     QTRY_VERIFY_WITH_TIMEOUT(faded(), kWaitMs);
     QTRY_VERIFY_WITH_TIMEOUT(bothScreensDark(), kWaitMs);
     // So near the end, the tray's picture counts the seconds.
-    const QRect icon = windowOf(*m_app, isTrayIcon).frame;
+    const QRect icon = trayIconOf(*m_app).frame;
     QVERIFY(!icon.isEmpty());
     const QImage picture = screenshot().copy(icon);
     QTRY_VERIFY_WITH_TIMEOUT(screenshot().copy(icon) != picture, kWaitMs);
@@ -227,13 +239,13 @@ void tst_EndToEnd::sessionRoad()
     // Closed, the window only hides while the tray is there; a second launch brings it back
     // and leaves, and this run's engine stays the only one.
     QProcess &first = *m_app;
-    requestClose(windowOf(first, isMainWindow).id);
-    QTRY_VERIFY_WITH_TIMEOUT(!windowOf(first, isMainWindow).id, kWaitMs);
+    requestClose(windowOf(first, "main-window").id);
+    QTRY_VERIFY_WITH_TIMEOUT(!windowOf(first, "main-window").id, kWaitMs);
     QProcess &second = launch();
     QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, kWaitMs);
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(windowOf(first, isMainWindow).id, kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(windowOf(first, "main-window").id, kWaitMs);
 
     QTRY_COMPARE_WITH_TIMEOUT(notifications.shown().size(), 1, kWaitMs);
     QCOMPARE(notifications.shown()[0].body, "Mise en veille imminente... 💤");
@@ -248,8 +260,8 @@ void tst_EndToEnd::sessionRoad()
 
     // The tray icon opens the panel, whose power button quits.
     click(icon.center());
-    QTRY_VERIFY_WITH_TIMEOUT(windowOf(first, isPanel).id, kWaitMs);
-    click(windowOf(first, isPanel).frame.center() + kPowerButton);
+    QTRY_VERIFY_WITH_TIMEOUT(windowOf(first, "panel").id, kWaitMs);
+    QVERIFY(m_session->clickOn("Quitter Velorinth"));
     QTRY_COMPARE_WITH_TIMEOUT(first.state(), QProcess::NotRunning, kWaitMs);
     QCOMPARE(first.exitCode(), 0);
     QCOMPARE(m_session->systemctl.calls().size(), 1);
@@ -268,19 +280,19 @@ void tst_EndToEnd::trayOverStatusNotifier()
     // Such a host gives no icon geometry: the panel opens at the pointer.
     run("xdotool", {"mousemove", "1800", "300"});
     tray.activate({1800, 300});
-    QTRY_VERIFY_WITH_TIMEOUT(windowOf(*m_app, isPanel).id, kWaitMs);
-    click(windowOf(*m_app, isPanel).frame.center() + kQuickStart15);
+    QTRY_VERIFY_WITH_TIMEOUT(windowOf(*m_app, "panel").id, kWaitMs);
+    QVERIFY(m_session->clickOn("15"));
     QTRY_VERIFY_WITH_TIMEOUT(tray.toolTip().startsWith("Velorinth 14:5"), kWaitMs);
     QVERIFY(tray.pictures() != idle);
     const QString running = tray.toolTip();
     QTRY_VERIFY_WITH_TIMEOUT(tray.toolTip() != running, kWaitMs);
 
     // The panel's stop asks first.
-    const QRect panel = windowOf(*m_app, isPanel).frame;
-    click(panel.center() + kStopButton);
-    const QRect answer(panel.center() + kConfirmStop - QPoint(30, 6), QSize(60, 12));
+    const QPoint confirm = m_session->contentOf(windowOf(*m_app, "panel")).center() + kConfirmStop;
+    QVERIFY(m_session->clickOn("Arrêter la minuterie"));
+    const QRect answer(confirm - QPoint(30, 6), QSize(60, 12));
     QTRY_VERIFY_WITH_TIMEOUT(countPixels(screenshot(), answer, isPink) > 10, kWaitMs);
-    click(panel.center() + kConfirmStop);
+    click(confirm);
     QTRY_COMPARE_WITH_TIMEOUT(tray.toolTip(), "Velorinth", kWaitMs);
     QCOMPARE(tray.pictures(), idle);
 }
@@ -329,8 +341,8 @@ void tst_EndToEnd::endDuringFade()
     if (!signal) {
         // With no way in but a second launch, closing only hides while the session runs: a
         // quit would leave the machine awake. Then the logout ends it.
-        requestClose(windowOf(*m_app, isMainWindow).id);
-        QTRY_VERIFY_WITH_TIMEOUT(!windowOf(*m_app, isMainWindow).id, kWaitMs);
+        requestClose(windowOf(*m_app, "main-window").id);
+        QTRY_VERIFY_WITH_TIMEOUT(!windowOf(*m_app, "main-window").id, kWaitMs);
         QCOMPARE(m_app->state(), QProcess::Running);
         QVERIFY(faded());
         signal = SIGTERM;
@@ -386,10 +398,10 @@ void tst_EndToEnd::monitorSwitchedOffAndOn()
     };
     auto onAgain = qScopeGuard(switchOn);
     run("xrandr", {"--output", "DUMMY1", "--off"});
-    QTRY_VERIFY_WITH_TIMEOUT(!windowOf(*m_app, isRightOverlay).id, kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!rightOverlay(*m_app).id, kWaitMs);
     switchOn();
     onAgain.dismiss();
-    QTRY_VERIFY_WITH_TIMEOUT(windowOf(*m_app, isRightOverlay).id, kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(rightOverlay(*m_app).id, kWaitMs);
     QTRY_VERIFY_WITH_TIMEOUT(bothScreensDark(), kWaitMs);
 }
 

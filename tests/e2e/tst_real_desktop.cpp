@@ -4,10 +4,9 @@
 // and resize the windows; the app is judged from outside.
 #include "e2e/app_from_outside.h"
 
+#include <QDBusInterface>
 #include <QScopeGuard>
 #include <QtTest>
-
-#include <algorithm>
 
 using namespace velorinth;
 
@@ -19,14 +18,24 @@ constexpr QPoint kDraggedTo(150, 120);
 // How long the window manager may take to hand the reopened window the focus.
 constexpr int kFocusWaitMs = 5000;
 
-// The desktop's bar: 30 px high, as wide as the primary monitor.
-constexpr auto isBar = [](const QRect &frame) {
-    return frame.width() == kPrimaryMonitor.width() && frame.height() <= 32;
-};
-
+// The desktop's bar, as it tells the window manager.
 [[nodiscard]] Window bar()
 {
-    return windowOf(QStringList{"--class", "xfce4-panel"}, isBar);
+    return shownWindow(WindowTraits::ofClass("xfce4-panel").withType("_NET_WM_WINDOW_TYPE_DOCK"));
+}
+
+// The bar's tray: of the bar's plugins, the one that runs in a process of its own, embedded.
+[[nodiscard]] Window tray()
+{
+    return shownWindow(WindowTraits::ofClass("wrapper-2.0").embedded());
+}
+
+// The items in the bar's tray, as its watcher lists them on the session bus.
+[[nodiscard]] QStringList trayItems()
+{
+    QDBusInterface watcher("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
+                           "org.kde.StatusNotifierWatcher");
+    return watcher.property("RegisteredStatusNotifierItems").toStringList();
 }
 
 // Moves the desktop's bar along the top or the bottom of its monitor, as its settings do;
@@ -47,43 +56,6 @@ void closeByWindowManager(qulonglong window)
 {
     constexpr uint32_t now = 0;
     askWindowManager(window, "_NET_CLOSE_WINDOW", {now, kFromUser});
-}
-
-// A click as a hand makes it: the button held down a moment, long enough for the app to deal
-// with the press before the release.
-void clickByHand(QPoint point)
-{
-    run("xdotool",
-        {"mousemove", QString::number(point.x()), QString::number(point.y()), "mousedown", "1",
-         "sleep", "0.15", "mouseup", "1"});
-}
-
-bool isColourful(QColor colour)
-{
-    return std::max({colour.red(), colour.green(), colour.blue()})
-        - std::min({colour.red(), colour.green(), colour.blue()})
-        > 80;
-}
-
-// The app's tray icon in the bar, found by its colours: the rightmost colourful spot of the
-// bar's right half, where its tray lies (the task list, on the left, shows the app's icon too).
-// Empty while the tray shows no such spot.
-[[nodiscard]] QRect trayIcon(const QRect &barFrame)
-{
-    const QImage shot = screenshot().copy(barFrame);
-    QRect icon;
-    for (int x = shot.width() - 1; x >= shot.width() / 2; --x) {
-        int colourful = 0;
-        for (int y = 0; y < shot.height(); ++y) {
-            if (isColourful(shot.pixelColor(x, y))) {
-                icon |= QRect(x, y, 1, 1);
-                ++colourful;
-            }
-        }
-        if (!colourful && !icon.isNull() && icon.left() - x > 4)
-            break; // past the icon
-    }
-    return icon.translated(barFrame.topLeft());
 }
 
 } // namespace
@@ -112,8 +84,8 @@ private:
     // Launches the app and waits for its icon in the tray; the icon's rectangle, empty when it
     // never shows.
     [[nodiscard]] QRect launchToTray();
-    [[nodiscard]] Window panel() { return windowOf(m_session->app(), isPanel); }
-    [[nodiscard]] Window mainWindow() { return windowOf(m_session->app(), isMainWindow); }
+    [[nodiscard]] Window panel() { return windowOf(m_session->app(), "panel"); }
+    [[nodiscard]] Window mainWindow() { return windowOf(m_session->app(), "main-window"); }
 
     std::unique_ptr<UserSession> m_session;
 };
@@ -126,6 +98,8 @@ void tst_RealDesktop::initTestCase()
 void tst_RealDesktop::init()
 {
     m_session = std::make_unique<UserSession>();
+    QVERIFY2(m_session->reader.isConnected(),
+             "no accessibility bus: run with tools/with-test-services.sh --real-desktop");
 }
 
 void tst_RealDesktop::cleanup()
@@ -133,13 +107,32 @@ void tst_RealDesktop::cleanup()
     m_session.reset();
 }
 
+// The icon has no window of its own: it is what the app's item changes in the tray, from the
+// tray as it is drawn with no item to the tray once it has stopped changing (it may draw the
+// icon in steps).
 QRect tst_RealDesktop::launchToTray()
 {
-    const QRect barFrame = bar().frame;
+    parkPointer(); // no tray item lit up under it
+    QImage before;
+    const auto steady = [&] {
+        const QImage shot = screenshot().copy(tray().frame);
+        const bool same = shot == before;
+        before = shot;
+        return same;
+    };
+    if (!QTest::qWaitFor([&] { return trayItems().isEmpty() && steady(); }, kWaitMs))
+        return {};
+    const QImage empty = screenshot();
     m_session->launch();
     QRect icon;
-    static_cast<void>(
-        QTest::qWaitFor([&] { return !(icon = trayIcon(barFrame)).isEmpty(); }, kWaitMs));
+    static_cast<void>(QTest::qWaitFor(
+        [&] {
+            const QRect drawn = changedArea(empty, screenshot(), tray().frame);
+            const bool done = !drawn.isEmpty() && drawn == icon;
+            icon = drawn;
+            return done;
+        },
+        kWaitMs));
     return icon;
 }
 
@@ -165,7 +158,8 @@ void tst_RealDesktop::panelBesideTheBar()
     click(icon.center());
     QTRY_VERIFY_WITH_TIMEOUT(panel().id, kWaitMs);
 
-    const QRect shown = panel().frame.marginsRemoved(kPanelShadow);
+    const QRect shown = m_session->contentOf(panel());
+    QVERIFY(!shown.isEmpty());
     QVERIFY2(!shown.intersects(barFrame),
              qPrintable(QString("panel at %1,%2 %3x%4")
                             .arg(shown.x())
@@ -204,7 +198,7 @@ void tst_RealDesktop::iconClickedTwice()
         }
         QTRY_VERIFY_WITH_TIMEOUT(!panel().id, kWaitMs);
         // No panel comes back late either.
-        QTest::qWait(500);
+        QTest::qWait(kSettleMs);
         QVERIFY(!panel().id);
     }
 }
@@ -222,7 +216,7 @@ void tst_RealDesktop::windowReopensWhereItWas()
     QFETCH(bool, fromPanel);
     const QRect icon = launchToTray();
     QVERIFY(!icon.isEmpty());
-    QTRY_VERIFY_WITH_TIMEOUT(launched(m_session->app()), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(m_session->launched(), kWaitMs);
     run("xdotool",
         {"windowmove", QString::number(mainWindow().id), QString::number(kDraggedTo.x()),
          QString::number(kDraggedTo.y())});
@@ -234,7 +228,7 @@ void tst_RealDesktop::windowReopensWhereItWas()
     if (fromPanel) {
         click(icon.center());
         QTRY_VERIFY_WITH_TIMEOUT(panel().id, kWaitMs);
-        click(panel().frame.center() + kOpenWindowButton);
+        QVERIFY(m_session->clickOn("Ouvrir Velorinth"));
     } else {
         QProcess &second = m_session->launch();
         QVERIFY(second.waitForFinished(kWaitMs));
@@ -252,7 +246,7 @@ void tst_RealDesktop::windowReopensWhereItWas()
             kFocusWaitMs);
         if (!focused)
             qInfo("the window manager kept the focus elsewhere");
-        QTest::qWait(500);
+        QTest::qWait(kSettleMs);
         QVERIFY(panel().id);
     }
 }
@@ -330,7 +324,7 @@ void tst_RealDesktop::closeWithoutTray()
     QTRY_VERIFY_WITH_TIMEOUT(
         app.state() == QProcess::NotRunning || second.state() == QProcess::NotRunning, kWaitMs);
     QCOMPARE(app.state(), QProcess::Running);
-    QTRY_VERIFY_WITH_TIMEOUT(windowOf(app, isMainWindow).id, kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(windowOf(app, "main-window").id, kWaitMs);
 }
 
 QTEST_MAIN(tst_RealDesktop)
