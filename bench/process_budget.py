@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """What a user feels of a desktop program, measured from outside its process, as one table
 against the project's budgets: launch to the window's first picture, resident memory, CPU and
-wake-ups shown and hidden, during a session's fade and dimming, and one volume write.
+wake-ups shown and hidden, during a session's fade and dimming and its last minute, and one
+volume write.
 
 Build with -DVELORINTH_BENCHMARKS=ON (after tools/install-deps.sh bench), then run it on the
 test services (private display with a compositor and a tray, sound server,
@@ -10,10 +11,14 @@ on PATH, so nothing can suspend this machine:
     bash tools/with-test-services.sh python3 bench/process_budget.py [--seconds 30]
 Pointed at another desktop program, it gives that program's launch, memory and idle figures:
     bash tools/with-test-services.sh python3 bench/process_budget.py -- <program> [args…]
+Given another build of Velorinth (an older commit's), it measures the session's last minute of
+both, taking turns so that both meet the same load on the machine:
+    bash tools/with-test-services.sh python3 bench/process_budget.py --against <build dir>
 
 CPU is the run time of all the process's threads (/proc/<pid>/task/*/schedstat); wake-ups are
 their voluntary and involuntary context switches. Threads that end while measured take their
-counts with them; the table says how many did.
+counts with them; the table says how many did. In the last minute each thread is shown apart:
+Qt's pooled threads ("Thread (pooled)") sleep unless something hands them work.
 """
 import argparse
 import os
@@ -31,32 +36,54 @@ APP = BUILD / "src" / "app" / "velorinth"
 LAUNCH_STEPS = 5.0  # the window's launch animation, during which its keys do nothing
 SETTLE_HIDDEN = 35.0  # past the launch steps and Qt's idle pool threads
 SETTLE_SESSION = 3.0
+LAST_MINUTE = 59  # a session this long shows its seconds in the tray from the start
+POOLED = "Thread (pooled)"
 
 
 def tasks(pid):
-    """Run time in ms and context switches of each live thread."""
+    """Name, run time in ms and context switches of each live thread."""
     found = {}
     for task in Path(f"/proc/{pid}/task").glob("*"):
         try:
+            name = (task / "comm").read_text().strip()
             run_ns = int((task / "schedstat").read_text().split()[0])
             status = (task / "status").read_text()
         except OSError:
             continue
         switches = sum(int(n) for n in re.findall(r"ctxt_switches:\s+(\d+)", status))
-        found[task.name] = (run_ns / 1e6, switches)
+        found[task.name] = (name, run_ns / 1e6, switches)
     return found
+
+
+class Figures:
+    """What the threads did over the measured seconds."""
+
+    def __init__(self, before, after):
+        self.threads = {}  # tid: (name, ms, switches), threads started meanwhile included
+        for tid, (name, run, switches) in after.items():
+            _, run0, switches0 = before.get(tid, (name, 0.0, 0))
+            self.threads[tid] = (name, run - run0, switches - switches0)
+        self.ended = len(set(before) - set(after))
+        self.cpu = sum(run for _, run, _ in self.threads.values())
+        self.wakeups = sum(switches for _, _, switches in self.threads.values())
+
+    def per_name(self):
+        """Name: (threads, threads that ran, ms, switches), busiest first."""
+        named = {}
+        for name, run, switches in self.threads.values():
+            count, woke, cpu, total = named.get(name, (0, 0, 0.0, 0))
+            named[name] = (count + 1, woke + (switches > 0), cpu + run, total + switches)
+        return sorted(named.items(), key=lambda item: -item[1][3])
+
+    def pooled_woken(self):
+        return sum(1 for name, _, switches in self.threads.values()
+                   if name == POOLED and switches > 0)
 
 
 def measure(pid, seconds):
     before = tasks(pid)
     time.sleep(seconds)
-    after = tasks(pid)
-    cpu = wakeups = 0.0
-    for tid, (run, switches) in after.items():
-        run0, switches0 = before.get(tid, (0.0, 0))
-        cpu += run - run0
-        wakeups += switches - switches0
-    return cpu, wakeups, len(set(before) - set(after))
+    return Figures(before, tasks(pid))
 
 
 def resident_mib(pid):
@@ -148,7 +175,7 @@ class Table:
         print(f"{what:46} {measured:>22}  {budget:>18}  {verdict}", flush=True)
 
     def cpu(self, what, figures, seconds, budget_ms=None, budget_wakeups=None, percent=None):
-        cpu, wakeups, ended = figures
+        cpu, wakeups, ended = figures.cpu, figures.wakeups, figures.ended
         note = f" ({ended} thr. ended)" if ended else ""
         if percent is not None:
             share = 100 * cpu / (seconds * 1000)
@@ -162,6 +189,20 @@ class Table:
             return
         met = per30 <= budget_ms and wakeups / seconds <= budget_wakeups
         self.row(what, measured, f"<= {budget_ms} ms, {budget_wakeups}/s", met)
+
+    def threads(self, what, figures, seconds, budget_ms, budget_switches):
+        """Per 30 s: all threads against the budget, then each kind of thread."""
+        per30 = 30 / seconds
+        cpu, switches = figures.cpu * per30, figures.wakeups * per30
+        woken = figures.pooled_woken()
+        met = cpu <= budget_ms and switches <= budget_switches and woken == 0
+        note = f" ({figures.ended} thr. ended)" if figures.ended else ""
+        self.row(what, f"{cpu:.1f} ms, {switches:.0f} sw/30 s{note}",
+                 f"<= {budget_ms} ms, {budget_switches} sw", met)
+        for name, (count, woke, run, total) in figures.per_name():
+            threads = f" x{count}, {woke} woke" if count > 1 else ""
+            self.row(f"  {name}{threads}", f"{run * per30:.1f} ms, {total * per30:.0f} sw",
+                     "sleeps" if name == POOLED else "", woke == 0 if name == POOLED else None)
 
 
 def first_picture_and_memory(table, run):
@@ -180,6 +221,20 @@ def hidden_session(table, what, settings, seconds):
         run.close_window()
         time.sleep(SETTLE_SESSION)
         table.cpu(what, measure(run.pid, seconds), seconds, 30, 1.5)
+
+
+def last_minute(table, what, settings, seconds, app=APP):
+    seconds = min(seconds, LAST_MINUTE - 15)  # measured before the session ends
+    with Run([str(app)], f"sessionDuration={LAST_MINUTE}\n{settings}") as run:
+        time.sleep(LAUNCH_STEPS)
+        run.press_space()
+        run.close_window()
+        time.sleep(SETTLE_SESSION)
+        table.threads(what, measure(run.pid, seconds), seconds, 30, 160)
+
+
+LAST_MINUTE_ROWS = (("fade", "isFadeOutEnabled=true\n"),
+                    ("dimming", "isScreenDimmingEnabled=true\n"))
 
 
 def velorinth(seconds):
@@ -205,12 +260,25 @@ def velorinth(seconds):
                    "sessionDuration=600\nisFadeOutEnabled=true\n", seconds)
     hidden_session(table, f"hidden, session in its dimming, {seconds:.0f} s",
                    "sessionDuration=280\nisScreenDimmingEnabled=true\n", seconds)
+    for name, settings in LAST_MINUTE_ROWS:
+        last_minute(table, f"hidden, last minute, {name}, {seconds:.0f} s", settings, seconds)
     volume = subprocess.run([str(BUILD / "bench" / "bench_volume")], capture_output=True,
                             text=True, check=False).stdout
     write = re.search(r"^write\s+([\d.]+) ms", volume, re.MULTILINE)
     if write:
         table.row("one volume write (libpulse, median)", f"{float(write.group(1)):.3f} ms",
                   "<= 2 ms", float(write.group(1)) <= 2)
+
+
+def against(build, seconds):
+    build = Path(build).resolve()
+    other = build / "src" / "app" / "velorinth"
+    if not other.exists():
+        sys.exit(f"no app at {other}")
+    table = Table()
+    for name, settings in LAST_MINUTE_ROWS:
+        for label, app in (("this build", APP), (f"{build.parent.name}/{build.name}", other)):
+            last_minute(table, f"last minute, {name}, {label}", settings, seconds, app)
 
 
 def peer(command, seconds):
@@ -223,12 +291,16 @@ def peer(command, seconds):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--seconds", type=float, default=30.0)
+    parser.add_argument("--against", metavar="BUILD_DIR",
+                        help="another build of Velorinth: its last minute beside this one's")
     parser.add_argument("peer", nargs="*", help="another program to measure instead")
     options = parser.parse_args()
     if not os.environ.get("DISPLAY") or not os.environ.get("PULSE_SERVER"):
         sys.exit("run through tools/with-test-services.sh: it gives the private servers")
     if options.peer:
         peer(options.peer, options.seconds)
+    elif options.against:
+        against(options.against, options.seconds)
     else:
         velorinth(options.seconds)
 

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl-dev libpulse-dev libxcb1-dev
+    qt6-base-dev libgl-dev libpulse-dev libxcb1-dev libxcb-shape0-dev libxcb-xinput-dev
     libqt6dbus6 libqt6test6 qt6-qpa-plugins
     fonts-inter fonts-jetbrains-mono fonts-quicksand fonts-comfortaa
     fonts-material-design-icons-iconfont fonts-dejavu-core
@@ -15,7 +15,8 @@ if [[ "${1:-run}" == test || "${1:-run}" == bench ]]; then
     packages+=(
         dbus-daemon pulseaudio pulseaudio-utils
         xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-utils
-        xcompmgr imagemagick xdotool trayer xfwm4 xfce4-panel xfconf at-spi2-core
+        xcompmgr imagemagick xdotool trayer xfwm4 xfce4-panel xfconf dunst xfce4-notifyd
+        gnome-shell gnome-shell-extension-appindicator gjs dconf-service dbus-bin at-spi2-core
     )
 fi
 [[ "${1:-run}" == bench ]] && packages+=(libxcb-damage0-dev python3)

@@ -95,7 +95,7 @@ start_bare_desktop() {
 
 # A full desktop as users have one: a compositing window manager and a 30 px bar along the top
 # of the primary monitor with a task list, a status tray (StatusNotifierItem and XEmbed) and a
-# clock, both set up through their settings daemon on the session bus.
+# clock, both set up through their settings daemon on the session bus, and a notification server.
 start_real_desktop() {
     local settings=$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml
     mkdir -p "$settings"
@@ -113,6 +113,67 @@ start_real_desktop() {
     wait_until 200 dbus-send --session --dest=org.freedesktop.DBus --print-reply \
         /org/freedesktop/DBus org.freedesktop.DBus.GetNameOwner string:org.kde.StatusNotifierWatcher
     wait_until 200 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+    /usr/lib/x86_64-linux-gnu/xfce4/notifyd/xfce4-notifyd >/dev/null 2>&1 &
+    velorinth_pids+=($!)
+    wait_until 200 dbus-send --session --dest=org.freedesktop.DBus --print-reply \
+        /org/freedesktop/DBus org.freedesktop.DBus.GetNameOwner string:org.freedesktop.Notifications
+}
+
+# GNOME Shell as most Linux users have it, on X: its top bar, drawn by the compositor, on the
+# primary monitor, its notification server, and the AppIndicator extension that hosts tray
+# icons (StatusNotifierItems and XEmbed ones) in the bar.
+start_gnome_desktop() {
+    export XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=x11 XDG_SESSION_DESKTOP=gnome \
+        GNOME_SHELL_SESSION_MODE=user XDG_DATA_DIRS=/usr/share:/usr/local/share \
+        XDG_CONFIG_DIRS=/etc/xdg
+    # mutter keeps the two monitors as they are only when told; it would otherwise switch both
+    # to their largest mode.
+    mkdir -p "$XDG_CONFIG_HOME"
+    local spec='<vendor>unknown</vendor><product>unknown</product><serial>unknown</serial>'
+    cat > "$XDG_CONFIG_HOME/monitors.xml" <<XML
+<monitors version="2"><configuration>
+  <logicalmonitor><x>0</x><y>0</y><scale>1</scale><primary>yes</primary>
+    <monitor><monitorspec><connector>DUMMY0</connector>$spec</monitorspec>
+      <mode><width>1280</width><height>800</height><rate>59.810326</rate></mode></monitor>
+  </logicalmonitor>
+  <logicalmonitor><x>1280</x><y>0</y><scale>1</scale>
+    <monitor><monitorspec><connector>DUMMY1</connector>$spec</monitorspec>
+      <mode><width>1280</width><height>1024</height><rate>59.894849</rate></mode></monitor>
+  </logicalmonitor>
+</configuration></monitors>
+XML
+    /usr/libexec/dconf-service >/dev/null 2>&1 &
+    velorinth_pids+=($!)
+    wait_until 200 dbus-send --session --dest=org.freedesktop.DBus --print-reply \
+        /org/freedesktop/DBus org.freedesktop.DBus.GetNameOwner string:ca.desrt.dconf
+    gsettings set org.gnome.shell enabled-extensions "['ubuntu-appindicators@ubuntu.com']"
+    gsettings set org.gnome.shell welcome-dialog-last-shown-version "'99.0'"
+    gnome-shell --x11 --replace >/dev/null 2>&1 &
+    velorinth_pids+=($!)
+    # Ready once the extension's watcher takes items in and the shell has left the overview it
+    # opens at start, without windows.
+    wait_until 1200 dbus-send --session --dest=org.kde.StatusNotifierWatcher --print-reply \
+        /StatusNotifierWatcher org.freedesktop.DBus.Properties.Get \
+        string:org.kde.StatusNotifierWatcher string:IsStatusNotifierHostRegistered
+    wait_until 1200 gnome_overview_is true
+    dbus-send --session --dest=org.gnome.Shell --print-reply /org/gnome/Shell \
+        org.freedesktop.DBus.Properties.Set string:org.gnome.Shell string:OverviewActive \
+        variant:boolean:false >/dev/null
+    wait_until 200 gnome_overview_is false
+    # The bus starts nothing by itself, and the notification server needs the shell up.
+    gjs /usr/share/gnome-shell/org.gnome.Shell.Notifications >/dev/null 2>&1 &
+    velorinth_pids+=($!)
+    /usr/libexec/gnome-shell-calendar-server >/dev/null 2>&1 &
+    velorinth_pids+=($!)
+    wait_until 200 dbus-send --session --dest=org.freedesktop.DBus --print-reply \
+        /org/freedesktop/DBus org.freedesktop.DBus.GetNameOwner \
+        string:org.freedesktop.Notifications
+}
+
+gnome_overview_is() { # <true|false>
+    dbus-send --session --dest=org.gnome.Shell --print-reply /org/gnome/Shell \
+        org.freedesktop.DBus.Properties.Get string:org.gnome.Shell string:OverviewActive \
+        | grep -q "boolean $1"
 }
 
 start_pulseaudio() {
@@ -124,7 +185,7 @@ start_pulseaudio() {
     wait_until 200 pactl info
 }
 
-# <desktop>: bare (the default) or real, as start_<desktop>_desktop starts it.
+# <desktop>: bare (the default), real or gnome, as start_<desktop>_desktop starts it.
 start_test_services() {
     local desktop=${1:-bare}
     velorinth_services_dir=$(mktemp -d /tmp/velorinth-tests.XXXXXX)
@@ -139,8 +200,8 @@ start_test_services() {
     start_private_bus system DBUS_SYSTEM_BUS_ADDRESS
     start_two_monitor_x
     start_accessibility_bus
+    start_pulseaudio # first: a desktop shows the sound output once it finds one
     "start_${desktop}_desktop"
-    start_pulseaudio
 }
 
 # Whether process <pid> has ended (a zombie has).
@@ -152,8 +213,8 @@ ended() {
 
 stop_test_services() {
     local i pid
-    # The desktop's programs before the servers they talk to: a GTK program whose
-    # accessibility bus went first can hang on its way out. Whatever lingers is killed.
+    # The desktop's programs before the servers they talk to, without which some hang on
+    # their way out; whatever lingers is killed.
     for (( i = ${#velorinth_pids[@]} - 1; i >= 0; i-- )); do
         pid=${velorinth_pids[i]}
         kill -CONT "$pid" 2>/dev/null || true

@@ -11,7 +11,9 @@ namespace velorinth::DesktopArea {
 
 // The same from `bars` in X's pixels, for a screen of `screen` geometry in Qt's coordinates,
 // `ratio` X pixels to a point, whose free area Qt gives as `available`. Qt keeps a screen's
-// top-left corner where X has it and divides the distances from there.
+// top-left corner where X has it and divides the distances from there. The free area is the
+// window manager's work area for this monitor, else its work area for the whole desktop
+// restricted to the monitor, else the screen; always less the bars' struts.
 [[nodiscard]] PanelPlacement::Desktop fromX(const X11Requests::DesktopBars &bars,
                                             const QRect &screen, qreal ratio,
                                             const QRect &available);

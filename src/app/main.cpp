@@ -30,8 +30,6 @@ int main(int argc, char *argv[])
 
     // From here on a signal waits for the event loop, which then quits cleanly.
     velorinth::QuitSignals quitSignals;
-    QObject::connect(&quitSignals, &velorinth::QuitSignals::received, &application,
-                     &QCoreApplication::quit);
 
     // Before any engine: a second one would count down and suspend the machine too.
     velorinth::SingleInstance instance;
@@ -42,6 +40,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     velorinth::VelorinthApp app(velorinth::makeHostPlatform());
+    QObject::connect(&quitSignals, &velorinth::QuitSignals::received, &app,
+                     &velorinth::VelorinthApp::quit);
     QObject::connect(&instance, &velorinth::SingleInstance::reopenRequested, &app.delegate(),
                      &velorinth::AppDelegate::applicationShouldHandleReopen);
     velorinth::openMainWindow();

@@ -101,4 +101,9 @@ QPoint topLeft(const QRect &anchor, QSize size, const Desktop &desktop)
             clamped(corner.y(), room.top(), room.top() + room.height() - size.height())};
 }
 
+QRect window(const QRect &panel, const QMargins &margins, const Desktop &desktop)
+{
+    return (panel.marginsAdded(margins) & desktop.available) | panel;
+}
+
 } // namespace velorinth::PanelPlacement

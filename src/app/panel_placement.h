@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -30,5 +31,10 @@ struct Desktop
 // that the tray's bar lies along, clear of the bar, centred on the icon, and stays inside the
 // free area. Returns its top-left corner.
 [[nodiscard]] QPoint topLeft(const QRect &anchor, QSize size, const Desktop &desktop);
+
+// The window of a panel at `panel` that keeps `margins` around it for its shadow: the margins
+// are cut back to the free area, so that the shadow neither darkens a bar nor reaches onto
+// another monitor.
+[[nodiscard]] QRect window(const QRect &panel, const QMargins &margins, const Desktop &desktop);
 
 } // namespace velorinth::PanelPlacement

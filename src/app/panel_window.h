@@ -7,17 +7,16 @@
 #include <QPointer>
 #include <QWidget>
 
-#include <functional>
-
 namespace velorinth {
 
 class RoundedCorners;
 
-// The floating panel that opens at the tray icon: a frameless pop-up holding one content
-// widget, sized to the content's size hint and placed at the icon, clear of the desktop's bars.
+// The floating panel that opens at the tray icon: a frameless window above the others, holding
+// one content widget, sized to the content's size hint and placed at the icon, clear of the
+// desktop's bars. It holds neither the pointer nor the keyboard, so the app's other windows take
+// their clicks while it is open; it takes the keyboard focus when it shows, and Escape closes it.
 // Under a compositor it has round corners and a soft shadow, drawn in a transparent margin around
-// the content; without one it is a plain rectangle. A click anywhere outside it, in any
-// application, and Escape close it (dismiss()); closing deletes it.
+// the content; without one it is a plain rectangle. Closing deletes it.
 class PanelWindow final : public QWidget
 {
     Q_OBJECT
@@ -35,23 +34,17 @@ public:
     void fitContent();
     // Where the visible panel lies on the screen, without the shadow's margin.
     [[nodiscard]] QRect panelGeometry() const;
-    // Runs `action`, which shows another window of the app, and stays open: Qt closes every
-    // pop-up when a window shows.
-    void keepOpenWhile(const std::function<void()> &action);
-    // Closes the panel, whatever keeps it open: its own ways of closing (a press outside,
-    // Escape, the tray icon). Qt's closing of pop-ups when the app loses the focus is refused,
-    // but for a loss that lasts.
-    void dismiss();
+    // Closes it on a press in another application, which leaves the keyboard focus to whatever
+    // the press gave it to. Every other close gives the focus back to where it was at the opening.
+    void closeOnPressElsewhere();
 
 Q_SIGNALS:
-    // A press outside the panel (global coordinates) is closing it.
-    void pressedOutside(QPoint where);
+    void closed();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -59,12 +52,13 @@ private:
 
     QRect m_anchor;
     PanelPlacement::Desktop m_desktop; // as it was at the opening
-    QMargins m_margins; // the shadow's room; none without a compositor
+    QMargins m_shadowRoom; // none without a compositor
+    QMargins m_margins; // as much of it as the window has where it lies
     SoftShadow m_shadow;
     QPointer<QWidget> m_content;
     RoundedCorners *m_corners = nullptr;
-    bool m_keepOpen = false;
-    bool m_dismissed = false;
+    WId m_focusBefore = 0; // X's keyboard focus when the panel took it
+    bool m_givesFocusBack = true;
 };
 
 } // namespace velorinth

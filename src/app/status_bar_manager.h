@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/tray_image.h"
+#include "platform/press_watch.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -14,13 +15,16 @@
 namespace velorinth {
 
 class Clock;
+class GnomeStatusItem;
 class PanelWindow;
 class SleepManager;
 
 // The app's place in the desktop's tray: an icon that shows the app while no session runs and
 // the moon with the time left while one does, and the floating panel that a left click on it
-// opens and closes, one click each, however the desktop delivers them. It learns everything from
-// the calls it gets; it never reads the model itself except to know whether a panel can open.
+// opens and closes, one click each, however the desktop delivers them. A press in another
+// application closes the panel; where such presses go unseen, the app losing the focus does.
+// It learns everything from the calls it gets; it never reads the model itself except to know
+// whether a panel can open.
 class StatusBarManager final : public QObject
 {
     Q_OBJECT
@@ -30,7 +34,7 @@ public:
     // the panel sized to it.
     using PanelContent = std::function<void(PanelWindow &panel)>;
 
-    explicit StatusBarManager(const Clock &clock, QObject *parent = nullptr);
+    StatusBarManager(const Clock &clock, PressWatch &presses, QObject *parent = nullptr);
     ~StatusBarManager() override;
 
     // Creates the tray icon the first time; later calls change nothing.
@@ -47,32 +51,36 @@ public:
     [[nodiscard]] QString title() const { return m_title; }
     [[nodiscard]] const TrayImage &image() const { return m_image; }
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void show(const TrayImage &image, const QString &title);
     void handleClick(QSystemTrayIcon::ActivationReason reason);
-    void panelPressedOutside(QPoint where);
-    void forgetClosingPress();
+    [[nodiscard]] bool isPanelOpen() const;
+    void pressSeen(PressWatch::Place place);
+    void releaseSeen();
+    void applicationStateChanged(Qt::ApplicationState state);
     [[nodiscard]] bool closedByThisClick() const;
+    void watchWhileNeeded();
 
     const Clock &m_clock;
+    PressWatch &m_presses;
+    PressWatch::Reach m_reach = PressWatch::Reach::Nowhere;
     std::unique_ptr<QSystemTrayIcon> m_statusItem;
+    // In its place in GNOME Shell's top bar, where Qt's item would open the panel only on
+    // double clicks.
+    std::unique_ptr<GnomeStatusItem> m_gnomeItem;
     QPointer<PanelWindow> m_panel;
     QPointer<SleepManager> m_manager;
     PanelContent m_content;
     TrayImage m_image = TrayImage::idle();
     QString m_title;
-    // Where the icon was when the panel last opened, and the press outside the panel that
-    // closed it, while its click may still reach the icon.
+    // Where the icon was when the panel last opened, and the click on it that closed the panel
+    // from outside, until a new press: the icon may report it once the button has come up.
     QRect m_iconArea;
-    struct Press
+    struct Click
     {
-        QPoint where;
-        QDateTime when;
+        std::optional<QDateTime> releasedAt; // none while the button is down
     };
-    std::optional<Press> m_closingPress;
+    std::optional<Click> m_closingClick;
 };
 
 } // namespace velorinth

@@ -30,7 +30,13 @@ constexpr qreal kNarrowest = 0.62;
 constexpr qreal kLetterSpacing = 92.0;
 // The time is outlined at this size, then scaled to the plate.
 constexpr qreal kDrawnSize = 100.0;
-constexpr float kMoonOpacity = 0.3f;
+constexpr qreal kMoonOpacity = 0.3;
+// Qt's raster engine hands a fill of 96 spans or more to its thread pool unless the paint is
+// one opaque colour: a gradient or a translucent shape at tray sizes wakes its threads at each
+// new picture, that is each second of the last minute. So the shapes are drawn in opaque white;
+// the gradient comes from filling whole rows, one span each, no more than this many at a time,
+// and the moon's faintness from blending a picture of it.
+constexpr int kRowsPerFill = 64;
 
 // Whole minutes, so the tray redraws once a minute; seconds only in the last minute.
 QString compactTime(const QString &formattedTime)
@@ -44,14 +50,25 @@ QString compactTime(const QString &formattedTime)
     return lead;
 }
 
-QLinearGradient plateGradient(bool urgent)
+// Corner to corner of `square`, given in the painted image's pixels so that each band of rows
+// takes its own part of it.
+QLinearGradient plateGradient(bool urgent, const QRectF &square)
 {
-    QLinearGradient gradient = DesignSystem::Gradients::primaryAccent;
+    QLinearGradient gradient(square.topLeft(), square.bottomRight());
+    gradient.setStops(DesignSystem::Gradients::primaryAccent.stops());
     if (urgent) {
         gradient.setColorAt(0.0, DesignSystem::Colors::applePink);
         gradient.setColorAt(1.0, DesignSystem::Colors::applePurple);
     }
     return gradient;
+}
+
+void fillRowsInBands(QPainter &painter, const QRect &area, const QBrush &brush)
+{
+    for (int top = area.top(); top <= area.bottom(); top += kRowsPerFill)
+        painter.fillRect(
+            QRect(area.left(), top, area.width(), std::min(kRowsPerFill, area.bottom() + 1 - top)),
+            brush);
 }
 
 } // namespace
@@ -87,16 +104,40 @@ void TrayImage::paint(QPainter &painter, const QRectF &square) const
 
 void TrayImage::paintRunning(QPainter &painter, const QRectF &square) const
 {
+    QImage image = runningImage(painter.deviceTransform().mapRect(square).size().toSize());
+    if (image.isNull())
+        return;
+    image.setDevicePixelRatio(image.width() / square.width());
+    painter.drawImage(square.topLeft(), image);
+}
+
+QImage TrayImage::runningImage(const QSize &pixels) const
+{
+    if (pixels.isEmpty())
+        return {};
+    const QRectF square(QPointF(), pixels);
     const qreal side = square.width();
-    painter.save();
+    QImage moon(pixels, QImage::Format_ARGB32_Premultiplied);
+    moon.fill(Qt::transparent);
+    QPainter moonPainter(&moon);
+    Symbols::paint(moonPainter, m_symbolName, square.center(), side * 0.9, QFont::Bold, Qt::white);
+    moonPainter.end();
+
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(continuousRoundedRect(square, side * 0.24), plateGradient(m_urgent));
+    painter.fillPath(continuousRoundedRect(square, side * 0.24), Qt::white);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    fillRowsInBands(painter, image.rect(), plateGradient(m_urgent, square));
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     // The moon stays behind the time, faint: the digits take the whole plate, the only way they
     // read at the 16 to 24 points trays give.
-    Symbols::paint(painter, m_symbolName, square.center(), side * 0.9, QFont::Bold,
-                   QColor::fromRgbF(1.0f, 1.0f, 1.0f, kMoonOpacity));
+    painter.setOpacity(kMoonOpacity);
+    painter.drawImage(0, 0, moon);
+    painter.setOpacity(1.0);
     painter.fillPath(timeOutline(square), Qt::white);
-    painter.restore();
+    return image;
 }
 
 QPainterPath TrayImage::timeOutline(const QRectF &square) const

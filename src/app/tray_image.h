@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QRectF>
 #include <QString>
 
@@ -33,6 +34,8 @@ private:
     TrayImage(QString symbolName, QString text, bool urgent);
 
     void paintRunning(QPainter &painter, const QRectF &square) const;
+    // The running look at `pixels`, drawn without Qt's thread pool.
+    [[nodiscard]] QImage runningImage(const QSize &pixels) const;
     // The time's outline, as large as it fits on a plate of `square`.
     [[nodiscard]] QPainterPath timeOutline(const QRectF &square) const;
 

@@ -17,7 +17,7 @@ VelorinthApp::VelorinthApp(Platform platform, QObject *parent)
     : QObject(parent)
     , m_platform(std::move(platform))
     , m_manager(m_platform)
-    , m_statusBar(*m_platform.clock)
+    , m_statusBar(*m_platform.clock, *m_platform.presses)
 {
     QApplication::setWindowIcon(AppIcon::icon());
     // The window's one content for the whole run: the launch plays once a run.
@@ -26,7 +26,7 @@ VelorinthApp::VelorinthApp(Platform platform, QObject *parent)
     content->installEventFilter(this);
 
     auto *hiding = new WindowHideDelegate(m_window.get(), [this] { return mayLiveOnHidden(); });
-    connect(hiding, &WindowHideDelegate::quitRequested, qApp, &QCoreApplication::quit);
+    connect(hiding, &WindowHideDelegate::quitRequested, this, &VelorinthApp::quit);
     connect(qApp, &QCoreApplication::aboutToQuit, &m_delegate,
             &AppDelegate::applicationWillTerminate);
     connect(&m_manager, &SleepManager::isActiveChanged, this, &VelorinthApp::pushStatus);
@@ -37,6 +37,13 @@ VelorinthApp::VelorinthApp(Platform platform, QObject *parent)
 }
 
 VelorinthApp::~VelorinthApp() = default;
+
+void VelorinthApp::quit()
+{
+    // The panel goes first, and the watch on the desktop's presses with it.
+    m_statusBar.closePanel();
+    QCoreApplication::quit();
+}
 
 bool VelorinthApp::eventFilter(QObject *watched, QEvent *event)
 {
@@ -62,9 +69,7 @@ void VelorinthApp::contentShown()
 
 void VelorinthApp::fillPanel(PanelWindow &panel)
 {
-    auto *view = new MenuBarView(
-        m_manager,
-        {[&panel] { panel.keepOpenWhile(openMainWindow); }, [] { QCoreApplication::quit(); }});
+    auto *view = new MenuBarView(m_manager, {openMainWindow, [this] { quit(); }});
     panel.setContent(view);
     connect(view, &MenuBarView::preferredSizeChanged, &panel, &PanelWindow::fitContent);
 }

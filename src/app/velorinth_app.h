@@ -30,6 +30,9 @@ public:
     [[nodiscard]] StatusBarManager &statusBar() { return m_statusBar; }
     [[nodiscard]] MainWindow &mainWindow() { return *m_window; }
 
+    // Every quit of the app comes here: the panel's button, a signal, a close without a tray.
+    void quit();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

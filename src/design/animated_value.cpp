@@ -84,7 +84,9 @@ double AnimatedValue::velocity() const
     const double seconds = m_lastTime / 1000.0;
     if (seconds <= m_animation.delay())
         return 0.0;
-    return (curveValueAt(seconds) - curveValueAt(seconds - kVelocityProbe)) / kVelocityProbe;
+    return (m_animation.valueAt(m_from, m_target, seconds)
+            - m_animation.valueAt(m_from, m_target, seconds - kVelocityProbe))
+        / kVelocityProbe;
 }
 
 void AnimatedValue::updateCurrentTime(int currentTime)
@@ -97,16 +99,11 @@ void AnimatedValue::updateCurrentTime(int currentTime)
     const double seconds = currentTime / 1000.0;
     if (seconds < m_animation.delay())
         return;
-    if (!m_animation.repeatsForever() && seconds - m_animation.delay() >= m_animation.duration()) {
+    if (m_animation.isOverAt(seconds)) {
         finish();
         return;
     }
-    show(curveValueAt(seconds));
-}
-
-double AnimatedValue::curveValueAt(double seconds) const
-{
-    return m_from + (m_target - m_from) * m_animation.progressAt(seconds);
+    show(m_animation.valueAt(m_from, m_target, seconds));
 }
 
 void AnimatedValue::stepSpring(int currentTime)

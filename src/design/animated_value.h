@@ -27,6 +27,7 @@ public:
     // Jumps there and stops any motion.
     void setValue(double value);
 
+    // Where the motion stands as last announced, as a Glide's: what the owner paints.
     [[nodiscard]] double value() const { return m_value; }
     [[nodiscard]] double target() const { return m_target; }
     [[nodiscard]] double velocity() const;
@@ -39,8 +40,6 @@ protected:
     void updateCurrentTime(int currentTime) override;
 
 private:
-    // seconds since the latest animateTo()
-    [[nodiscard]] double curveValueAt(double seconds) const;
     void stepSpring(int currentTime);
     void show(double value);
     void finish();

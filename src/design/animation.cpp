@@ -21,4 +21,14 @@ double Animation::progressAt(double seconds) const
     return Easing::curve(m_curve).valueForProgress(progress);
 }
 
+bool Animation::isOverAt(double seconds) const
+{
+    return !m_repeatsForever && seconds >= m_delay + m_duration;
+}
+
+double Animation::valueAt(double from, double to, double seconds) const
+{
+    return isOverAt(seconds) ? to : from + (to - from) * progressAt(seconds);
+}
+
 } // namespace velorinth

@@ -78,6 +78,12 @@ public:
     // Eased progress from 0 to 1 of a timed curve, `seconds` after it began: delay,
     // repeats and reversing passes included.
     [[nodiscard]] double progressAt(double seconds) const;
+    // Whether a timed curve has run its course `seconds` after it began; a repeating one
+    // never has.
+    [[nodiscard]] bool isOverAt(double seconds) const;
+    // A number that set off from `from` towards `to` on this timed curve, `seconds` later:
+    // `to` once the curve is over. Every player of a timed curve asks this.
+    [[nodiscard]] double valueAt(double from, double to, double seconds) const;
 
 private:
     constexpr Animation(Curve curve, double duration)

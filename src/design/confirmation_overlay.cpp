@@ -6,6 +6,8 @@
 #include "design/shapes.h"
 #include "design/soft_shadow.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -26,6 +28,8 @@ constexpr qreal kBackdropOpacity = 0.45;
 constexpr qreal kAwayScale = 0.94;
 constexpr Animation kIn = Animation::easeOut(0.2);
 constexpr Animation kOut = Animation::easeIn(0.15);
+constexpr qreal kFocusRingGap = 2.0; // between the button and the ring's inner edge
+constexpr qreal kFocusRingWidth = 2.0;
 // An opaque grey, as the error banner: the card must stay legible over any screen.
 const QColor kCardFill = QColor::fromRgbF(0.1f, 0.1f, 0.11f);
 
@@ -59,6 +63,43 @@ QFont buttonFont()
 }
 } // namespace
 
+// One answer as screen readers and the keyboard know it: a button named by its label, at
+// the place the card paints it. The card draws it, and the overlay takes the pointer.
+class ConfirmationOverlay::AnswerButton : public QAbstractButton
+{
+public:
+    AnswerButton(const QString &label, QWidget *overlay)
+        : QAbstractButton(overlay)
+    {
+        setText(label);
+        setFocusPolicy(Qt::TabFocus);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override { }
+
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+            click();
+        else
+            QAbstractButton::keyPressEvent(event);
+    }
+
+    // The ring is part of the card's picture.
+    void focusInEvent(QFocusEvent *event) override
+    {
+        parentWidget()->update();
+        QAbstractButton::focusInEvent(event);
+    }
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        parentWidget()->update();
+        QAbstractButton::focusOutEvent(event);
+    }
+};
+
 ConfirmationOverlay::ConfirmationOverlay(Question question, std::function<void()> confirm,
                                          QWidget *parent)
     : QWidget(parent)
@@ -66,9 +107,21 @@ ConfirmationOverlay::ConfirmationOverlay(Question question, std::function<void()
     , m_title(question.title)
     , m_message(question.message)
     , m_labels{QStaticText(question.confirmLabel), QStaticText(question.cancelLabel)}
+    , m_answers{new AnswerButton(question.confirmLabel, this),
+                new AnswerButton(question.cancelLabel, this)}
     , m_shown(AnimatedValue::repainting(0.0, this))
 {
     setFocusPolicy(Qt::StrongFocus);
+    // What a screen reader says as the question comes and takes the focus.
+    setAccessibleName(question.title);
+    setAccessibleDescription(question.message);
+    for (const Answer answer : {Confirm, Cancel}) {
+        AnswerButton *button = m_answers[answer];
+        connect(button, &QAbstractButton::clicked, this, [this, answer] { close(answer); });
+        // Held down by Space: the card shows it pressed, as under the pointer.
+        connect(button, &QAbstractButton::pressed, this, qOverload<>(&QWidget::update));
+        connect(button, &QAbstractButton::released, this, qOverload<>(&QWidget::update));
+    }
     setMouseTracking(true);
     hide();
     connect(m_shown, &AnimatedValue::valueChanged, this, [this](double shown) {
@@ -103,7 +156,8 @@ void ConfirmationOverlay::close(Answer answer)
     if (!m_presented)
         return;
     m_presented = false;
-    clearFocus();
+    if (QWidget *focused = QApplication::focusWidget(); focused == this || isAncestorOf(focused))
+        focused->clearFocus();
     m_shown->animateTo(0.0, kOut);
     if (answer == Confirm && m_confirm)
         m_confirm();
@@ -115,6 +169,42 @@ bool ConfirmationOverlay::eventFilter(QObject *watched, QEvent *event)
     if (watched == parent() && event->type() == QEvent::Resize)
         setGeometry(parentWidget()->rect());
     return QWidget::eventFilter(watched, event);
+}
+
+bool ConfirmationOverlay::focusNextPrevChild(bool next)
+{
+    // Tab stays within the question, going round its two answers.
+    const Answer focused = focusedAnswer();
+    Answer answer = next ? Confirm : Cancel;
+    if (focused != None)
+        answer = focused == Confirm ? Cancel : Confirm;
+    m_answers[answer]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+bool ConfirmationOverlay::hasFocusedAnswer() const
+{
+    return focusedAnswer() != None;
+}
+
+ConfirmationOverlay::Answer ConfirmationOverlay::focusedAnswer() const
+{
+    for (const Answer answer : {Confirm, Cancel}) {
+        if (m_answers[answer]->hasFocus())
+            return answer;
+    }
+    return None;
+}
+
+ConfirmationOverlay::Answer ConfirmationOverlay::pressedAnswer() const
+{
+    if (m_pressed != None)
+        return m_pressed;
+    for (const Answer answer : {Confirm, Cancel}) {
+        if (m_answers[answer]->isDown())
+            return answer;
+    }
+    return None;
 }
 
 void ConfirmationOverlay::resizeEvent(QResizeEvent *)
@@ -134,6 +224,8 @@ void ConfirmationOverlay::layOut()
     const qreal buttonsTop = m_card.bottom() - kPadding - 2 * kButtonHeight - kButtonSpacing;
     m_buttons[Confirm] = QRectF(m_card.left() + kPadding, buttonsTop, inner, kButtonHeight);
     m_buttons[Cancel] = m_buttons[Confirm].translated(0, kButtonHeight + kButtonSpacing);
+    for (const Answer answer : {Confirm, Cancel})
+        m_answers[answer]->setGeometry(m_buttons[answer].toAlignedRect());
 }
 
 ConfirmationOverlay::Answer ConfirmationOverlay::answerAt(QPointF position) const
@@ -197,7 +289,7 @@ void ConfirmationOverlay::paintEvent(QPaintEvent *)
         painter.translate(-m_card.center());
     }
     m_cardPicture.paint(painter, m_card.marginsAdded(cardShadow().reach()).toAlignedRect(),
-                        {double(m_hovered), double(m_pressed)},
+                        {double(m_hovered), double(pressedAnswer()), double(focusedAnswer())},
                         [this](QPainter &picture) { paintCard(picture); });
 }
 
@@ -220,6 +312,8 @@ void ConfirmationOverlay::paintCard(QPainter &painter) const
     painter.drawStaticText(at, m_message);
 
     painter.setFont(buttonFont());
+    const Answer focused = focusedAnswer();
+    const Answer pressed = pressedAnswer();
     for (const Answer answer : {Confirm, Cancel}) {
         const QRectF button = m_buttons[answer];
         const QColor tint = answer == Confirm ? Colors::applePink : Colors::textPrimary;
@@ -228,7 +322,13 @@ void ConfirmationOverlay::paintCard(QPainter &painter) const
         painter.fillPath(shape, withOpacity(answer == Confirm ? tint : Qt::white, fill));
         painter.strokePath(
             shape, QPen(answer == Confirm ? withOpacity(tint, 0.3) : Colors::glassBorder, 0.5));
-        painter.setPen(m_pressed == answer ? withOpacity(tint, 0.6) : tint);
+        if (focused == answer) {
+            const qreal outset = kFocusRingGap + kFocusRingWidth / 2.0;
+            const QRectF ring = button.adjusted(-outset, -outset, outset, outset);
+            painter.strokePath(continuousRoundedRect(ring, kButtonRadius + outset),
+                               QPen(Colors::appleBlue, kFocusRingWidth));
+        }
+        painter.setPen(pressed == answer ? withOpacity(tint, 0.6) : tint);
         const QSizeF label = m_labels[answer].size();
         painter.drawStaticText(button.center() - QPointF(label.width(), label.height()) / 2,
                                m_labels[answer]);

@@ -1,6 +1,7 @@
 #include "design/drifting_ground.h"
 
 #include "design/animated_value.h"
+#include "design/pixel_ratio_watch.h"
 #include "design/starfield.h"
 
 #include <QPainter>
@@ -16,6 +17,8 @@ DriftingGround::DriftingGround(const DriftingOrbs::Layout &layout, int starDensi
     , m_starsShown(AnimatedValue::repainting(1.0, this))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_stars->setOpacity(m_starOpacity);
+    PixelRatioWatch::watch(this, [this](qreal ratio) { m_stars->setPixelRatio(ratio); });
     connect(m_orbs, &DriftingOrbs::changed, this, [this] {
         m_stars->catchUp();
         update();
@@ -24,7 +27,8 @@ DriftingGround::DriftingGround(const DriftingOrbs::Layout &layout, int starDensi
         if (starsShown())
             update(area);
     });
-    connect(m_starsShown, &AnimatedValue::valueChanged, this, [this] {
+    connect(m_starsShown, &AnimatedValue::valueChanged, this, [this](double shown) {
+        m_stars->setOpacity(m_starOpacity * shown);
         // Gone: nothing twinkles until they come back.
         if (m_starsShown->value() <= 0.0 && !starsShown())
             m_stars->stop();
@@ -48,6 +52,11 @@ void DriftingGround::showEvent(QShowEvent *event)
     if (starsShown())
         m_stars->start();
     QWidget::showEvent(event);
+}
+
+void DriftingGround::resizeEvent(QResizeEvent *)
+{
+    m_stars->setSize(size());
 }
 
 void DriftingGround::paintEvent(QPaintEvent *)

@@ -42,12 +42,7 @@ void Glide::setStep(double step)
 
 double Glide::valueAt(double seconds) const
 {
-    return isOver(seconds) ? m_to : m_from + (m_to - m_from) * m_animation.progressAt(seconds);
-}
-
-bool Glide::isOver(double seconds) const
-{
-    return !m_animation.repeatsForever() && seconds >= m_animation.delay() + m_animation.duration();
+    return m_animation.valueAt(m_from, m_to, seconds);
 }
 
 int Glide::pass(double seconds) const
@@ -60,13 +55,13 @@ int Glide::pass(double seconds) const
 void Glide::ticked()
 {
     const double now = m_clock->seconds();
-    if (isOver(now)) {
+    if (m_animation.isOverAt(now)) {
         m_clock->stop();
         announce(m_to);
         return;
     }
     const auto stepped = [this](double seconds) {
-        return isOver(seconds) || pass(seconds) != m_announcedPass
+        return m_animation.isOverAt(seconds) || pass(seconds) != m_announcedPass
             || std::abs(valueAt(seconds) - m_announced) >= m_step;
     };
     if (stepped(now)) {

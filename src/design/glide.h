@@ -26,7 +26,8 @@ public:
     void animateTo(double target, const Animation &animation);
     // The smallest move worth announcing; 0 announces every frame's.
     void setStep(double step);
-    // What was last announced: what the owner paints.
+    // Where the glide stands as last announced, as AnimatedValue's: what the owner paints.
+    // It trails the curve by less than a step.
     [[nodiscard]] double value() const { return m_announced; }
     [[nodiscard]] double target() const { return m_to; }
     [[nodiscard]] FrameClock *clock() const { return m_clock; }
@@ -36,7 +37,6 @@ Q_SIGNALS:
 
 private:
     [[nodiscard]] double valueAt(double seconds) const;
-    [[nodiscard]] bool isOver(double seconds) const;
     // Of a repeating curve: how many passes have begun.
     [[nodiscard]] int pass(double seconds) const;
     void ticked();

@@ -1,5 +1,6 @@
 #include "design/plain_button.h"
 
+#include "design/animated_value.h"
 #include "design/frame_layout.h"
 
 #include <QMouseEvent>
@@ -71,6 +72,18 @@ void PlainButton::hideEvent(QHideEvent *event)
     QAbstractButton::hideEvent(event);
 }
 
+void PlainButton::followHover(const Animation &animation)
+{
+    m_hoverAnimation = animation;
+    if (!m_hover)
+        m_hover = AnimatedValue::repainting(m_hovered ? 1.0 : 0.0, this);
+}
+
+double PlainButton::hover() const
+{
+    return m_hover ? m_hover->value() : 0.0;
+}
+
 void PlainButton::lookChanged()
 {
     m_picture.invalidate();
@@ -80,6 +93,7 @@ void PlainButton::lookChanged()
 void PlainButton::paintEvent(QPaintEvent *)
 {
     PaintCache::Key key = lookKey();
+    key.push_back(hover());
     key.push_back(labelOpacity());
     QPainter painter(this);
     m_picture.paint(painter, *this, key, [this](QPainter &picture) { paintLook(picture); });
@@ -90,7 +104,8 @@ void PlainButton::setHovered(bool hovered)
     if (hovered == m_hovered)
         return;
     m_hovered = hovered;
-    hoverChanged();
+    if (m_hover)
+        m_hover->animateTo(hovered ? 1.0 : 0.0, m_hoverAnimation);
 }
 
 } // namespace velorinth

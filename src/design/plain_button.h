@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/animation.h"
 #include "design/paint_cache.h"
 
 #include <QAbstractButton>
@@ -7,6 +8,8 @@
 #include <functional>
 
 namespace velorinth {
+
+class AnimatedValue;
 
 // A button that is nothing but its own painting: no bezel, a dimmed label while pressed,
 // an action called on click, a fixed size. Its look may spill over the frame (shadows,
@@ -25,12 +28,18 @@ public:
     [[nodiscard]] QSize sizeHint() const override;
 
 protected:
-    // What screen readers call the button: the text it shows, or what its symbol does.
-    void setLabel(const QString &label) { setAccessibleName(label); }
+    // What the button is called, by screen readers and whoever looks for it: the text it
+    // shows, or what its symbol does. Kept as the button's text, which nothing paints.
+    void setLabel(const QString &label) { setText(label); }
+    // The look follows the pointer: hover() moves from 0 to 1 with animation as the pointer
+    // comes, and back as it goes, and the look is drawn anew as it moves.
+    void followHover(const Animation &animation);
+    // 0 resting, 1 under the pointer, and between while moving; 0 for a look that does not
+    // follow the pointer.
+    [[nodiscard]] double hover() const;
     // The frame without the margin.
     [[nodiscard]] virtual QSizeF frameSize() const = 0;
-    virtual void hoverChanged() { }
-    // What the look depends on besides being pressed (hover, selection, …) as numbers.
+    // What the look depends on besides being pressed and hovered (selection, …) as numbers.
     [[nodiscard]] virtual PaintCache::Key lookKey() const { return {}; }
     // The whole look, spill included, within the widget.
     virtual void paintLook(QPainter &painter) const = 0;
@@ -51,6 +60,8 @@ private:
 
     std::function<void()> m_action;
     bool m_hovered = false;
+    AnimatedValue *m_hover = nullptr;
+    Animation m_hoverAnimation = Animation::none();
     PaintCache m_picture;
 };
 

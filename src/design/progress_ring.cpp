@@ -50,8 +50,8 @@ ProgressRing::ProgressRing(qreal diameter, qreal lineWidth, qreal trackWidth, do
     , m_progress(new Glide(progress, this))
     , m_shown(progress)
 {
-    m_progress->setStep(visibleStep());
-    connect(m_progress, &Glide::valueChanged, this, &ProgressRing::shownProgressChanged);
+    followStep();
+    connect(m_progress, &Glide::valueChanged, this, &ProgressRing::glided);
 }
 
 void ProgressRing::setProgress(double fraction, const Animation &animation)
@@ -72,7 +72,18 @@ double ProgressRing::shownProgress() const
 void ProgressRing::setPixelRatio(qreal ratio)
 {
     m_pixelRatio = ratio;
-    m_progress->setStep(visibleStep());
+    followStep();
+}
+
+void ProgressRing::setOwnerStep(double step)
+{
+    m_ownerStep = step;
+    followStep();
+}
+
+void ProgressRing::followStep()
+{
+    m_progress->setStep(std::min(visibleStep(), m_ownerStep));
 }
 
 void ProgressRing::setTint(const QColor &tint)
@@ -167,11 +178,12 @@ void ProgressRing::renderTrack(qreal side, QPointF phase, qreal ratio) const
     painter.drawEllipse(circle().translated(phase / ratio + QPointF(inset, inset)));
 }
 
-void ProgressRing::shownProgressChanged(double shown)
+void ProgressRing::glided(double shown)
 {
     const double before = std::exchange(m_shown, shown);
     if (clamped(shown) != clamped(before))
         Q_EMIT changed(arcArea(before, shown));
+    Q_EMIT shownProgressChanged(shown);
 }
 
 } // namespace velorinth

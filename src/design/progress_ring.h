@@ -37,6 +37,9 @@ public:
     void setPixelRatio(qreal ratio);
     // Of progress: the arc's end moving an eighth of a device pixel.
     [[nodiscard]] double visibleStep() const;
+    // The owner shows the progress elsewhere too (a bar beside the ring), where a smaller
+    // move already shows: the ring glides in the finer of the two steps.
+    void setOwnerStep(double step);
     // One colour in place of the gradient; an invalid colour brings the gradient back.
     void setTint(const QColor &tint);
     [[nodiscard]] qreal diameter() const { return m_diameter; }
@@ -49,12 +52,15 @@ public:
 Q_SIGNALS:
     // Relative to the top left corner of the frame it is painted in.
     void changed(const QRectF &area);
+    // At each step of the glide: what the owner shows of the progress besides the ring.
+    void shownProgressChanged(double shown);
 
 private:
     [[nodiscard]] QRectF circle() const;
     [[nodiscard]] QRectF arcArea(double from, double to) const;
     void renderTrack(qreal side, QPointF phase, qreal ratio) const;
-    void shownProgressChanged(double shown);
+    void glided(double shown);
+    void followStep();
 
     qreal m_diameter;
     qreal m_lineWidth;
@@ -63,6 +69,7 @@ private:
     Glide *m_progress;
     double m_shown; // the last step announced
     qreal m_pixelRatio = 1.0;
+    double m_ownerStep = 1.0;
     // A cache only: whatever it holds, a paint draws the same.
     mutable QPixmap m_track;
     mutable QPointF m_trackPhase; // where the track sits within its first device pixel

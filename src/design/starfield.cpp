@@ -40,17 +40,12 @@ double uniform(double from, double to)
 {
     return from + (to - from) * QRandomGenerator::global()->generateDouble();
 }
-} // namespace
 
-Starfield::Starfield(int density, QWidget *view)
-    : QObject(view)
-    , m_clock(new FrameClock(this))
+std::vector<Starfield::Star> randomStars(int density)
 {
-    connect(m_clock, &FrameClock::ticked, this, &Starfield::ticked);
-    if (view)
-        PauseWhileHidden::watch(view, m_clock);
+    std::vector<Starfield::Star> stars;
     for (int id = 0; id < density; ++id) {
-        Star star{id, 0, 0, 0, 0, 0, 0};
+        Starfield::Star star{id, 0, 0, 0, 0, 0, 0};
         // Drawn in this order, so a field is the same sequence of numbers as its model.
         star.size = uniform(1.0, 2.0);
         star.xPercent = uniform(0.0, 1.0);
@@ -58,8 +53,25 @@ Starfield::Starfield(int density, QWidget *view)
         star.opacity = uniform(0.1, 0.7);
         star.animationDuration = uniform(2.0, 5.0);
         star.animationDelay = uniform(0.0, 2.0);
-        m_stars.push_back(star);
+        stars.push_back(star);
     }
+    return stars;
+}
+} // namespace
+
+Starfield::Starfield(int density, QWidget *view)
+    : Starfield(randomStars(density), view)
+{
+}
+
+Starfield::Starfield(std::vector<Star> stars, QWidget *view)
+    : QObject(view)
+    , m_stars(std::move(stars))
+    , m_clock(new FrameClock(this))
+{
+    connect(m_clock, &FrameClock::ticked, this, &Starfield::ticked);
+    if (view)
+        PauseWhileHidden::watch(view, m_clock);
 }
 
 void Starfield::start()
@@ -83,7 +95,7 @@ void Starfield::catchUp()
 {
     if (m_layer.isNull() || !isTwinkling())
         return;
-    m_stale += changedStars();
+    redrawLayer(changedStars());
     m_clock->tickIn(lookInterval());
 }
 
@@ -94,21 +106,45 @@ double Starfield::currentOpacity(int id) const
     return star.opacity * (kRestingBrightness + (1.0 - kRestingBrightness) * swing);
 }
 
-void Starfield::paint(QPainter &painter, const QRectF &field)
+void Starfield::setSize(QSizeF size)
 {
-    const qreal pixelRatio = painter.device()->devicePixelRatioF();
-    if (field.size() != m_field.size() || m_layer.devicePixelRatio() != pixelRatio)
-        rebuildLayer(field.size(), pixelRatio);
-    else if (!m_stale.isEmpty())
-        redrawLayer(m_stale);
-    m_stale = QRegion();
-    m_field = field;
-    m_paintedOpacity = painter.opacity();
+    if (size == m_size)
+        return;
+    m_size = size;
+    rebuildLayer();
+}
+
+void Starfield::setPixelRatio(qreal ratio)
+{
+    if (ratio == m_pixelRatio)
+        return;
+    m_pixelRatio = ratio;
+    rebuildLayer();
+}
+
+void Starfield::setOpacity(qreal opacity)
+{
+    m_opacity = opacity;
+}
+
+void Starfield::paint(QPainter &painter, const QRectF &field) const
+{
+    if (m_layer.isNull() || field.size() != m_size
+        || painter.device()->devicePixelRatioF() != m_pixelRatio) {
+        painter.save();
+        painter.translate(field.topLeft());
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        for (const Star &star : m_stars)
+            paintStar(painter, star, field.size());
+        painter.restore();
+        return;
+    }
     // Copy only the stars' own pixels: a clip region or the whole layer would cost as much
     // as the field is large.
-    const qreal ratio = m_layer.devicePixelRatio();
     for (const QRect &area : m_starArea) {
-        const QRectF source(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio);
+        const QRectF source(QPointF(area.topLeft()) * m_pixelRatio,
+                            QSizeF(area.size()) * m_pixelRatio);
         painter.drawImage(QRectF(field.topLeft() + area.topLeft(), area.size()), m_layer, source);
     }
 }
@@ -118,20 +154,32 @@ int Starfield::alphaLevel(int id) const
     return qRound(currentOpacity(id) * 255.0);
 }
 
-void Starfield::rebuildLayer(QSizeF field, qreal pixelRatio)
+void Starfield::paintStar(QPainter &painter, const Star &star, QSizeF field) const
 {
-    m_layer = QImage((field * pixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
-    m_layer.setDevicePixelRatio(pixelRatio);
+    painter.setBrush(QColor(255, 255, 255, alphaLevel(star.id)));
+    painter.drawEllipse(dot(star, field));
+}
+
+void Starfield::rebuildLayer()
+{
     m_starArea = QRegion();
+    if (m_size.isEmpty()) {
+        m_layer = QImage();
+        return;
+    }
+    m_layer = QImage((m_size * m_pixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    m_layer.setDevicePixelRatio(m_pixelRatio);
     for (const Star &star : m_stars)
-        m_starArea += starRect(star, field);
+        m_starArea += starRect(star, m_size);
     m_drawnLevels.assign(m_stars.size(), -1);
     m_layer.fill(Qt::transparent);
-    redrawLayer(QRegion(QRect(QPoint(), field.toSize())));
+    redrawLayer(QRegion(QRect(QPoint(), m_size.toSize())));
 }
 
 void Starfield::redrawLayer(const QRegion &area)
 {
+    if (area.isEmpty())
+        return;
     QPainter painter(&m_layer);
     painter.setClipRegion(area);
     painter.setCompositionMode(QPainter::CompositionMode_Clear);
@@ -139,23 +187,21 @@ void Starfield::redrawLayer(const QRegion &area)
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    const QSizeF field = m_layer.deviceIndependentSize();
     for (const Star &star : m_stars) {
-        if (!area.intersects(starRect(star, field)))
+        if (!area.intersects(starRect(star, m_size)))
             continue;
         m_drawnLevels[star.id] = alphaLevel(star.id);
-        painter.setBrush(QColor(255, 255, 255, m_drawnLevels[star.id]));
-        painter.drawEllipse(dot(star, field));
+        paintStar(painter, star, m_size);
     }
 }
 
 QRegion Starfield::changedStars() const
 {
-    const auto shown = [this](double alpha) { return qRound(alpha * m_paintedOpacity); };
+    const auto shown = [this](double alpha) { return qRound(alpha * m_opacity); };
     QRegion area;
     for (const Star &star : m_stars) {
         if (shown(alphaLevel(star.id)) != shown(m_drawnLevels[star.id]))
-            area += starRect(star, m_layer.deviceIndependentSize());
+            area += starRect(star, m_size);
     }
     return area;
 }
@@ -167,7 +213,7 @@ int Starfield::lookInterval() const
         const double swing = (1.0 - kRestingBrightness) * star.opacity * 255.0;
         fastest = std::max(fastest, swing * kSteepestTwinkle / star.animationDuration);
     }
-    fastest *= m_paintedOpacity;
+    fastest *= m_opacity;
     return fastest > 0.0 ? qRound(1000.0 * kLevelsPerLook / fastest) : 1000;
 }
 
@@ -179,8 +225,8 @@ void Starfield::ticked()
     const QRegion area = changedStars();
     if (area.isEmpty())
         return;
-    m_stale += area;
-    Q_EMIT changed(area.translated(m_field.topLeft().toPoint()));
+    redrawLayer(area);
+    Q_EMIT changed(area);
 }
 
 } // namespace velorinth

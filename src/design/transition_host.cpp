@@ -10,12 +10,12 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace velorinth {
 
 namespace {
 constexpr char kMatchedId[] = "velorinthMatchedId";
-constexpr char kDeletedOnceLeft[] = "velorinthDeletedOnceLeft";
 
 // The element the two views share, as (in `from`, in `to`).
 std::pair<QWidget *, QWidget *> matchedPair(QWidget *from, QWidget *to)
@@ -131,26 +131,27 @@ void TransitionHost::setView(QWidget *view, const Transition &transition,
         view->setParent(this);
         view->hide();
     }
-    if (view)
-        view->setProperty(kDeletedOnceLeft, onceLeft == OnceLeft::Deleted);
+    const Side coming(view, transition, onceLeft);
     if (!isVisible() || animation.isInstant()) {
-        swapInstantly(view, transition);
+        swapInstantly(coming);
         return;
     }
     if (!m_swapping) {
         if (view == m_to.view) {
             m_to.transition = transition;
+            m_to.onceLeft = onceLeft;
             return;
         }
-        startSwap(m_to, {view, transition}, animation);
+        startSwap(m_to, coming, animation);
         return;
     }
     if (view == m_to.view || (view == m_from.view && !m_from.isFrozen)) {
         // Back and forth between the same two views: the progress turns round.
+        (view == m_to.view ? m_to : m_from).onceLeft = onceLeft;
         m_progress->animateTo(view == m_to.view ? 1.0 : 0.0, animation);
         return;
     }
-    startSwap(frozen(), {view, transition}, animation);
+    startSwap(frozen(), coming, animation);
 }
 
 QWidget *TransitionHost::view() const
@@ -249,15 +250,15 @@ bool TransitionHost::comingIn() const
     return !m_swapping || m_progress->target() == 1.0;
 }
 
-void TransitionHost::swapInstantly(QWidget *view, const Transition &transition)
+void TransitionHost::swapInstantly(Side to)
 {
     for (const Side *shown : {&m_from, &m_to}) {
-        if (shown->view && shown->view != view)
+        if (shown->view && shown->view != to.view)
             shown->view->hide();
     }
     m_swapping = false;
     jumpTo(1.0);
-    setSides({}, {view, transition});
+    setSides({}, std::move(to));
     showCurrent();
     updateGeometry();
     update();
@@ -290,12 +291,11 @@ void TransitionHost::jumpTo(double value)
 
 void TransitionHost::setSides(Side from, Side to)
 {
-    const std::array<QPointer<QWidget>, 2> before = {m_from.view, m_to.view};
-    m_from = std::move(from);
-    m_to = std::move(to);
-    for (QWidget *view : before) {
-        if (view && view != m_from.view && view != m_to.view
-            && view->property(kDeletedOnceLeft).toBool())
+    const std::array<Side, 2> before = {std::exchange(m_from, std::move(from)),
+                                        std::exchange(m_to, std::move(to))};
+    for (const Side &side : before) {
+        QWidget *view = side.view;
+        if (view && view != m_from.view && view != m_to.view && side.onceLeft == OnceLeft::Deleted)
             view->deleteLater(); // perhaps from within its own click
     }
 }
@@ -376,7 +376,7 @@ void TransitionHost::endSwap()
     if (!m_swapping)
         return;
     const Side &winner = comingIn() ? m_to : m_from;
-    setSides({}, {winner.view, winner.transition});
+    setSides({}, {winner.view, winner.transition, winner.onceLeft});
     m_swapping = false;
     showCurrent();
     updateGeometry();

@@ -64,17 +64,21 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
-    // One side of a swap: the view, how it moves, and what is painted of it meanwhile.
+    // One side of a swap: the view, how it moves, what becomes of it once it has left, and
+    // what is painted of it meanwhile.
     struct Side
     {
-        Side(QWidget *view = nullptr, const Transition &transition = {})
+        Side(QWidget *view = nullptr, const Transition &transition = {},
+             OnceLeft onceLeft = OnceLeft::Kept)
             : view(view)
             , transition(transition)
+            , onceLeft(onceLeft)
         {
         }
 
         QPointer<QWidget> view;
         Transition transition;
+        OnceLeft onceLeft;
         QPixmap snapshot; // without its matched element
         QSize hint;
         QPixmap element;
@@ -86,7 +90,7 @@ private:
     [[nodiscard]] QRectF frameOf(const Side &side) const;
     [[nodiscard]] QSize viewHint() const;
     [[nodiscard]] bool comingIn() const;
-    void swapInstantly(QWidget *view, const Transition &transition);
+    void swapInstantly(Side to);
     void startSwap(Side from, Side to, const Animation &animation);
     // Stops the progress at value without a word: the swap it moved is over or replaced.
     void jumpTo(double value);

@@ -83,8 +83,38 @@ void SleepManager::recoverInterruptedFade()
     if (defaults.boolValue(SettingsKeys::fadeInProgress) && savedVolume > 0
         && savedVolume <= m_platform.volume->maxPercent())
         applyVolume(savedVolume);
-    defaults.remove(SettingsKeys::savedVolume);
-    defaults.remove(SettingsKeys::fadeInProgress);
+    forgetFadeRecovery();
+}
+
+void SleepManager::forgetFadeRecovery()
+{
+    m_platform.defaults->remove({SettingsKeys::savedVolume, SettingsKeys::fadeInProgress});
+}
+
+SleepManager::WholeChange::WholeChange(SleepManager &manager)
+    : m_manager(manager)
+    , m_outermost(!manager.m_heldNotices)
+{
+    if (m_outermost)
+        m_manager.m_heldNotices.emplace();
+}
+
+SleepManager::WholeChange::~WholeChange()
+{
+    if (!m_outermost)
+        return;
+    // Taken out first: an observer may start a change of its own from a notice.
+    const QList<Notice> notices = *std::exchange(m_manager.m_heldNotices, std::nullopt);
+    for (const Notice changed : notices)
+        Q_EMIT(m_manager.*changed)();
+}
+
+void SleepManager::announce(Notice changed)
+{
+    if (m_heldNotices)
+        m_heldNotices->append(changed);
+    else
+        Q_EMIT(this->*changed)();
 }
 
 void SleepManager::setFadeOutEnabled(bool enabled)

@@ -20,7 +20,8 @@ namespace velorinth {
 // are assigned), the running countdown with its volume fade and screen
 // dimming, the daily schedule, the sleep at the end, and the charging LED.
 // Every published property announces every assignment, equal values
-// included: the tray and the views repaint from those notices.
+// included: the tray and the views repaint from those notices. A start or a
+// stop announces its assignments once all are made.
 class SleepManager final : public QObject
 {
     Q_OBJECT
@@ -117,15 +118,45 @@ Q_SIGNALS:
 private:
     static constexpr double kDefaultSessionDuration = 1800;
 
+    using Notice = void (SleepManager::*)();
+
+    // Holds the manager's notices back while it lives, then sends them in order: whoever reads
+    // the model at any notice of a change made of several assignments sees all of it.
+    class WholeChange
+    {
+    public:
+        explicit WholeChange(SleepManager &manager);
+        ~WholeChange();
+        WholeChange(const WholeChange &) = delete;
+        WholeChange &operator=(const WholeChange &) = delete;
+
+    private:
+        SleepManager &m_manager;
+        const bool m_outermost;
+    };
+
     template<typename T>
-    void publish(T &field, const T &value, void (SleepManager::*changed)())
+    void publish(T &field, const T &value, Notice changed)
     {
         field = value;
-        Q_EMIT(this->*changed)();
+        announce(changed);
     }
+    void announce(Notice changed);
+
+    // The line the fade follows down to 0 at the end: from the level recorded at its start
+    // over the whole window, or from where the user turned the sound down, over what was left.
+    // Never above its start, so minutes added later bring the sound back to the user's level
+    // at most.
+    struct FadeRamp
+    {
+        qint64 from = 0;
+        double over = 1; // seconds
+        [[nodiscard]] qint64 levelAt(double remaining) const;
+    };
 
     void loadSettings();
     void recoverInterruptedFade();
+    void forgetFadeRecovery(); // both recovery keys, from the disk too
     void requestNotificationPermission();
 
     // Session and schedule (sleep_manager_session.cpp).
@@ -137,6 +168,7 @@ private:
     void recordFadeStartVolume(); // also in the recovery keys
     void startMainTimer();
     void updateRemainingTime();
+    void stepFade(double remaining);
     void scheduleNotification();
     void cancelNotification();
     void performSleep();
@@ -180,7 +212,9 @@ private:
     qint64 m_startFadeVolume = 100;
     bool m_hasSessionFadeVolume = false; // m_startFadeVolume was recorded in the running session
     qint64 m_lastSetVolume = -1;
+    FadeRamp m_fadeRamp;
     qint64 m_currentFadeVolume = 100;
+    std::optional<QList<Notice>> m_heldNotices; // while a WholeChange lives
     ScreenFader m_screenFader;
     std::unique_ptr<RepeatingTimer> m_timer;
     std::unique_ptr<RepeatingTimer> m_syncTimer;

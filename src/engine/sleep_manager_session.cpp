@@ -120,12 +120,16 @@ void SleepManager::checkSchedule(const QDateTime &now)
     if (m_lastScheduleTrigger == occurrence)
         return;
     m_lastScheduleTrigger = occurrence;
+    const WholeChange start(*this);
     publish(m_targetTime, addSeconds(now, kScheduledCountdown), &SleepManager::targetTimeChanged);
     startTimer();
 }
 
 void SleepManager::startTimer()
 {
+    // The tray draws the session's first picture from the first notice: the time left must
+    // already be there.
+    const WholeChange start(*this);
     const QDateTime now = m_platform.clock->now();
     // A duration too long for any date would end the session at once and
     // sleep the machine: the default runs instead.
@@ -158,6 +162,8 @@ void SleepManager::recordFadeStartVolume()
 {
     m_startFadeVolume = readCurrentVolume();
     m_hasSessionFadeVolume = true;
+    m_fadeRamp = {m_startFadeVolume, kFadeWindow};
+    m_lastSetVolume = -1; // a level an earlier session left is no sign of the user's hand
     publish(m_currentFadeVolume, m_startFadeVolume, &SleepManager::currentFadeVolumeChanged);
     m_platform.defaults->setObject(SettingsKeys::savedVolume, m_startFadeVolume);
     m_platform.defaults->setObject(SettingsKeys::fadeInProgress, true);
@@ -176,16 +182,8 @@ void SleepManager::updateRemainingTime()
     if (m_isActive && m_isFadeOutEnabled && !m_hasSessionFadeVolume)
         recordFadeStartVolume();
     if (m_isActive && remaining > 0) {
-        if (m_isFadeOutEnabled && remaining <= kFadeWindow) {
-            const double fraction = std::max(remaining / kFadeWindow, 0.0);
-            const auto level =
-                static_cast<qint64>(static_cast<double>(m_startFadeVolume) * fraction);
-            if (level != m_lastSetVolume) {
-                setSystemVolume(level);
-                m_lastSetVolume = level;
-                publish(m_currentFadeVolume, level, &SleepManager::currentFadeVolumeChanged);
-            }
-        }
+        if (m_isFadeOutEnabled && remaining <= kFadeWindow)
+            stepFade(remaining);
         if (m_isScreenDimmingEnabled && remaining <= kDimWindow)
             m_screenFader.setOpacity(std::clamp(1.0 - remaining / kDimWindow, 0.0, 1.0));
     }
@@ -205,8 +203,34 @@ void SleepManager::updateRemainingTime()
     m_platform.clock->runLater(kStopAfterSleep, this, [this] { stopTimer(); });
 }
 
+qint64 SleepManager::FadeRamp::levelAt(double remaining) const
+{
+    return static_cast<qint64>(static_cast<double>(from) * std::clamp(remaining / over, 0.0, 1.0));
+}
+
+void SleepManager::stepFade(double remaining)
+{
+    qint64 level = m_fadeRamp.levelAt(remaining);
+    if (level == m_lastSetVolume)
+        return;
+    // Read only when a write is due: each read is a round trip to the sound server.
+    const qint64 fadeLevel = m_lastSetVolume >= 0 ? m_lastSetVolume : m_startFadeVolume;
+    const std::optional<int> sink = m_platform.volume->readPercent();
+    if (sink && *sink < fadeLevel) {
+        // Turned down by hand: the fade goes on from there, and never back above it.
+        m_fadeRamp = {*sink, remaining};
+        level = *sink;
+    } else {
+        setSystemVolume(level);
+    }
+    m_lastSetVolume = level;
+    publish(m_currentFadeVolume, level, &SleepManager::currentFadeVolumeChanged);
+}
+
 void SleepManager::stopTimer()
 {
+    // A screen on its way out shows the stop's state, not the last tick's.
+    const WholeChange stop(*this);
     m_timer.reset();
     publish(m_isActive, false, &SleepManager::isActiveChanged);
     cancelNotification();
@@ -219,8 +243,7 @@ void SleepManager::stopTimer()
         publish(m_currentFadeVolume, m_startFadeVolume, &SleepManager::currentFadeVolumeChanged);
     }
     m_hasSessionFadeVolume = false;
-    m_platform.defaults->remove(SettingsKeys::savedVolume);
-    m_platform.defaults->remove(SettingsKeys::fadeInProgress);
+    forgetFadeRecovery();
     m_screenFader.stopDimming();
     publish(m_timeRemaining, 0.0, &SleepManager::timeRemainingChanged);
 }

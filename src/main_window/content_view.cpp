@@ -3,10 +3,10 @@
 #include "design/animated_change.h"
 #include "design/confirmation_overlay.h"
 #include "design/design_system.h"
-#include "design/stop_question.h"
 #include "design/timeline.h"
 #include "design/transition_host.h"
 #include "engine/sleep_manager.h"
+#include "engine/stop_question.h"
 #include "main_window/active_view.h"
 #include "main_window/background_view.h"
 #include "main_window/content_header.h"
@@ -47,11 +47,12 @@ Transition contentEntrance()
 
 const Transition kBannerTransition = Transition::move(Qt::TopEdge) + Transition::opacity();
 
-bool isShortcut(int key)
+// answering: an answer of the stop question has the focus, and Space or Return press it.
+bool isShortcut(int key, bool answering)
 {
     // Return, not the keypad's Enter.
-    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Left
-        || key == Qt::Key_Right;
+    const bool toggles = key == Qt::Key_Space || key == Qt::Key_Return;
+    return (toggles && !answering) || key == Qt::Key_Left || key == Qt::Key_Right;
 }
 } // namespace
 
@@ -62,9 +63,12 @@ ContentView::ContentView(SleepManager &manager, Launch launch, QWidget *parent)
     , m_background(new BackgroundView(this))
     , m_columnHost(new TransitionHost(this))
     , m_bannerHost(new TransitionHost(this))
-    , m_stopConfirmation(newStopQuestion(
-          manager.host().machine, [this] { m_manager.stopTimer(); }, this))
 {
+    const StopQuestion stop = StopQuestion::on(manager.host());
+    m_stopConfirmation = new ConfirmationOverlay(
+        {stop.title, stop.message, stop.confirmLabel, stop.cancelLabel},
+        [this] { animated(DesignSystem::Animations::spring, [this] { m_manager.stopTimer(); }); },
+        this);
     setFixedSize(kSize);
     for (QWidget *layer : std::initializer_list<QWidget *>{m_background, m_columnHost})
         layer->setGeometry(rect());
@@ -193,7 +197,8 @@ bool ContentView::eventFilter(QObject *watched, QEvent *event)
     // that no shortcut of a control runs instead.
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
         const auto &key = static_cast<const QKeyEvent &>(*event);
-        if (m_launchPhase == LaunchPhase::Done && isShortcut(key.key())) {
+        if (m_launchPhase == LaunchPhase::Done
+            && isShortcut(key.key(), m_stopConfirmation->hasFocusedAnswer())) {
             if (event->type() == QEvent::KeyPress)
                 runShortcut(key.key());
             event->accept();
@@ -223,19 +228,8 @@ void ContentView::toggleTimer()
 
 void ContentView::followSession()
 {
-    m_mainButton->setActive(m_manager.isActive(), DesignSystem::Animations::spring);
-    // The engine announces the session's start before its remaining time: the new screen
-    // is built once the change is complete.
-    if (!m_screenPending) {
-        m_screenPending = true;
-        QMetaObject::invokeMethod(this, &ContentView::showScreen, Qt::QueuedConnection);
-    }
-}
-
-void ContentView::showScreen()
-{
-    m_screenPending = false;
     const bool running = m_manager.isActive();
+    m_mainButton->setActive(running, DesignSystem::Animations::spring);
     if (running == m_showsRunningScreen)
         return; // the engine announces unchanged values too
     m_showsRunningScreen = running;

@@ -49,7 +49,6 @@ private:
     void runShortcut(int key);
     void toggleTimer();
     void followSession();
-    void showScreen();
     void followError();
     void fitBannerLayer();
     void followWindow();
@@ -57,7 +56,6 @@ private:
     SleepManager &m_manager;
     LaunchPhase m_launchPhase;
     bool m_showsRunningScreen = false;
-    bool m_screenPending = false;
     BackgroundView *m_background;
     TransitionHost *m_columnHost;
     QWidget *m_column = nullptr;

@@ -131,8 +131,8 @@ void BattInstallSheet::refresh()
     const bool installing = m_manager.isBattInstalling();
     m_install->setEnabled(!installing);
     m_install->setSpinning(installing);
-    m_install->setLabel(installing ? QString() : kInstallIcon,
-                        installing ? kInstallingText : kInstallText);
+    m_install->setContent(installing ? QString() : kInstallIcon,
+                          installing ? kInstallingText : kInstallText);
     const QString log = m_manager.battInstallLog();
     if (log != m_log.text()) {
         m_log.setText(log);

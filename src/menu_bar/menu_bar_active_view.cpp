@@ -3,7 +3,6 @@
 #include "design/color_math.h"
 #include "design/design_system.h"
 #include "design/frame_layout.h"
-#include "design/glide.h"
 #include "design/pixel_ratio_watch.h"
 #include "design/progress_ring.h"
 #include "design/pulse_effect.h"
@@ -56,7 +55,6 @@ MenuBarActiveView::MenuBarActiveView(SleepManager &manager, std::function<void()
           new RollingDigits(DesignSystem::Fonts::mono(28), manager.formattedTimeRemaining(), this))
     , m_caption(QStringLiteral("TEMPS RESTANT"), captionFont())
     , m_urgentCaption(QStringLiteral("MISE EN VEILLE PROCHE"), captionFont())
-    , m_progress(new Glide(m_ring->progress(), this))
     , m_adjust{new MenuBarAdjustButton(
                    QStringLiteral("\u22125m"), [&manager] { manager.addTime(-5); }, this),
                new MenuBarAdjustButton(
@@ -73,7 +71,7 @@ MenuBarActiveView::MenuBarActiveView(SleepManager &manager, std::function<void()
     m_ring->setTint(m_urgent ? DesignSystem::Colors::applePink : QColor());
     PixelRatioWatch::watch(this, [this](qreal ratio) {
         m_ring->setPixelRatio(ratio);
-        m_progress->setStep(visibleStep());
+        m_ring->setOwnerStep(barStep());
     });
     connect(m_ring, &ProgressRing::changed, this, [this](const QRectF &area) {
         m_cache.invalidate();
@@ -84,7 +82,7 @@ MenuBarActiveView::MenuBarActiveView(SleepManager &manager, std::function<void()
     connect(m_pulse, &PulseEffect::opacityChanged, this,
             [this] { update(ringFrame().toAlignedRect()); });
     connect(m_time, &RollingDigits::changed, this, [this] { update(timeArea().toAlignedRect()); });
-    connect(m_progress, &Glide::valueChanged, this, &MenuBarActiveView::progressMoved);
+    connect(m_ring, &ProgressRing::shownProgressChanged, this, &MenuBarActiveView::progressMoved);
     connect(&manager, &SleepManager::timeRemainingChanged, this, &MenuBarActiveView::refresh);
     connect(&manager, &SleepManager::totalDurationChanged, this, &MenuBarActiveView::refresh);
 }
@@ -95,7 +93,7 @@ void MenuBarActiveView::refresh()
     if (!m_manager.isActive())
         return;
     const double fraction = progress(m_manager.timeRemaining(), m_manager.totalDuration());
-    m_progress->animateTo(fraction, kGlide);
+    m_ring->setProgress(fraction, kGlide);
     // Counting down or not, the digits roll one way, as a counter does.
     m_time->setText(m_manager.formattedTimeRemaining(), currentAnimation(),
                     RollingDigits::Roll::Up);
@@ -117,20 +115,16 @@ qreal MenuBarActiveView::barWidth(double shown) const
     return std::max(0.0, barFrame().width() * shown);
 }
 
-void MenuBarActiveView::progressMoved(double shown)
+void MenuBarActiveView::progressMoved()
 {
-    const double before = m_ring->shownProgress();
-    m_ring->setProgress(shown, Animation::none()); // it tells what it repaints
-    if (barWidth(shown) == barWidth(before))
-        return;
+    // The ring tells what it repaints of itself; the bar is the view's.
     m_cache.invalidate();
     update(barFrame().adjusted(-1, -1, 1, 1).toAlignedRect());
 }
 
-double MenuBarActiveView::visibleStep() const
+double MenuBarActiveView::barStep() const
 {
-    const qreal bar = kVisibleStep / std::max(1.0, barFrame().width() * devicePixelRatioF());
-    return std::min(bar, m_ring->visibleStep());
+    return kVisibleStep / std::max(1.0, barFrame().width() * devicePixelRatioF());
 }
 
 QSize MenuBarActiveView::sizeHint() const
@@ -182,7 +176,7 @@ qreal MenuBarActiveView::controlsHeight() const
 
 void MenuBarActiveView::resizeEvent(QResizeEvent *)
 {
-    m_progress->setStep(visibleStep()); // the bar's length
+    m_ring->setOwnerStep(barStep()); // the bar's length
     const qreal middle = controlsTop() + controlsHeight() / 2.0;
     qreal left = kPadding;
     for (MenuBarAdjustButton *button : m_adjust) {
@@ -231,7 +225,7 @@ void MenuBarActiveView::paintShapes(QPainter &painter) const
     m_ring->paint(painter, ringFrame());
     const QRectF bar = barFrame();
     painter.fillPath(capsule(bar), Colors::glassBackground);
-    const qreal fillWidth = barWidth(m_progress->value());
+    const qreal fillWidth = barWidth(m_ring->shownProgress());
     if (fillWidth > 0.0) {
         const QRectF fill(bar.topLeft(), QSizeF(fillWidth, bar.height()));
         painter.fillPath(capsule(fill),

@@ -10,7 +10,6 @@
 
 namespace velorinth {
 
-class Glide;
 class MenuBarAdjustButton;
 class ProgressRing;
 class PulseEffect;
@@ -42,9 +41,9 @@ protected:
 private:
     void refresh();
     void setUrgent(bool urgent);
-    void progressMoved(double shown);
-    // The fraction's smallest move that the ring or the bar shows.
-    [[nodiscard]] double visibleStep() const;
+    void progressMoved();
+    // The fraction's smallest move that the bar shows.
+    [[nodiscard]] double barStep() const;
     // The ring and the bar, kept as a picture.
     void paintShapes(QPainter &painter) const;
     [[nodiscard]] qreal barWidth(double shown) const;
@@ -62,7 +61,6 @@ private:
     RollingDigits *m_time;
     TextLine m_caption;
     TextLine m_urgentCaption;
-    Glide *m_progress; // shown by the ring and the bar
     PaintCache m_cache;
     PaintCache m_moon; // painted at the pulse's opacity
     std::array<MenuBarAdjustButton *, 3> m_adjust;

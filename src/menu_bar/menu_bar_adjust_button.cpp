@@ -1,6 +1,5 @@
 #include "menu_bar/menu_bar_adjust_button.h"
 
-#include "design/animated_value.h"
 #include "design/color_math.h"
 #include "design/design_system.h"
 #include "design/shapes.h"
@@ -21,9 +20,9 @@ MenuBarAdjustButton::MenuBarAdjustButton(const QString &label, std::function<voi
                   QMarginsF(kOutlineWidth, kOutlineWidth, kOutlineWidth, kOutlineWidth) / 2.0,
                   parent)
     , m_label(label, DesignSystem::Fonts::sans(11, QFont::DemiBold))
-    , m_hover(AnimatedValue::repainting(0.0, this))
 {
-    setText(label);
+    setLabel(label);
+    followHover(DesignSystem::Animations::energetic);
 }
 
 QSizeF MenuBarAdjustButton::frameSize() const
@@ -31,20 +30,10 @@ QSizeF MenuBarAdjustButton::frameSize() const
     return m_label.size() + QSizeF(2 * kHorizontalPadding, 2 * kVerticalPadding);
 }
 
-void MenuBarAdjustButton::hoverChanged()
-{
-    m_hover->animateTo(isHovered() ? 1.0 : 0.0, DesignSystem::Animations::energetic);
-}
-
-PaintCache::Key MenuBarAdjustButton::lookKey() const
-{
-    return {m_hover->value()};
-}
-
 void MenuBarAdjustButton::paintLook(QPainter &painter) const
 {
     using namespace DesignSystem::Colors;
-    const qreal hover = m_hover->value();
+    const qreal hover = this->hover();
     const QRectF frame = this->frame();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(labelOpacity());

@@ -5,8 +5,6 @@
 
 namespace velorinth {
 
-class AnimatedValue;
-
 // A small glass capsule with a text such as "+5m" that brightens under the pointer.
 class MenuBarAdjustButton : public PlainButton
 {
@@ -18,13 +16,10 @@ public:
 
 protected:
     [[nodiscard]] QSizeF frameSize() const override;
-    void hoverChanged() override;
-    [[nodiscard]] PaintCache::Key lookKey() const override;
     void paintLook(QPainter &painter) const override;
 
 private:
     TextLine m_label;
-    AnimatedValue *m_hover; // 0 resting, 1 under the pointer
 };
 
 } // namespace velorinth

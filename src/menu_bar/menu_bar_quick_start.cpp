@@ -1,6 +1,5 @@
 #include "menu_bar/menu_bar_quick_start.h"
 
-#include "design/animated_value.h"
 #include "design/color_math.h"
 #include "design/design_system.h"
 #include "design/shapes.h"
@@ -30,10 +29,10 @@ MenuBarQuickStart::MenuBarQuickStart(int minutes, const QString &icon, std::func
     , m_icon(icon)
     , m_number(QString::number(minutes), DesignSystem::Fonts::display(15))
     , m_unit(QStringLiteral("min"), DesignSystem::Fonts::sans(9, QFont::Medium))
-    , m_hover(AnimatedValue::repainting(0.0, this))
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    setText(QString::number(minutes));
+    setLabel(QStringLiteral("%1 minutes").arg(minutes));
+    followHover(DesignSystem::Animations::energetic);
 }
 
 QSizeF MenuBarQuickStart::frameSize() const
@@ -44,20 +43,10 @@ QSizeF MenuBarQuickStart::frameSize() const
             2 * kVerticalPadding + height};
 }
 
-void MenuBarQuickStart::hoverChanged()
-{
-    m_hover->animateTo(isHovered() ? 1.0 : 0.0, DesignSystem::Animations::energetic);
-}
-
-PaintCache::Key MenuBarQuickStart::lookKey() const
-{
-    return {m_hover->value()};
-}
-
 void MenuBarQuickStart::paintLook(QPainter &painter) const
 {
     using namespace DesignSystem::Colors;
-    const qreal hover = m_hover->value();
+    const qreal hover = this->hover();
     const QRectF frame(contentsRect());
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(labelOpacity());

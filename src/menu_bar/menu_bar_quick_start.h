@@ -5,8 +5,6 @@
 
 namespace velorinth {
 
-class AnimatedValue;
-
 // A preset tile: a symbol, a number of minutes over "min", and a play mark at its far
 // end; under the pointer it lights up in blue and grows a little. It takes the width it
 // is given.
@@ -20,15 +18,12 @@ public:
 
 protected:
     [[nodiscard]] QSizeF frameSize() const override;
-    void hoverChanged() override;
-    [[nodiscard]] PaintCache::Key lookKey() const override;
     void paintLook(QPainter &painter) const override;
 
 private:
     QString m_icon;
     TextLine m_number;
     TextLine m_unit;
-    AnimatedValue *m_hover; // 0 resting, 1 under the pointer
 };
 
 } // namespace velorinth

@@ -28,7 +28,7 @@ MenuBarToggleButton::MenuBarToggleButton(Binding<bool> isOn, const QString &icon
     , m_activeColor(activeColor)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    setText(label);
+    setLabel(label);
 }
 
 QSizeF MenuBarToggleButton::frameSize() const

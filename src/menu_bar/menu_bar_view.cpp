@@ -4,9 +4,9 @@
 #include "design/animated_value.h"
 #include "design/confirmation_overlay.h"
 #include "design/design_system.h"
-#include "design/stop_question.h"
 #include "design/transition_host.h"
 #include "engine/sleep_manager.h"
+#include "engine/stop_question.h"
 #include "menu_bar/batt_install_sheet.h"
 #include "menu_bar/divider.h"
 #include "menu_bar/menu_bar_active_view.h"
@@ -61,12 +61,15 @@ MenuBarView::MenuBarView(SleepManager &manager, MenuBarActions actions, QWidget 
     , m_background(new MenuBarBackground(manager.isActive(), m_panel))
     , m_column(new QWidget(m_panel))
     , m_session(new TransitionHost)
-    , m_stopQuestion(newStopQuestion(
-          manager.host().machine, [&manager] { manager.stopTimer(); }, m_panel))
     , m_sheet(new BattInstallSheet(
           manager, [&manager] { manager.setShowBattInstallPrompt(false); }, this))
     , m_showsActive(manager.isActive())
 {
+    const StopQuestion stop = StopQuestion::on(manager.host());
+    m_stopQuestion = new ConfirmationOverlay(
+        {stop.title, stop.message, stop.confirmLabel, stop.cancelLabel},
+        [&manager] { animated(DesignSystem::Animations::spring, [&] { manager.stopTimer(); }); },
+        m_panel);
     auto *column = new QVBoxLayout(m_column);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -80,12 +83,8 @@ MenuBarView::MenuBarView(SleepManager &manager, MenuBarActions actions, QWidget 
                        Animation::none(), TransitionHost::OnceLeft::Deleted);
 
     connect(m_height, &AnimatedValue::valueChanged, this, &MenuBarView::announceSize);
-    // Once the model has finished changing: a session's first remaining time is published
-    // after it becomes active, and the running view must come in showing it.
-    connect(&manager, &SleepManager::isActiveChanged, this, &MenuBarView::followSession,
-            Qt::QueuedConnection);
-    connect(&manager, &SleepManager::isScheduleEnabledChanged, this, &MenuBarView::followSession,
-            Qt::QueuedConnection);
+    connect(&manager, &SleepManager::isActiveChanged, this, &MenuBarView::followSession);
+    connect(&manager, &SleepManager::isScheduleEnabledChanged, this, &MenuBarView::followSession);
     connect(&manager, &SleepManager::showBattInstallPromptChanged, this,
             &MenuBarView::followPrompt);
     // A prompt raised while no panel was open shows at this opening.

@@ -23,22 +23,13 @@ RoundSymbolButton::RoundSymbolButton(const Look &look, const QString &label,
 {
     setToolTip(label);
     setLabel(label);
+    followHover(Animation::none()); // the colour changes at once
 }
 
 QSizeF RoundSymbolButton::frameSize() const
 {
     const qreal diameter = m_look.symbolSize + 2.0 * m_look.padding;
     return {diameter, diameter};
-}
-
-void RoundSymbolButton::hoverChanged()
-{
-    update();
-}
-
-PaintCache::Key RoundSymbolButton::lookKey() const
-{
-    return {double(isHovered())};
 }
 
 void RoundSymbolButton::paintLook(QPainter &painter) const

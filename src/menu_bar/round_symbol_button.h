@@ -32,8 +32,6 @@ public:
 
 protected:
     [[nodiscard]] QSizeF frameSize() const override;
-    void hoverChanged() override;
-    [[nodiscard]] PaintCache::Key lookKey() const override;
     void paintLook(QPainter &painter) const override;
 
 private:

@@ -23,16 +23,16 @@ WideButton::WideButton(const Look &look, const QString &icon, const QString &tex
     , m_label(text, look.font)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    setText(text);
+    setLabel(text);
 }
 
-void WideButton::setLabel(const QString &icon, const QString &text)
+void WideButton::setContent(const QString &icon, const QString &text)
 {
     if (icon == m_icon && text == this->text())
         return;
     m_icon = icon;
     m_label = TextLine(text, m_look.font);
-    setText(text);
+    setLabel(text);
     lookChanged();
     updateGeometry();
 }

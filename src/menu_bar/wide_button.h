@@ -33,7 +33,8 @@ public:
     WideButton(const Look &look, const QString &icon, const QString &text,
                std::function<void()> action, QWidget *parent = nullptr);
 
-    void setLabel(const QString &icon, const QString &text);
+    // What it shows; the text is its label too.
+    void setContent(const QString &icon, const QString &text);
     // A spinner in place of the symbol, at 70 % of the text's height.
     void setSpinning(bool spinning);
     [[nodiscard]] bool isSpinning() const;

@@ -4,6 +4,7 @@
 #include "qt/stdout_console.h"
 #include "qt/timer_clock.h"
 #include "qt/widget_displays.h"
+#include "qt/x11_press_watch.h"
 
 #ifdef Q_OS_MACOS
 #include "macos/apple_script_notifier.h"
@@ -28,6 +29,7 @@ Platform makeHostPlatform(PlatformPaths paths)
     platform.clock = std::make_unique<TimerClock>();
     platform.console = std::make_unique<StdoutConsole>();
     platform.displays = std::make_unique<WidgetDisplays>();
+    platform.presses = std::make_unique<X11PressWatch>();
 #ifdef Q_OS_MACOS
     platform.host = HostTraits::mac();
     platform.volume = std::make_unique<AppleScriptVolumeControl>(paths);

@@ -6,6 +6,7 @@
 #include "host_traits.h"
 #include "notifier.h"
 #include "platform_paths.h"
+#include "press_watch.h"
 #include "privileged_shell.h"
 #include "sleep_command.h"
 #include "terminal_launcher.h"
@@ -16,7 +17,7 @@
 
 namespace velorinth {
 
-// Every operating-system service the engine uses, owned in one place.
+// Every operating-system service the engine and the shell use, owned in one place.
 struct Platform
 {
     PlatformPaths paths;
@@ -30,6 +31,7 @@ struct Platform
     std::unique_ptr<Displays> displays;
     std::unique_ptr<PrivilegedShell> privilegedShell;
     std::unique_ptr<TerminalLauncher> terminal;
+    std::unique_ptr<PressWatch> presses; // the shell's: the panel closes on a press elsewhere
 };
 
 } // namespace velorinth

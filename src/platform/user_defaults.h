@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <optional>
@@ -18,7 +19,8 @@ public:
 
     [[nodiscard]] virtual QVariant object(const QString &key) const = 0; // invalid when absent
     virtual void setObject(const QString &key, const QVariant &value) = 0;
-    virtual void remove(const QString &key) = 0;
+    // All of them in one write, done when it returns.
+    virtual void remove(const QStringList &keys) = 0;
 
     [[nodiscard]] bool boolValue(const QString &key) const;
     [[nodiscard]] double doubleValue(const QString &key) const;

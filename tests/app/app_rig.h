@@ -11,14 +11,19 @@
 
 namespace velorinth {
 
-// The whole app over fake services, its clock at a summer evening.
+// The whole app over fake services, its clock at a summer evening; or over the desktop's
+// presses, when given a watch of them.
 struct AppRig
 {
-    explicit AppRig(const QString &battPath = {})
+    explicit AppRig(const QString &battPath = {}, std::unique_ptr<PressWatch> presses = {})
         : fakes(QDateTime(QDate(2026, 6, 10), QTime(22, 0)))
     {
         if (!battPath.isEmpty())
             fakes.platform.paths.batt = battPath;
+        if (presses) {
+            fakes.platform.presses = std::move(presses);
+            fakes.presses = nullptr;
+        }
         app = std::make_unique<VelorinthApp>(std::move(fakes.platform));
     }
 
@@ -31,14 +36,20 @@ struct AppRig
     std::unique_ptr<VelorinthApp> app;
 };
 
-// The panel's button that brings the main window back; none when the panel has none.
-inline QAbstractButton *openWindowButton(const QWidget &panel)
+// The panel's button of that tooltip; none when the panel has none.
+inline QAbstractButton *panelButton(const QWidget &panel, const QString &toolTip)
 {
     const QList<QAbstractButton *> buttons = panel.findChildren<QAbstractButton *>();
-    const auto open = std::find_if(buttons.begin(), buttons.end(), [](QAbstractButton *button) {
-        return button->toolTip() == QStringLiteral("Ouvrir Velorinth");
+    const auto found = std::find_if(buttons.begin(), buttons.end(), [&](QAbstractButton *button) {
+        return button->toolTip() == toolTip;
     });
-    return open != buttons.end() ? *open : nullptr;
+    return found != buttons.end() ? *found : nullptr;
+}
+
+// The panel's button that brings the main window back.
+inline QAbstractButton *openWindowButton(const QWidget &panel)
+{
+    return panelButton(panel, QStringLiteral("Ouvrir Velorinth"));
 }
 
 } // namespace velorinth

@@ -17,6 +17,10 @@ private Q_SLOTS:
     void freeAreaLeavesTheBarsOut();
     void barsAreReadInPoints_data();
     void barsAreReadInPoints();
+    void workAreaOfTheWindowManager_data();
+    void workAreaOfTheWindowManager();
+    void windowStaysOnTheMonitor_data();
+    void windowStaysOnTheMonitor();
 };
 
 void tst_PanelPlacement::opensAwayFromTheTray_data()
@@ -42,6 +46,12 @@ void tst_PanelPlacement::opensAwayFromTheTray_data()
         << QRect(1256, 400, 24, 24) << screen << QRect(0, 0, 1256, 800) << none << QPoint(972, 272);
     QTest::newRow("left-hand tray: opens to the right")
         << QRect(0, 400, 24, 24) << screen << QRect(24, 0, 1256, 800) << none << QPoint(28, 272);
+    // Nothing known and nothing kept free (an auto-hidden bar): the icon's place alone says
+    // which side the bar is on.
+    QTest::newRow("right-hand tray, the whole screen free: beside the icon")
+        << QRect(1256, 400, 24, 24) << screen << screen << none << QPoint(972, 272);
+    QTest::newRow("left-hand tray, the whole screen free: beside the icon")
+        << QRect(0, 400, 24, 24) << screen << screen << none << QPoint(28, 272);
     QTest::newRow("no geometry: at the pointer, below the desktop's bar")
         << QRect(700, 5, 1, 1) << screen << QRect(0, 30, 1280, 770) << none << QPoint(560, 34);
     QTest::newRow("second monitor") << QRect(2400, 0, 24, 24) << right
@@ -136,10 +146,75 @@ void tst_PanelPlacement::barsAreReadInPoints()
     QFETCH(QRect, screen);
     QFETCH(qreal, ratio);
     QFETCH(QRect, bar);
-    const Desktop desktop = DesktopArea::fromX({{bar}, {bar}}, screen, ratio, screen);
+    const Desktop desktop = DesktopArea::fromX({{bar}, {bar}, {}, {}}, screen, ratio, screen);
     QCOMPARE(desktop.screen, screen);
     QTEST(desktop.available, "available");
     QTEST(desktop.bars, "bars");
+}
+
+void tst_PanelPlacement::workAreaOfTheWindowManager_data()
+{
+    QTest::addColumn<QRect>("screen"); // Qt's
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QList<QRect>>("monitorAreas"); // the rest in X's pixels
+    QTest::addColumn<QRect>("desktopArea");
+    QTest::addColumn<QList<QRect>>("reserved");
+    QTest::addColumn<QRect>("expected");
+
+    // As mutter has them under GNOME Shell, whose top bar on the left monitor has no strut.
+    const QRect left(0, 0, 1280, 800);
+    const QRect right(1280, 0, 1280, 1024);
+    const QList<QRect> gnome{QRect(0, 32, 1280, 768), QRect(1280, 0, 1280, 1024)};
+    const QRect desktopWide(0, 32, 2560, 992);
+    const QList<QRect> none;
+    QTest::newRow("per monitor: under the bar")
+        << left << 1.0 << gnome << desktopWide << none << QRect(0, 32, 1280, 768);
+    QTest::newRow("per monitor: the other monitor keeps its top")
+        << right << 1.0 << gnome << desktopWide << none << right;
+    QTest::newRow("a strut too: both kept clear")
+        << right << 1.0 << gnome << QRect() << QList{QRect(2512, 0, 48, 1024)}
+        << QRect(1280, 0, 1232, 1024);
+    QTest::newRow("an area off this monitor: the struts alone")
+        << right << 1.0 << none << QRect(0, 32, 1280, 768) << none << right;
+    QTest::newRow("1.5x: rounded inwards, never over the bar")
+        << left << 1.5 << QList{QRect(0, 32, 1920, 1168)} << QRect() << none
+        << QRect(0, 22, 1280, 778);
+}
+
+void tst_PanelPlacement::workAreaOfTheWindowManager()
+{
+    QFETCH(QRect, screen);
+    QFETCH(qreal, ratio);
+    QFETCH(QList<QRect>, monitorAreas);
+    QFETCH(QRect, desktopArea);
+    QFETCH(QList<QRect>, reserved);
+    const X11Requests::DesktopBars bars{reserved, reserved, monitorAreas, desktopArea};
+    QTEST(DesktopArea::fromX(bars, screen, ratio, screen).available, "expected");
+}
+
+void tst_PanelPlacement::windowStaysOnTheMonitor_data()
+{
+    QTest::addColumn<QRect>("panel");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QRect>("expected"); // the window
+
+    const QRect underGnomeBar(0, 32, 1280, 768);
+    QTest::newRow("room all round: the whole shadow")
+        << QRect(472, 60, 280, 280) << underGnomeBar << QRect(442, 36, 340, 340);
+    QTest::newRow("against the bar: not over it")
+        << QRect(472, 36, 280, 280) << underGnomeBar << QRect(442, 32, 340, 320);
+    QTest::newRow("against the next monitor: not onto it")
+        << QRect(996, 36, 280, 280) << underGnomeBar << QRect(966, 32, 314, 320);
+    QTest::newRow("larger than the free area: the panel whole")
+        << QRect(0, 0, 280, 300) << QRect(0, 0, 280, 280) << QRect(0, 0, 280, 300);
+}
+
+void tst_PanelPlacement::windowStaysOnTheMonitor()
+{
+    QFETCH(QRect, panel);
+    QFETCH(QRect, available);
+    const Desktop desktop{QRect(0, 0, 1280, 800), available, {}};
+    QTEST(PanelPlacement::window(panel, QMargins(30, 24, 30, 36), desktop), "expected");
 }
 
 QTEST_APPLESS_MAIN(tst_PanelPlacement)

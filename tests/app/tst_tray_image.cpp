@@ -1,11 +1,12 @@
 // The tray's images at the 22 points trays give, at 1x and (through QT_SCALE_FACTOR=2) 2x, on
 // a dark and a light panel, for people to look at; a few pixels tell the looks apart. The time
-// in them, measured at every size trays give.
+// in them, measured at every size trays give, and what drawing them each second costs.
 #include "app/app_icon.h"
 #include "app/tray_image.h"
 #include "support/gallery.h"
 #include "support/pixels.h"
 
+#include <QDir>
 #include <QPainter>
 #include <QtTest>
 
@@ -21,6 +22,8 @@ private Q_SLOTS:
     void gallery();
     void timeFillsThePlate_data();
     void timeFillsThePlate();
+    void lastMinuteWakesNoPooledThread_data();
+    void lastMinuteWakesNoPooledThread();
 };
 
 namespace {
@@ -36,6 +39,27 @@ QRect inkBox(const QImage &image, const std::function<bool(QColor)> &test)
         }
     }
     return box;
+}
+
+// Context switches of Qt's pooled threads so far, one more for each thread started.
+qint64 pooledThreadWakeUps()
+{
+    qint64 wakeUps = 0;
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    const QStringList ids = tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &id : ids) {
+        QFile name(tasks.filePath(id + "/comm"));
+        QFile status(tasks.filePath(id + "/status"));
+        if (!name.open(QIODevice::ReadOnly) || !name.readAll().startsWith("Thread (pooled)")
+            || !status.open(QIODevice::ReadOnly))
+            continue;
+        wakeUps += 1;
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            if (line.contains("ctxt_switches:"))
+                wakeUps += line.split(':').value(1).trimmed().toLongLong();
+        }
+    }
+    return wakeUps;
 }
 
 } // namespace
@@ -120,6 +144,42 @@ void tst_TrayImage::timeFillsThePlate()
              qPrintable(QString("%1 px tall").arg(digits.height())));
     // Shrunk to fit: nothing of the time touches the plate's edge.
     QVERIFY(image.rect().adjusted(1, 1, -1, -1).contains(digits));
+}
+
+void tst_TrayImage::lastMinuteWakesNoPooledThread_data()
+{
+    QTest::addColumn<int>("side");
+    QTest::addColumn<qreal>("ratio");
+
+    for (const qreal ratio : {1.0, 2.0}) {
+        for (const int side : {16, 22, 24, 32, 48})
+            QTest::addRow("%d at %gx", side, ratio) << side << ratio;
+    }
+}
+
+// The tray counts the last minute's seconds, each a new picture, with the window hidden: a
+// fill handed to Qt's thread pool would wake its threads each second.
+void tst_TrayImage::lastMinuteWakesNoPooledThread()
+{
+    QFETCH(int, side);
+    QFETCH(qreal, ratio);
+    QImage tray(QSize(side, side) * ratio, QImage::Format_ARGB32_Premultiplied);
+    tray.setDevicePixelRatio(ratio);
+    const qint64 before = pooledThreadWakeUps();
+
+    for (int second = 59; second >= 0; --second) {
+        const QIcon icon =
+            TrayImage::running(QStringLiteral("00:%1").arg(second, 2, 10, QLatin1Char('0')), true)
+                .icon();
+        tray.fill(Qt::transparent); // as a tray that embeds the icon paints it
+        QPainter painter(&tray);
+        icon.paint(&painter, QRect(0, 0, side, side));
+        painter.end();
+        QVERIFY(!icon.pixmap(QSize(side, side), ratio).isNull()); // as a D-Bus tray asks for it
+    }
+
+    QCOMPARE(pooledThreadWakeUps(), before);
+    QVERIFY(countPixels(tray, QRectF(0, 0, side, side), isWhite) > 0);
 }
 
 QTEST_MAIN(tst_TrayImage)

@@ -3,7 +3,9 @@
 #include "app/main_window.h"
 #include "app/panel_window.h"
 #include "app_rig.h"
+#include "platform/qt/x11_press_watch.h"
 #include "platform/qt/x11_requests.h"
+#include "support/other_application.h"
 
 #include <QPointer>
 #include <QProcess>
@@ -18,6 +20,14 @@ constexpr int kTimeoutMs = 10000;
 void xdotool(const QStringList &arguments)
 {
     QCOMPARE(QProcess::execute("xdotool", arguments), 0);
+}
+
+QString output(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 void clickAt(QPoint point)
@@ -51,6 +61,24 @@ void settle()
     QTest::qWait(1000);
 }
 
+// Counts the presses that reach a window.
+class Presses : public QObject
+{
+public:
+    explicit Presses(QWindow *window) { window->installEventFilter(this); }
+    [[nodiscard]] int count() const { return m_count; }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        m_count += event->type() == QEvent::MouseButtonPress;
+        return false;
+    }
+
+private:
+    int m_count = 0;
+};
+
 } // namespace
 
 class tst_TrayX11 : public QObject
@@ -64,6 +92,8 @@ private Q_SLOTS:
 
     void panelCloses_data();
     void panelCloses();
+    void pressInTheAppLeavesItOpen_data();
+    void pressInTheAppLeavesItOpen();
     void secondClickCloses_data();
     void secondClickCloses();
     void openWindowButtonLeavesThePanelOpen();
@@ -80,7 +110,7 @@ void tst_TrayX11::initTestCase()
 {
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         QSKIP("no tray host on this display");
-    m_rig = std::make_unique<AppRig>();
+    m_rig = std::make_unique<AppRig>(QString(), std::make_unique<X11PressWatch>());
     m_rig->app->mainWindow().show();
     // Embedded once the tray host (at the top right) has taken the icon in.
     QTRY_VERIFY_WITH_TIMEOUT(m_rig->app->statusBar().trayIcon()->geometry().x() > 0, kTimeoutMs);
@@ -119,28 +149,67 @@ void tst_TrayX11::openByClick()
 void tst_TrayX11::panelCloses_data()
 {
     QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("focusBack"); // to the window that had it before the panel opened
 
-    QTest::newRow("click elsewhere") << "outside";
-    QTest::newRow("another click on the icon") << "icon";
-    QTest::newRow("Escape") << "escape";
+    QTest::newRow("click elsewhere") << "outside" << false;
+    QTest::newRow("click in another application's window") << "other application" << false;
+    QTest::newRow("another click on the icon") << "icon" << true;
+    QTest::newRow("Escape") << "escape" << true;
 }
 
 void tst_TrayX11::panelCloses()
 {
     QFETCH(QString, how);
+    QFETCH(bool, focusBack);
+    OtherApplication other;
+    QVERIFY(other.isShown());
+    const QString typingIn = QString::number(other.window());
+    xdotool({"windowfocus", "--sync", typingIn});
     openByClick();
     QPointer<PanelWindow> panel = m_rig->app->statusBar().panel();
 
     if (how == "outside")
         clickAt({200, 600}); // over the bare desktop, another client's window
+    else if (how == "other application")
+        clickAt(OtherApplication::spot());
     else if (how == "icon")
         clickAt(iconCentre());
-    else
+    else {
+        QTRY_VERIFY_WITH_TIMEOUT(panel->isActiveWindow(), kTimeoutMs); // it takes the keyboard
         xdotool({"key", "Escape"});
+    }
 
     QTRY_VERIFY_WITH_TIMEOUT(!panel, kTimeoutMs);
     QCoreApplication::processEvents();
     QVERIFY(!m_rig->app->statusBar().panel()); // closed for good, not opened again
+    if (focusBack)
+        QCOMPARE(output("xdotool", {"getwindowfocus"}).trimmed(), typingIn);
+}
+
+void tst_TrayX11::pressInTheAppLeavesItOpen_data()
+{
+    QTest::addColumn<bool>("inPanel"); // or in the main window
+
+    QTest::newRow("the main window's background") << false;
+    QTest::newRow("the panel's background") << true;
+}
+
+void tst_TrayX11::pressInTheAppLeavesItOpen()
+{
+    QFETCH(bool, inPanel);
+    openByClick();
+    QPointer<PanelWindow> panel = m_rig->app->statusBar().panel();
+    QWidget &window = inPanel ? static_cast<QWidget &>(*panel) : m_rig->app->mainWindow();
+    Presses presses(window.windowHandle());
+    // The middle of the panel's title row; the main window's left edge.
+    const QPoint spot = inPanel ? panel->panelGeometry().topLeft() + QPoint(140, 20)
+                                : window.geometry().topLeft() + QPoint(8, 280);
+
+    clickAt(spot);
+
+    QTRY_COMPARE_WITH_TIMEOUT(presses.count(), 1, kTimeoutMs);
+    settle();
+    QVERIFY(panel && panel->isVisible());
 }
 
 void tst_TrayX11::secondClickCloses_data()

@@ -44,9 +44,12 @@ private Q_SLOTS:
     void trayFollowsTheSession_data();
     void trayFollowsTheSession();
     void equalValuesArePushedToo();
+    void trayIsGivenOnlyTheSessionsTimes_data();
+    void trayIsGivenOnlyTheSessionsTimes();
     void panelIsBuiltAnewAtEachOpening();
     void aClickOnTheIconAlwaysToggles_data();
     void aClickOnTheIconAlwaysToggles();
+    void focusLossClosesThePanelOnce();
     void openWindowButtonLeavesThePanelOpen();
     void windowKeepsItsSize_data();
     void windowKeepsItsSize();
@@ -56,6 +59,8 @@ private Q_SLOTS:
     void closingTheWindow();
     void closingWithoutATrayKeepsWhatRuns_data();
     void closingWithoutATrayKeepsWhatRuns();
+    void everyQuitClosesThePanel_data();
+    void everyQuitClosesThePanel();
     void quitCleansUpOnce_data();
     void quitCleansUpOnce();
     void quitDuringAFadeGivesTheVolumeBack();
@@ -152,6 +157,53 @@ void tst_VelorinthApp::equalValuesArePushedToo()
     QCOMPARE(tray().image(), TrayImage::idle());
 }
 
+void tst_VelorinthApp::trayIsGivenOnlyTheSessionsTimes_data()
+{
+    QTest::addColumn<double>("duration");
+    QTest::addColumn<bool>("fade");
+    QTest::addColumn<bool>("urgent");
+
+    QTest::newRow("30 min") << 1800.0 << false << false;
+    QTest::newRow("30 min, fading") << 1800.0 << true << false;
+    QTest::newRow("10 min, fading from the start") << 600.0 << true << false;
+    QTest::newRow("4 min: urgent from the start") << 240.0 << false << true;
+}
+
+// A tray may paint any icon it is sent: a session's start must not flash the end's "00:00".
+void tst_VelorinthApp::trayIsGivenOnlyTheSessionsTimes()
+{
+    QFETCH(double, duration);
+    QFETCH(bool, fade);
+    QFETCH(bool, urgent);
+    SleepManager &manager = m_rig->app->sleepManager();
+    manager.setSessionDuration(duration);
+    manager.setFadeOutEnabled(fade);
+    QList<QStringList> given; // symbol, time as the image writes it, tooltip
+    for (const auto published :
+         {&SleepManager::isActiveChanged, &SleepManager::timeRemainingChanged})
+        connect(&manager, published, this, [&] {
+            given.append(
+                {tray().image().symbolName(), tray().image().text(), tray().trayIcon()->toolTip()});
+        });
+
+    manager.startTimer();
+    m_rig->advance(2);
+    manager.stopTimer();
+    manager.startTimer();
+    m_rig->advance(2);
+    manager.startTimer(); // again while it runs
+
+    QVERIFY(!given.isEmpty());
+    for (const QStringList &shown : std::as_const(given)) {
+        if (shown[0].isEmpty()) { // idle
+            QCOMPARE(shown[2], "Velorinth");
+            continue;
+        }
+        QVERIFY2(shown[1] != "0:00" && !shown[2].endsWith("00:00"), qPrintable(shown.join('|')));
+        QCOMPARE(shown[0] == "moon.zzz.fill", urgent);
+    }
+}
+
 void tst_VelorinthApp::panelIsBuiltAnewAtEachOpening()
 {
     const auto stopQuestion = [&] { return tray().panel()->findChild<ConfirmationOverlay *>(); };
@@ -180,26 +232,45 @@ void tst_VelorinthApp::aClickOnTheIconAlwaysToggles_data()
 {
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<bool>("open");
+    QTest::addColumn<bool>("watching"); // the desktop's presses, each of which would wake the app
 
     // The pointer rests on the icon at (400, 10); a StatusNotifierItem host gives no geometry.
-    // "press": a press outside the open panel, on the icon, "press far": one elsewhere;
-    // "new press": one that reaches the app (an embedded icon's window); "click": the icon's
-    // activation, "double": the same as a double click; "wait": seconds pass.
-    QTest::newRow("press on the icon, replayed to it at once")
-        << QStringList{"click", "press", "click"} << false;
+    // "press": a press in another application, on the icon (a StatusNotifierItem host's),
+    // "press far": one elsewhere, "press in app": one in a window of the app (an embedded
+    // icon's); the app sees them only while it watches. "release": the button comes up;
+    // "click": the icon's activation, "double": the same as a double click; "unseen": presses
+    // in other applications go unseen from the next opening on (XWayland); "focus lost": the
+    // app loses the focus to another application; "wait": seconds pass.
+    QTest::newRow("press on the icon, its activation while the button is down")
+        << QStringList{"click", "press", "click"} << false << false;
     QTest::newRow("press on the icon, the host's activation at button up")
-        << QStringList{"click", "press", "wait 0.3", "click"} << false;
+        << QStringList{"click", "press", "wait 0.3", "release", "click"} << false << false;
     QTest::newRow("press on the icon, then a later click opens it again")
-        << QStringList{"click", "press", "click", "wait 1", "click"} << true;
+        << QStringList{"click", "press", "release", "click", "wait 1", "click"} << true << true;
     QTest::newRow("press on the icon without an activation, a later click opens it")
-        << QStringList{"click", "press", "wait 1", "click"} << true;
+        << QStringList{"click", "press", "release", "wait 1", "click"} << true << true;
+    QTest::newRow("held a second, the host's activation at button up")
+        << QStringList{"click", "press", "wait 1", "release", "click"} << false << false;
     QTest::newRow("press elsewhere, then a quick click on the icon opens it")
-        << QStringList{"click", "press far", "click"} << true;
+        << QStringList{"click", "press far", "click"} << true << true;
     QTest::newRow("press on the icon, then a quick new press on an embedded icon opens it")
-        << QStringList{"click", "press", "new press", "click"} << true;
+        << QStringList{"click", "press", "press in app", "click"} << true << true;
     QTest::newRow("a quick second click, as a double click, closes it")
-        << QStringList{"click", "double"} << false;
-    QTest::newRow("and a third one opens it") << QStringList{"click", "double", "click"} << true;
+        << QStringList{"click", "double"} << false << false;
+    QTest::newRow("and a third one opens it")
+        << QStringList{"click", "double", "click"} << true << true;
+    QTest::newRow("a press in a window of the app leaves it open")
+        << QStringList{"click", "press in app", "release"} << true << true;
+    QTest::newRow("a press in another application closes it")
+        << QStringList{"click", "press far", "release"} << false << false;
+    QTest::newRow("presses seen: losing the focus leaves it open")
+        << QStringList{"click", "focus lost"} << true << true;
+    QTest::newRow("presses unseen: losing the focus closes it")
+        << QStringList{"unseen", "click", "focus lost"} << false << false;
+    QTest::newRow("presses unseen: the icon's activation after the loss is the same click")
+        << QStringList{"unseen", "click", "focus lost", "wait 0.2", "click"} << false << false;
+    QTest::newRow("presses unseen: a later click opens it again")
+        << QStringList{"unseen", "click", "focus lost", "wait 1", "click"} << true << false;
 }
 
 void tst_VelorinthApp::aClickOnTheIconAlwaysToggles()
@@ -207,24 +278,53 @@ void tst_VelorinthApp::aClickOnTheIconAlwaysToggles()
     QFETCH(QStringList, steps);
     const QPoint icon(400, 10);
     QCursor::setPos(icon);
+    FakePressWatch &presses = *m_rig->fakes.presses;
+    const auto press = [&](QPoint where, PressWatch::Place place) {
+        QCursor::setPos(where);
+        if (presses.watching)
+            Q_EMIT presses.pressed(place);
+        QCursor::setPos(icon);
+    };
     for (const QString &step : std::as_const(steps)) {
         if (step == "click") {
             click();
         } else if (step == "double") {
             Q_EMIT tray().trayIcon()->activated(QSystemTrayIcon::DoubleClick);
-        } else if (step == "new press") {
-            QTest::mousePress(&m_rig->app->mainWindow(), Qt::LeftButton);
-        } else if (step.startsWith("press")) {
-            PanelWindow *panel = tray().panel();
-            QVERIFY(panel);
-            const QPoint where = step == "press" ? icon : QPoint(700, 700);
-            QTest::mousePress(panel, Qt::LeftButton, {}, panel->mapFromGlobal(where));
+        } else if (step == "press") {
+            press(icon, PressWatch::Place::Elsewhere);
+        } else if (step == "press far") {
+            press({700, 700}, PressWatch::Place::Elsewhere);
+        } else if (step == "press in app") {
+            press(icon, PressWatch::Place::InThisApp);
+        } else if (step == "release") {
+            if (presses.watching)
+                Q_EMIT presses.released();
+        } else if (step == "unseen") {
+            presses.reach = PressWatch::Reach::Nowhere;
+        } else if (step == "focus lost") {
+            Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
         } else {
             m_rig->advance(step.section(' ', 1).toDouble());
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     QTEST(tray().panel() && tray().panel()->isVisible(), "open");
+    QTEST(presses.watching, "watching");
+}
+
+void tst_VelorinthApp::focusLossClosesThePanelOnce()
+{
+    m_rig->fakes.presses->reach = PressWatch::Reach::Nowhere;
+    click();
+    QPointer<PanelWindow> panel = tray().panel();
+    QSignalSpy closed(panel.data(), &PanelWindow::closed);
+
+    for (int i = 0; i < 3; ++i)
+        Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(!panel); // closed and gone: nothing refused it
 }
 
 void tst_VelorinthApp::openWindowButtonLeavesThePanelOpen()
@@ -345,6 +445,32 @@ void tst_VelorinthApp::closingWithoutATrayKeepsWhatRuns()
     QVERIFY(window.isHidden());
     QCOMPARE(quit.count(), quits ? 1 : 0);
     QCOMPARE(manager.isActive(), session);
+}
+
+void tst_VelorinthApp::everyQuitClosesThePanel_data()
+{
+    QTest::addColumn<bool>("fromPanel"); // its quit button, or the window closed without a tray
+
+    QTest::newRow("the panel's quit button") << true;
+    QTest::newRow("the window closed without a tray") << false;
+}
+
+void tst_VelorinthApp::everyQuitClosesThePanel()
+{
+    QFETCH(bool, fromPanel);
+    click();
+    QPointer<PanelWindow> panel = tray().panel();
+    QAbstractButton *quit = panelButton(*panel, "Quitter Velorinth");
+    QVERIFY(quit);
+
+    if (fromPanel)
+        QTest::mouseClick(quit, Qt::LeftButton);
+    else
+        closeAsTheWindowManagerDoes(m_rig->app->mainWindow());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QVERIFY(!panel);
+    QVERIFY(!m_rig->fakes.presses->watching);
 }
 
 void tst_VelorinthApp::quitCleansUpOnce_data()

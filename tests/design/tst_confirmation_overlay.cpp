@@ -1,7 +1,12 @@
 #include "design/confirmation_overlay.h"
 
 #include "support/animation_time.h"
+#include "support/gallery.h"
+#include "support/pixels.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -28,6 +33,39 @@ const ConfirmationOverlay::Question kQuestion = {
     QStringLiteral("Arrêter la minuterie ?"),
     QStringLiteral("Le Mac ne se mettra plus en veille automatiquement."),
     QStringLiteral("Arrêter"), QStringLiteral("Annuler")};
+
+const QHash<QString, Qt::Key> kKeys{{"tab", Qt::Key_Tab},     {"backtab", Qt::Key_Backtab},
+                                    {"space", Qt::Key_Space}, {"return", Qt::Key_Return},
+                                    {"enter", Qt::Key_Enter}, {"escape", Qt::Key_Escape}};
+
+// Each key, in turn, to whatever has the focus then.
+void typeKeys(const QString &names)
+{
+    for (const QString &name : names.split(QLatin1Char(' '))) {
+        QWidget *focused = QApplication::focusWidget();
+        QVERIFY2(focused, qPrintable(name));
+        QTest::keyClick(focused, kKeys.value(name));
+    }
+}
+
+// Presses the answer a screen reader finds under that name, as its user would.
+void pressForReader(QWidget *overlay, const QString &name)
+{
+    QAccessibleInterface *question = QAccessible::queryAccessibleInterface(overlay);
+    QCOMPARE(question->text(QAccessible::Name), kQuestion.title);
+    for (int i = 0; i < question->childCount(); ++i) {
+        QAccessibleInterface *answer = question->child(i);
+        if (answer->text(QAccessible::Name) != name)
+            continue;
+        QCOMPARE(answer->role(), QAccessible::Button);
+        QAccessibleActionInterface *actions = answer->actionInterface();
+        QVERIFY(actions
+                && actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        return;
+    }
+    QFAIL(qPrintable(name));
+}
 } // namespace
 
 class TestConfirmationOverlay : public QObject
@@ -41,6 +79,7 @@ private Q_SLOTS:
     void answers();
     void clickOutsideTheButtonsDoesNothing();
     void fadeDrawsTheCardOnce();
+    void focusRingInTheCardsStyle();
     void gallery();
 
 private:
@@ -58,6 +97,8 @@ void TestConfirmationOverlay::init()
         kQuestion, [this] { ++m_confirmed; }, m_window);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
     m_overlay->present();
     setAnimationTimes(m_window, 1000);
 }
@@ -71,28 +112,48 @@ void TestConfirmationOverlay::answers_data()
 {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<int>("confirmed");
-    QTest::newRow("confirm button") << QStringLiteral("confirm") << 1;
-    QTest::newRow("cancel button") << QStringLiteral("cancel") << 0;
-    QTest::newRow("escape") << QStringLiteral("escape") << 0;
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("confirm button") << QStringLiteral("confirm") << 1 << true;
+    QTest::newRow("cancel button") << QStringLiteral("cancel") << 0 << true;
+    QTest::newRow("escape") << QStringLiteral("keys: escape") << 0 << true;
+    QTest::newRow("Tab, Space: the first") << QStringLiteral("keys: tab space") << 1 << true;
+    QTest::newRow("Tab, keypad Enter") << QStringLiteral("keys: tab enter") << 1 << true;
+    QTest::newRow("Tab twice, Return: the second")
+        << QStringLiteral("keys: tab tab return") << 0 << true;
+    QTest::newRow("Shift+Tab, Space: the last")
+        << QStringLiteral("keys: backtab space") << 0 << true;
+    QTest::newRow("Tab goes round the two")
+        << QStringLiteral("keys: tab tab tab return") << 1 << true;
+    QTest::newRow("Tab, Escape") << QStringLiteral("keys: tab escape") << 0 << true;
+    // A key pressed once too often after the one that asked.
+    QTest::newRow("Return or Space before any Tab")
+        << QStringLiteral("keys: return space") << 0 << false;
+    QTest::newRow("screen reader presses Arrêter")
+        << QStringLiteral("reader: Arrêter") << 1 << true;
+    QTest::newRow("screen reader presses Annuler")
+        << QStringLiteral("reader: Annuler") << 0 << true;
 }
 
 void TestConfirmationOverlay::answers()
 {
     QFETCH(QString, answer);
     QFETCH(int, confirmed);
+    QFETCH(bool, closes);
     QSignalSpy closed(m_overlay, &ConfirmationOverlay::closed);
-    if (answer == QLatin1String("escape"))
-        QTest::keyClick(m_overlay, Qt::Key_Escape);
+    if (answer.startsWith(QLatin1String("keys: ")))
+        typeKeys(answer.mid(6));
+    else if (answer.startsWith(QLatin1String("reader: ")))
+        pressForReader(m_overlay, answer.mid(8));
     else
         QTest::mouseClick(m_overlay, Qt::LeftButton, {},
                           (answer == QLatin1String("confirm") ? m_overlay->confirmButtonRect()
                                                               : m_overlay->cancelButtonRect())
                               .center());
+    QTRY_COMPARE(closed.count(), closes ? 1 : 0); // a reader's press is a short animated click
     QCOMPARE(m_confirmed, confirmed);
-    QCOMPARE(closed.count(), 1);
-    QVERIFY(!m_overlay->isPresented());
+    QCOMPARE(m_overlay->isPresented(), !closes);
     setAnimationTimes(m_window, 1000);
-    QVERIFY(m_overlay->isHidden());
+    QCOMPARE(m_overlay->isHidden(), closes);
 }
 
 void TestConfirmationOverlay::clickOutsideTheButtonsDoesNothing()
@@ -127,11 +188,29 @@ void TestConfirmationOverlay::fadeDrawsTheCardOnce()
     QCOMPARE(overlay->cards, 2);
 }
 
+void TestConfirmationOverlay::focusRingInTheCardsStyle()
+{
+    m_window->setStyleSheet(QStringLiteral("background: #102040"));
+    const QImage resting = m_window->grab().toImage();
+    typeKeys(QStringLiteral("tab"));
+    const QImage focused = m_window->grab().toImage();
+    QVERIFY(saveToGallery(QStringLiteral("confirmation-focused"), focused));
+    // The ring lies around the focused answer alone, and goes with the focus.
+    const auto around = [](const QRect &button) { return QRectF(button).adjusted(-4, -4, 4, 4); };
+    const QRect confirm = m_overlay->confirmButtonRect();
+    QCOMPARE(countPixels(resting, around(confirm), isBlue), 0);
+    QCOMPARE_GT(countPixels(focused, around(confirm), isBlue), 100);
+    QCOMPARE(countPixels(focused, around(m_overlay->cancelButtonRect()), isBlue), 0);
+    typeKeys(QStringLiteral("tab"));
+    const QImage moved = m_window->grab().toImage();
+    QCOMPARE(countPixels(moved, around(confirm), isBlue), 0);
+    QCOMPARE_GT(countPixels(moved, around(m_overlay->cancelButtonRect()), isBlue), 100);
+}
+
 void TestConfirmationOverlay::gallery()
 {
     m_window->setStyleSheet(QStringLiteral("background: #102040"));
-    m_window->grab().save(QStringLiteral(VELORINTH_GALLERY_DIR "/confirmation@%1x.png")
-                              .arg(m_window->devicePixelRatio()));
+    QVERIFY(saveToGallery(QStringLiteral("confirmation"), m_window->grab().toImage()));
 }
 
 QTEST_MAIN(TestConfirmationOverlay)

@@ -14,9 +14,8 @@ QList<QRectF> glideAndCollect(ProgressRing &ring, double to)
     QSignalSpy changed(&ring, &ProgressRing::changed);
     ring.setProgress(to);
     auto *clock = ring.findChild<QAbstractAnimation *>();
-    for (int time = 0; time <= 1000; time += 16)
+    for (int time = 0; time <= 1032; time += 16)
         clock->setCurrentTime(time);
-    clock->setCurrentTime(1000);
     QList<QRectF> areas;
     for (const QList<QVariant> &signal : changed)
         areas.append(signal.first().toRectF());
@@ -56,6 +55,8 @@ class tst_ProgressRing : public QObject
 private Q_SLOTS:
     void glidesLinearlyOverASecond_data();
     void glidesLinearlyOverASecond();
+    void glidesInTheFinerStep_data();
+    void glidesInTheFinerStep();
     void aGrabElsewhereLeavesTheNextRepaint_data();
     void aGrabElsewhereLeavesTheNextRepaint();
     void partialRepaintMatchesAWholeOne_data();
@@ -80,6 +81,31 @@ void tst_ProgressRing::glidesLinearlyOverASecond()
     ring.setProgress(0.5);
     ring.findChild<QAbstractAnimation *>()->setCurrentTime(time);
     QCOMPARE(ring.shownProgress(), shown);
+}
+
+void tst_ProgressRing::glidesInTheFinerStep_data()
+{
+    QTest::addColumn<double>("ownerStep");
+    QTest::addColumn<int>("fewest");
+    QTest::addColumn<int>("most");
+    // A hundredth of the turn is about thirteen of the small ring's own steps, and a step
+    // of the owner's every other frame.
+    QTest::newRow("the ring's own, where the owner's is coarser") << 0.01 << 12 << 15;
+    QTest::newRow("the owner's, where it is finer") << 0.0002 << 25 << 40;
+}
+
+void tst_ProgressRing::glidesInTheFinerStep()
+{
+    QFETCH(double, ownerStep);
+    QFETCH(int, fewest);
+    QFETCH(int, most);
+    ProgressRing ring(52, 3, 3, 0.5);
+    ring.setOwnerStep(ownerStep);
+    QSignalSpy shown(&ring, &ProgressRing::shownProgressChanged);
+    glideAndCollect(ring, 0.49);
+    QCOMPARE_GE(shown.count(), fewest);
+    QCOMPARE_LE(shown.count(), most);
+    QCOMPARE(shown.last().first().toDouble(), 0.49);
 }
 
 void tst_ProgressRing::aGrabElsewhereLeavesTheNextRepaint_data()

@@ -1,5 +1,6 @@
 #include "design/starfield.h"
 
+#include "design/frame_clock.h"
 #include "support/animation_time.h"
 
 #include <QPainter>
@@ -11,13 +12,31 @@ using namespace velorinth;
 namespace {
 const QSize kField(320, 560);
 
-QImage paintField(Starfield &field)
+QImage paintField(const Starfield &field, const QRectF &frame = QRectF(QPointF(), kField),
+                  qreal ratio = 1.0, qreal opacity = 1.0)
 {
-    QImage image(kField, QImage::Format_ARGB32_Premultiplied);
+    QImage image(qCeil(frame.right() * ratio), qCeil(frame.bottom() * ratio),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    field.paint(painter, QRectF(QPointF(), kField));
+    painter.setOpacity(opacity);
+    field.paint(painter, frame);
     return image;
+}
+
+// What the field asks to repaint, and how often its clock ticks, over a few seconds of
+// twinkling a frame at a time.
+std::pair<QList<QRegion>, int> twinkle(Starfield &field)
+{
+    QSignalSpy changed(&field, &Starfield::changed);
+    QSignalSpy ticks(field.findChild<FrameClock *>(), &FrameClock::ticked);
+    for (int time = 0; time <= 6000; time += 16)
+        setAnimationTimes(&field, time);
+    QList<QRegion> areas;
+    for (const QList<QVariant> &signal : changed)
+        areas.append(signal.first().value<QRegion>());
+    return {areas, int(ticks.count())};
 }
 
 int litPixels(const QImage &image)
@@ -42,6 +61,8 @@ private Q_SLOTS:
     void emptyOrNegativeDensityDrawsNothing();
     void starsRestAtHalfUntilTheirDelayThenTwinkle();
     void twinkleRepaintsOnlyThatStar();
+    void aGrabElsewhereLeavesTheNextRepaint_data();
+    void aGrabElsewhereLeavesTheNextRepaint();
 };
 
 void tst_Starfield::starsAreDrawnWithinTheirRanges()
@@ -105,6 +126,7 @@ void tst_Starfield::starsRestAtHalfUntilTheirDelayThenTwinkle()
 void tst_Starfield::twinkleRepaintsOnlyThatStar()
 {
     Starfield field(1);
+    field.setSize(kField);
     const Starfield::Star star = field.stars()[0];
     const QPoint centre(qFloor(star.xPercent * kField.width()),
                         qFloor(star.yPercent * kField.height()));
@@ -119,6 +141,38 @@ void tst_Starfield::twinkleRepaintsOnlyThatStar()
     const QImage bright = paintField(field);
     QVERIFY(bright.pixelColor(centre.x(), centre.y()).alpha()
             > resting.pixelColor(centre.x(), centre.y()).alpha());
+}
+
+void tst_Starfield::aGrabElsewhereLeavesTheNextRepaint_data()
+{
+    QTest::addColumn<QRectF>("frame");
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<qreal>("opacity");
+    const QRectF field(QPointF(), kField);
+    QTest::newRow("at another place") << field.translated(37.5, 11) << 1.0 << 0.15;
+    QTest::newRow("at another size") << QRectF(0, 0, 100, 80) << 1.0 << 0.15;
+    QTest::newRow("at twice the ratio") << field << 2.0 << 0.15;
+    // Seven times brighter: each star would be looked at seven times as often.
+    QTest::newRow("at full opacity") << field << 1.0 << 1.0;
+}
+
+void tst_Starfield::aGrabElsewhereLeavesTheNextRepaint()
+{
+    QFETCH(QRectF, frame);
+    QFETCH(qreal, ratio);
+    QFETCH(qreal, opacity);
+    Starfield grabbed(40);
+    Starfield reference(grabbed.stars());
+    for (Starfield *field : {&grabbed, &reference}) {
+        field->setSize(kField);
+        field->setOpacity(0.15);
+        field->start();
+        paintField(*field, QRectF(QPointF(), kField), 1.0, 0.15);
+    }
+    const QImage grab = paintField(grabbed, frame, ratio, opacity);
+    QVERIFY(!grab.isNull());
+    QCOMPARE(twinkle(grabbed), twinkle(reference));
+    QCOMPARE(paintField(grabbed), paintField(reference));
 }
 
 QTEST_MAIN(tst_Starfield)

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
+#include <QMargins>
 #include <QtEndian>
 #include <QtTest>
 
@@ -267,6 +268,19 @@ Window shownWindow(const WindowTraits &traits)
     return shown.empty() ? Window() : shown.front();
 }
 
+QRect shownPanel(const Window &panel)
+{
+    // Left, right, top, bottom.
+    const QByteArray said = bytesOf(
+        answer(xcb_get_property_reply, askProperty(xcb_window_t(panel.id), "_GTK_FRAME_EXTENTS")));
+    if (said.size() != 4 * sizeof(uint32_t))
+        return panel.frame;
+    const auto side = [&](int index) {
+        return int(qFromUnaligned<uint32_t>(said.constData() + index * sizeof(uint32_t)));
+    };
+    return panel.frame.marginsRemoved(QMargins(side(0), side(2), side(1), side(3)));
+}
+
 QRect changedArea(const QImage &before, const QImage &after, const QRect &area)
 {
     QRect changed;
@@ -448,24 +462,6 @@ bool UserSession::clickOn(const QString &name)
         return false;
     click(found.center());
     return true;
-}
-
-QRect UserSession::contentOf(const Window &window)
-{
-    // A pop-up is known once the signs that it showed have come in.
-    QRect content;
-    static_cast<void>(QTest::qWaitFor(
-        [&] {
-            for (const Element &shown : shownWindows()) {
-                if (shown.rect != window.frame)
-                    continue;
-                for (const Element &child : shown.children)
-                    content |= child.rect;
-            }
-            return !content.isEmpty();
-        },
-        kWaitMs));
-    return content;
 }
 
 } // namespace velorinth

@@ -80,6 +80,10 @@ struct WindowTraits
     return shownWindow(WindowTraits::ofApp(app).embedded());
 }
 
+// The panel without the room around it that its window keeps for the shadow, as the window
+// tells the desktop (_GTK_FRAME_EXTENTS).
+[[nodiscard]] QRect shownPanel(const Window &panel);
+
 // Where `after` differs from `before` inside `area`: what something new drew there, such as a
 // tray icon that has no window of its own. Empty when nothing changed.
 [[nodiscard]] QRect changedArea(const QImage &before, const QImage &after, const QRect &area);
@@ -145,9 +149,6 @@ struct UserSession
     [[nodiscard]] QRect element(const QString &name);
     // Waits for that element and clicks its middle; false when it never shows.
     [[nodiscard]] bool clickOn(const QString &name);
-    // Waits for the part of the running app's `window` that its content takes, without the
-    // transparent room around it (a shadow's); empty when the window is not the app's.
-    [[nodiscard]] QRect contentOf(const Window &window);
 
     QTemporaryDir home;
     QTemporaryDir runtime;

@@ -2,7 +2,6 @@
 
 #include <QDBusArgument>
 #include <QDBusConnectionInterface>
-#include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
@@ -18,8 +17,6 @@ const QString kRoot = QStringLiteral("/org/a11y/atspi/accessible/root");
 constexpr int kShowingBit = 25; // ATSPI_STATE_SHOWING
 constexpr uint kScreenCoordinates = 0;
 constexpr int kCallMs = 5000;
-// Deeper than any window of the app nests its elements.
-constexpr int kDeepest = 64;
 
 QString accessibilityBusAddress()
 {
@@ -30,17 +27,6 @@ QString accessibilityBusAddress()
         .arguments()
         .value(0)
         .toString();
-}
-
-// A reference to an element on the bus, (so).
-std::pair<QString, QString> reference(const QDBusArgument &in)
-{
-    QString service;
-    QDBusObjectPath path;
-    in.beginStructure();
-    in >> service >> path;
-    in.endStructure();
-    return {service, path.path()};
 }
 
 } // namespace
@@ -60,15 +46,6 @@ ScreenReader::ScreenReader()
     : m_bus(QDBusConnection::connectToBus(accessibilityBusAddress(),
                                           QString("screen-reader-%1").arg(quintptr(this))))
 {
-    if (!m_bus.isConnected())
-        return;
-    m_bus.connect(QString(), QString(), "org.a11y.atspi.Event.Object", "StateChanged", this,
-                  SLOT(stateChanged(QDBusMessage)));
-    QDBusMessage listen =
-        QDBusMessage::createMethodCall("org.a11y.atspi.Registry", "/org/a11y/atspi/registry",
-                                       "org.a11y.atspi.Registry", "RegisterEvent");
-    listen << QStringLiteral("Object:StateChanged:Showing") << QStringList() << QString();
-    m_bus.call(listen, QDBus::Block, kCallMs);
 }
 
 ScreenReader::~ScreenReader()
@@ -81,36 +58,13 @@ bool ScreenReader::isConnected() const
     return m_bus.isConnected();
 }
 
-void ScreenReader::stateChanged(const QDBusMessage &message)
-{
-    const QVariantList arguments = message.arguments();
-    if (arguments.value(0).toString() == "showing" && arguments.value(1).toInt() == 1)
-        m_shown.insert({message.service(), message.path()});
-}
-
-std::vector<Element> ScreenReader::windowsOf(qint64 pid)
+std::vector<Element> ScreenReader::windowsOf(qint64 pid) const
 {
     const QString service = serviceOf(pid);
-    if (service.isEmpty())
-        return {};
-    for (auto node = m_shown.begin(); node != m_shown.end();) {
-        if (node->service == service) {
-            if (const Node window = windowHolding(*node); !window.path.isEmpty())
-                m_windows.insert(window);
-            node = m_shown.erase(node);
-        } else {
-            ++node;
-        }
-    }
-    QSet<Node> windows;
-    for (const auto &[owner, path] : children({service, kRoot}))
-        windows.insert({owner, path});
-    for (const Node &window : std::as_const(m_windows)) {
-        if (window.service == service)
-            windows.insert(window);
-    }
     std::vector<Element> shown;
-    for (const Node &window : std::as_const(windows)) {
+    if (service.isEmpty())
+        return shown;
+    for (const Node &window : children({service, kRoot})) {
         if (Element element = read(window); !element.role.isEmpty())
             shown.push_back(std::move(element));
     }
@@ -146,33 +100,25 @@ QVariant ScreenReader::property(const Node &node, const QString &name) const
     return reply.arguments().value(0).value<QDBusVariant>().variant();
 }
 
-std::vector<std::pair<QString, QString>> ScreenReader::children(const Node &node) const
+std::vector<ScreenReader::Node> ScreenReader::children(const Node &node) const
 {
-    std::vector<std::pair<QString, QString>> found;
+    std::vector<Node> found;
     const QVariant listed = call(node, kAccessible, "GetChildren", {}).arguments().value(0);
     if (!listed.canConvert<QDBusArgument>())
         return found;
-    const auto in = listed.value<QDBusArgument>();
+    const auto in = listed.value<QDBusArgument>(); // a(so)
     in.beginArray();
-    while (!in.atEnd())
-        found.push_back(reference(in));
+    while (!in.atEnd()) {
+        Node child;
+        QDBusObjectPath path;
+        in.beginStructure();
+        in >> child.service >> path;
+        in.endStructure();
+        child.path = path.path();
+        found.push_back(std::move(child));
+    }
     in.endArray();
     return found;
-}
-
-ScreenReader::Node ScreenReader::windowHolding(const Node &node) const
-{
-    Node child = node;
-    for (int depth = 0; depth < kDeepest; ++depth) {
-        const QVariant parent = property(child, "Parent");
-        if (!parent.canConvert<QDBusArgument>())
-            return {};
-        const auto [service, path] = reference(parent.value<QDBusArgument>());
-        if (path == kRoot)
-            return child;
-        child = {service, path};
-    }
-    return {};
 }
 
 Element ScreenReader::read(const Node &node) const
@@ -189,16 +135,16 @@ Element ScreenReader::read(const Node &node) const
                                  .arguments()
                                  .value(0);
     if (extents.canConvert<QDBusArgument>()) {
-        const auto in = extents.value<QDBusArgument>();
+        const auto in = extents.value<QDBusArgument>(); // (iiii)
         int x = 0, y = 0, width = 0, height = 0;
         in.beginStructure();
         in >> x >> y >> width >> height;
         in.endStructure();
         element.rect = QRect(x, y, width, height);
     }
-    for (const auto &[service, path] : children(node)) {
-        if (Element child = read({service, path}); !child.role.isEmpty())
-            element.children.push_back(std::move(child));
+    for (const Node &child : children(node)) {
+        if (Element shown = read(child); !shown.role.isEmpty())
+            element.children.push_back(std::move(shown));
     }
     return element;
 }

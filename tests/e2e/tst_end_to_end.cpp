@@ -3,14 +3,14 @@
 // the settings file, the recorded suspend), through a whole session and through the faults it
 // must survive.
 #include "e2e/app_from_outside.h"
+#include "e2e/panel_cases.h"
+#include "e2e/warning_on_screen.h"
 #include "platform/fake_login_manager.h"
 #include "platform/fake_notification_server.h"
+#include "platform/fake_status_notifier_watcher.h"
 #include "platform/private_pulse_server.h"
-#include "support/pixels.h"
 
-#include <QDBusArgument>
-#include <QDBusMessage>
-#include <QDBusVariant>
+#include <QDBusConnectionInterface>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSettings>
@@ -73,101 +73,7 @@ Window rightOverlay(const QProcess &app)
     return {};
 }
 
-// The question over the panel's running view paints its answers: the confirming one, the
-// upper, lies this far under the middle of the panel.
-constexpr QPoint kConfirmStop(0, 11);
-
-// One of a tray item's pictures, (iiay): width, height, ARGB pixels.
-struct Picture
-{
-    int width = 0;
-    int height = 0;
-    QByteArray pixels;
-    bool operator==(const Picture &) const = default;
-};
-
-const QDBusArgument &operator>>(const QDBusArgument &in, Picture &picture)
-{
-    in.beginStructure();
-    in >> picture.width >> picture.height >> picture.pixels;
-    in.endStructure();
-    return in;
-}
-
 } // namespace
-
-// The tray as KDE's and GNOME's hosts run it on the session bus: while this watcher says a host
-// is there, Qt shows the tray icon as a StatusNotifierItem instead of embedding a window, and
-// the test reads the item as such a host does. Asynchronous, so it shares the test's thread.
-class FakeStatusNotifierWatcher : public QObject
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
-    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ isHostRegistered)
-    Q_PROPERTY(QStringList RegisteredStatusNotifierItems MEMBER m_items)
-
-public:
-    FakeStatusNotifierWatcher() = default;
-    ~FakeStatusNotifierWatcher() override { QDBusConnection::disconnectFromBus(m_bus.name()); }
-
-    [[nodiscard]] bool start()
-    {
-        return m_bus.registerObject("/StatusNotifierWatcher", this,
-                                    QDBusConnection::ExportAllContents)
-            && m_bus.registerService("org.kde.StatusNotifierWatcher");
-    }
-    [[nodiscard]] bool isHostRegistered() const { return true; }
-
-    // Of the item registered last: its tooltip's title, and its pictures.
-    [[nodiscard]] QString toolTip() const
-    {
-        const QDBusArgument tip = itemProperty("ToolTip"); // (sa(iiay)ss)
-        QString iconName;
-        QList<Picture> pictures;
-        QString title;
-        if (tip.currentType() == QDBusArgument::StructureType) {
-            tip.beginStructure();
-            tip >> iconName >> pictures >> title;
-            tip.endStructure();
-        }
-        return title;
-    }
-    [[nodiscard]] QList<Picture> pictures() const
-    {
-        const QDBusArgument listed = itemProperty("IconPixmap");
-        QList<Picture> pictures;
-        if (listed.currentType() == QDBusArgument::ArrayType)
-            listed >> pictures;
-        return pictures;
-    }
-    // A click on the item, as the host reports it.
-    void activate(QPoint point)
-    {
-        m_bus.send(itemCall("org.kde.StatusNotifierItem", "Activate") << point.x() << point.y());
-    }
-
-public Q_SLOTS:
-    void RegisterStatusNotifierItem(const QString &service) { m_items << service; }
-
-private:
-    [[nodiscard]] QDBusMessage itemCall(const QString &interface, const QString &method) const
-    {
-        return QDBusMessage::createMethodCall(m_items.value(m_items.size() - 1),
-                                              "/StatusNotifierItem", interface, method);
-    }
-    // Empty while no item answers.
-    [[nodiscard]] QDBusArgument itemProperty(const QString &name) const
-    {
-        const QDBusMessage get = itemCall("org.freedesktop.DBus.Properties", "Get")
-            << "org.kde.StatusNotifierItem" << name;
-        const QVariant value = m_bus.call(get).arguments().value(0).value<QDBusVariant>().variant();
-        return value.value<QDBusArgument>();
-    }
-
-    QDBusConnection m_bus =
-        QDBusConnection::connectToBus(QDBusConnection::SessionBus, "status-notifier-watcher");
-    QStringList m_items;
-};
 
 class tst_EndToEnd : public QObject
 {
@@ -179,11 +85,17 @@ private Q_SLOTS:
 
     void sessionRoad(); // and a second launch meanwhile
     void trayOverStatusNotifier();
+    void panelLeftOpenForTheWindow();
+    void panelClosesOnAPressElsewhere_data();
+    void panelClosesOnAPressElsewhere();
+    void iconTogglesThePanel_data();
+    void iconTogglesThePanel();
     void garbageSettingsFile();
     void endDuringFade_data();
     void endDuringFade();
     void soundServerStopped();
     void monitorSwitchedOffAndOn();
+    void warningAboveTheDarkening();
 
 private:
     [[nodiscard]] QString settingsPath() const { return m_session->settingsPath(); }
@@ -199,6 +111,16 @@ private:
         const bool started = m_session->startSession(values, changes);
         m_app = &m_session->app();
         return started;
+    }
+    // Launches the app and waits for its icon, which the tray host embeds; the icon's rectangle,
+    // empty when it never shows.
+    [[nodiscard]] QRect launchToTray()
+    {
+        launch();
+        Window icon;
+        static_cast<void>(
+            QTest::qWaitFor([&] { return (icon = trayIconOf(*m_app)).id != 0; }, kWaitMs));
+        return icon.frame;
     }
 
     std::unique_ptr<UserSession> m_session;
@@ -274,27 +196,55 @@ void tst_EndToEnd::trayOverStatusNotifier()
     QVERIFY(tray.start());
     launch();
     QTRY_COMPARE_WITH_TIMEOUT(tray.toolTip(), "Velorinth", kWaitMs);
-    const QList<Picture> idle = tray.pictures();
+    const QList<FakeStatusNotifierWatcher::Picture> idle = tray.pictures();
     QVERIFY(!idle.isEmpty());
 
     // Such a host gives no icon geometry: the panel opens at the pointer.
     run("xdotool", {"mousemove", "1800", "300"});
-    tray.activate({1800, 300});
+    static_cast<void>(tray.activate({1800, 300}));
     QTRY_VERIFY_WITH_TIMEOUT(windowOf(*m_app, "panel").id, kWaitMs);
-    QVERIFY(m_session->clickOn("15"));
+    QVERIFY(m_session->clickOn("15 minutes"));
     QTRY_VERIFY_WITH_TIMEOUT(tray.toolTip().startsWith("Velorinth 14:5"), kWaitMs);
     QVERIFY(tray.pictures() != idle);
     const QString running = tray.toolTip();
     QTRY_VERIFY_WITH_TIMEOUT(tray.toolTip() != running, kWaitMs);
 
     // The panel's stop asks first.
-    const QPoint confirm = m_session->contentOf(windowOf(*m_app, "panel")).center() + kConfirmStop;
     QVERIFY(m_session->clickOn("Arrêter la minuterie"));
-    const QRect answer(confirm - QPoint(30, 6), QSize(60, 12));
-    QTRY_VERIFY_WITH_TIMEOUT(countPixels(screenshot(), answer, isPink) > 10, kWaitMs);
-    click(confirm);
+    QVERIFY(m_session->clickOn("Arrêter"));
     QTRY_COMPARE_WITH_TIMEOUT(tray.toolTip(), "Velorinth", kWaitMs);
     QCOMPARE(tray.pictures(), idle);
+}
+
+void tst_EndToEnd::panelLeftOpenForTheWindow()
+{
+    const QRect icon = launchToTray();
+    QVERIFY(!icon.isEmpty());
+    PanelCases::windowTakesItsPresses(*m_session, icon.center());
+}
+
+void tst_EndToEnd::panelClosesOnAPressElsewhere_data()
+{
+    PanelCases::addPlacesElsewhere();
+}
+
+void tst_EndToEnd::panelClosesOnAPressElsewhere()
+{
+    const QRect icon = launchToTray();
+    QVERIFY(!icon.isEmpty());
+    PanelCases::closesOnAPressElsewhere(*m_app, icon.center());
+}
+
+void tst_EndToEnd::iconTogglesThePanel_data()
+{
+    PanelCases::addClickGaps();
+}
+
+void tst_EndToEnd::iconTogglesThePanel()
+{
+    const QRect icon = launchToTray();
+    QVERIFY(!icon.isEmpty());
+    PanelCases::iconToggles(*m_app, icon.center());
 }
 
 void tst_EndToEnd::garbageSettingsFile()
@@ -403,6 +353,24 @@ void tst_EndToEnd::monitorSwitchedOffAndOn()
     onAgain.dismiss();
     QTRY_VERIFY_WITH_TIMEOUT(rightOverlay(*m_app).id, kWaitMs);
     QTRY_VERIFY_WITH_TIMEOUT(bothScreensDark(), kWaitMs);
+}
+
+void tst_EndToEnd::warningAboveTheDarkening()
+{
+    // The notification server many users of a bare window manager run.
+    QProcess dunst;
+    dunst.start("dunst", QStringList());
+    const auto stopDunst = qScopeGuard([&] {
+        dunst.terminate();
+        dunst.waitForFinished(kWaitMs);
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(QDBusConnection::sessionBus().interface()->isServiceRegistered(
+                                 "org.freedesktop.Notifications"),
+                             kWaitMs);
+
+    const WarningOnScreen seen = warningNearTheEnd(*m_session, "Dunst");
+
+    QVERIFY2(seen.readable(), seen.description().constData());
 }
 
 QTEST_MAIN(tst_EndToEnd)

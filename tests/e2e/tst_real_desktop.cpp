@@ -3,6 +3,8 @@
 // StatusNotifierItem, between a task list and a clock. The desktop's own programs place, close
 // and resize the windows; the app is judged from outside.
 #include "e2e/app_from_outside.h"
+#include "e2e/panel_cases.h"
+#include "e2e/warning_on_screen.h"
 
 #include <QDBusInterface>
 #include <QScopeGuard>
@@ -73,12 +75,18 @@ private Q_SLOTS:
     void panelBesideTheBar();
     void iconClickedTwice_data();
     void iconClickedTwice();
+    void panelLeftOpenForTheWindow();
+    void panelClosesOnAPressElsewhere_data();
+    void panelClosesOnAPressElsewhere();
+    void iconTogglesThePanel_data();
+    void iconTogglesThePanel();
     void windowReopensWhereItWas_data();
     void windowReopensWhereItWas();
     void maximiseRefused_data();
     void maximiseRefused();
     void closeWithoutTray_data();
     void closeWithoutTray();
+    void warningAboveTheDarkening();
 
 private:
     // Launches the app and waits for its icon in the tray; the icon's rectangle, empty when it
@@ -158,8 +166,7 @@ void tst_RealDesktop::panelBesideTheBar()
     click(icon.center());
     QTRY_VERIFY_WITH_TIMEOUT(panel().id, kWaitMs);
 
-    const QRect shown = m_session->contentOf(panel());
-    QVERIFY(!shown.isEmpty());
+    const QRect shown = shownPanel(panel());
     QVERIFY2(!shown.intersects(barFrame),
              qPrintable(QString("panel at %1,%2 %3x%4")
                             .arg(shown.x())
@@ -201,6 +208,37 @@ void tst_RealDesktop::iconClickedTwice()
         QTest::qWait(kSettleMs);
         QVERIFY(!panel().id);
     }
+}
+
+void tst_RealDesktop::panelLeftOpenForTheWindow()
+{
+    const QRect icon = launchToTray();
+    QVERIFY(!icon.isEmpty());
+    PanelCases::windowTakesItsPresses(*m_session, icon.center());
+}
+
+void tst_RealDesktop::panelClosesOnAPressElsewhere_data()
+{
+    PanelCases::addPlacesElsewhere();
+}
+
+void tst_RealDesktop::panelClosesOnAPressElsewhere()
+{
+    const QRect icon = launchToTray();
+    QVERIFY(!icon.isEmpty());
+    PanelCases::closesOnAPressElsewhere(m_session->app(), icon.center());
+}
+
+void tst_RealDesktop::iconTogglesThePanel_data()
+{
+    PanelCases::addClickGaps();
+}
+
+void tst_RealDesktop::iconTogglesThePanel()
+{
+    const QRect icon = launchToTray();
+    QVERIFY(!icon.isEmpty());
+    PanelCases::iconToggles(m_session->app(), icon.center());
 }
 
 void tst_RealDesktop::windowReopensWhereItWas_data()
@@ -325,6 +363,13 @@ void tst_RealDesktop::closeWithoutTray()
         app.state() == QProcess::NotRunning || second.state() == QProcess::NotRunning, kWaitMs);
     QCOMPARE(app.state(), QProcess::Running);
     QTRY_VERIFY_WITH_TIMEOUT(windowOf(app, "main-window").id, kWaitMs);
+}
+
+void tst_RealDesktop::warningAboveTheDarkening()
+{
+    const WarningOnScreen seen = warningNearTheEnd(*m_session, "Xfce4-notifyd");
+
+    QVERIFY2(seen.readable(), seen.description().constData());
 }
 
 QTEST_MAIN(tst_RealDesktop)

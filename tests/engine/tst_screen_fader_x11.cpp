@@ -1,6 +1,7 @@
 // The fader's real overlays on a two-monitor X server with a compositor, as
 // started by the test command. Both screens darkening and a monitor switched off
-// and on are judged end to end; here, what only the fader's own windows show.
+// and on are judged end to end; here, what only the fader's own windows show, and
+// their order among the windows of other programs.
 #include "engine/screen_fader.h"
 #include "platform/qt/widget_displays.h"
 
@@ -49,6 +50,80 @@ protected:
     void mousePressEvent(QMouseEvent *) override { ++clicks; }
 };
 
+// A notification server's bubble as dunst draws one: a white window that bypasses the window
+// manager and says it is a notification, made by a connection of its own as another program's
+// would be. Made before the overlays, it lies under them until something raises it.
+class Bubble
+{
+public:
+    explicit Bubble(const QRect &frame)
+        : m_x(xcb_connect(nullptr, nullptr))
+        , m_window(xcb_generate_id(m_x))
+    {
+        const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(m_x)).data;
+        m_root = screen->root;
+        const uint32_t values[] = {screen->white_pixel, 1};
+        xcb_create_window(m_x, XCB_COPY_FROM_PARENT, m_window, m_root, int16_t(frame.x()),
+                          int16_t(frame.y()), uint16_t(frame.width()), uint16_t(frame.height()), 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
+                          XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
+        const xcb_atom_t notification = atom("_NET_WM_WINDOW_TYPE_NOTIFICATION");
+        xcb_change_property(m_x, XCB_PROP_MODE_REPLACE, m_window, atom("_NET_WM_WINDOW_TYPE"),
+                            XCB_ATOM_ATOM, 32, 1, &notification);
+        // Counts the restacks of top-level windows, which every tick would otherwise show.
+        const uint32_t events = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_change_window_attributes(m_x, m_root, XCB_CW_EVENT_MASK, &events);
+        xcb_flush(m_x);
+    }
+    ~Bubble() { xcb_disconnect(m_x); }
+
+    void show(bool raised)
+    {
+        const uint32_t onTop = XCB_STACK_MODE_ABOVE;
+        if (raised)
+            xcb_configure_window(m_x, m_window, XCB_CONFIG_WINDOW_STACK_MODE, &onTop);
+        xcb_map_window(m_x, m_window);
+        xcb_flush(m_x);
+    }
+    void hide()
+    {
+        xcb_unmap_window(m_x, m_window);
+        xcb_flush(m_x);
+    }
+    // Waits until the server has handled what this test and the bubble have asked so far.
+    void sync()
+    {
+        auto *qt = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+        std::free(xcb_get_input_focus_reply(qt, xcb_get_input_focus(qt), nullptr));
+        std::free(xcb_get_input_focus_reply(m_x, xcb_get_input_focus(m_x), nullptr));
+    }
+    // Restacks seen so far, once the requests so far have had their effect.
+    int restacks()
+    {
+        sync();
+        while (xcb_generic_event_t *event = xcb_poll_for_event(m_x)) {
+            m_restacks += (event->response_type & 0x7f) == XCB_CONFIGURE_NOTIFY ? 1 : 0;
+            std::free(event);
+        }
+        return m_restacks;
+    }
+
+private:
+    xcb_atom_t atom(const QByteArray &name)
+    {
+        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
+            m_x, xcb_intern_atom(m_x, false, uint16_t(name.size()), name.constData()), nullptr);
+        const xcb_atom_t found = reply ? reply->atom : XCB_NONE;
+        std::free(reply);
+        return found;
+    }
+
+    xcb_connection_t *m_x;
+    xcb_window_t m_window;
+    xcb_window_t m_root = XCB_NONE;
+    int m_restacks = 0;
+};
+
 // Counts the property changes X reports to this client, per window.
 class PropertyEvents : public QAbstractNativeEventFilter
 {
@@ -79,6 +154,8 @@ private Q_SLOTS:
     void overlaysCoverEachScreenAndTakeNewDarknessWithoutARepaint();
     void windowShownOverTheOverlaysIsCoveredAtTheNextDarkness();
     void clicksPassThroughFullDarkness();
+    void notificationBubbleStaysAboveTheOverlays_data();
+    void notificationBubbleStaysAboveTheOverlays();
 
 private:
     [[nodiscard]] static QList<QWidget *> visibleOverlays();
@@ -90,6 +167,8 @@ private:
     [[nodiscard]] bool eventsSoFarArrived(PropertyEvents &events);
     // Black at `darkness` over white reads 255 × (1 − darkness) in each channel.
     [[nodiscard]] static bool screenshotPixelsAreGrey(const QList<QPoint> &points, double darkness);
+    [[nodiscard]] static bool
+    screenshotPixelsAreGrey(const QList<std::pair<QPoint, double>> &points);
 
     std::unique_ptr<WidgetDisplays> m_displays;
     std::unique_ptr<ScreenFader> m_fader;
@@ -161,13 +240,21 @@ bool tst_ScreenFaderX11::eventsSoFarArrived(PropertyEvents &events)
 
 bool tst_ScreenFaderX11::screenshotPixelsAreGrey(const QList<QPoint> &points, double darkness)
 {
-    const int level = qRound(255 * (1 - darkness));
+    QList<std::pair<QPoint, double>> expected;
+    for (const QPoint &point : points)
+        expected.append({point, darkness});
+    return screenshotPixelsAreGrey(expected);
+}
+
+bool tst_ScreenFaderX11::screenshotPixelsAreGrey(const QList<std::pair<QPoint, double>> &points)
+{
     QTemporaryDir dir;
     const QString shot = dir.filePath("root.png");
     if (!run("import", {"-window", "root", shot}))
         return false;
     const QImage image(shot);
-    for (const QPoint &point : points) {
+    for (const auto &[point, darkness] : points) {
+        const int level = qRound(255 * (1 - darkness));
         const QColor pixel = image.pixelColor(point);
         if (qAbs(pixel.red() - level) > 24 || qAbs(pixel.green() - level) > 24
             || qAbs(pixel.blue() - level) > 24)
@@ -233,6 +320,52 @@ void tst_ScreenFaderX11::clicksPassThroughFullDarkness()
     QVERIFY(run("xdotool", {"mousemove", "1900", "500", "click", "1"}));
 
     QTRY_COMPARE_WITH_TIMEOUT(m_backdrops.at(1)->clicks, 1, kXTimeoutMs);
+}
+
+void tst_ScreenFaderX11::notificationBubbleStaysAboveTheOverlays_data()
+{
+    QTest::addColumn<QString>("steps");
+
+    // dim: darkness 0.8; clear: darkness 0; bubble: shown by its server, raised; Bubble: shown
+    // where it was made, under the overlays; hide: the bubble hidden; window: another program's
+    // window raised over everything.
+    QTest::newRow("shown before the darkening") << "bubble dim";
+    QTest::newRow("shown by its server during it") << "dim bubble";
+    QTest::newRow("shown under the overlays") << "dim Bubble";
+    QTest::newRow("then a window raised over both") << "dim bubble window";
+    QTest::newRow("darkening hidden and shown again") << "bubble dim clear dim";
+    QTest::newRow("bubble hidden and shown again") << "dim bubble hide Bubble";
+}
+
+void tst_ScreenFaderX11::notificationBubbleStaysAboveTheOverlays()
+{
+    QFETCH(QString, steps);
+    const QRect onSecondScreen(2100, 50, 300, 80);
+    Bubble bubble(onSecondScreen);
+
+    for (const QString &step : steps.split(' ')) {
+        if (step == "dim")
+            m_fader->setOpacity(0.8);
+        else if (step == "clear")
+            m_fader->setOpacity(0.0);
+        else if (step.compare("bubble", Qt::CaseInsensitive) == 0)
+            bubble.show(step == "bubble");
+        else if (step == "hide")
+            bubble.hide();
+        else if (step == "window")
+            m_backdrops.at(1)->raise();
+        bubble.sync(); // the steps reach the server in the order given
+    }
+
+    const QPoint inTheBubble = onSecondScreen.center();
+    const QPoint besideIt(onSecondScreen.left() - 100, onSecondScreen.center().y());
+    QTRY_VERIFY_WITH_TIMEOUT(screenshotPixelsAreGrey({{inTheBubble, 0.0}, {besideIt, 0.8}}),
+                             kXTimeoutMs);
+    // Once in order, the darkening's ticks restack nothing.
+    const int restacks = bubble.restacks();
+    for (const double darkness : {0.82, 0.84, 0.86})
+        m_fader->setOpacity(darkness);
+    QCOMPARE(bubble.restacks(), restacks);
 }
 
 QTEST_MAIN(tst_ScreenFaderX11)

@@ -9,6 +9,15 @@ namespace {
 
 const QVariantMap kFadeOn{{SettingsKeys::isFadeOutEnabled, true}};
 
+// What the user does during a fading session, at a given time left.
+struct FadeStep
+{
+    enum Kind { LowerTheSound, SwitchFadeOff, SwitchFadeOn, AddMinutes };
+    Kind kind;
+    double secondsLeft;
+    double value = 0; // the level set by hand, or the minutes added
+};
+
 QVariantMap scheduledAt(QTime wall, QVariantMap extra = {})
 {
     extra.insert(SettingsKeys::isScheduleEnabled, true);
@@ -17,6 +26,8 @@ QVariantMap scheduledAt(QTime wall, QVariantMap extra = {})
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(QList<FadeStep>)
 
 class tst_SleepManagerSession : public QObject
 {
@@ -29,6 +40,8 @@ private Q_SLOTS:
     void stopRestoresTheRecordedVolumeOnce();
     void fadeSwitchedOnDuringTheSession_data();
     void fadeSwitchedOnDuringTheSession();
+    void fadeFollowsTheUserDown_data();
+    void fadeFollowsTheUserDown();
     void dimmingFollowsTheLastFiveMinutes();
     void urgentAndFadingWindows_data();
     void urgentAndFadingWindows();
@@ -85,6 +98,8 @@ void tst_SleepManagerSession::fadeOverATenMinuteSession()
     const QList<int> writes = rig.fakes.volume->writes;
     for (qsizetype i = 1; i < writes.size(); ++i)
         QVERIFY(writes[i] < writes[i - 1]);
+    // The level is read at the start and before each write, never on a tick that writes nothing.
+    QCOMPARE(rig.fakes.volume->reads, writes.size() + 1);
 }
 
 void tst_SleepManagerSession::stopRestoresTheRecordedVolumeOnce_data()
@@ -165,6 +180,70 @@ void tst_SleepManagerSession::fadeSwitchedOnDuringTheSession()
         QVERIFY2(level <= kUserLevel, qPrintable(QString::number(level)));
     QCOMPARE(rig.fakes.volume->readable, kUserLevel);
     QCOMPARE(rig.fakes.volume->writes.isEmpty(), !ticked);
+}
+
+void tst_SleepManagerSession::fadeFollowsTheUserDown_data()
+{
+    QTest::addColumn<QList<FadeStep>>("steps"); // in a 15-minute session fading from 80
+    QTest::addColumn<double>("checkedAt"); // seconds left
+    QTest::addColumn<int>("expectedLevel");
+
+    using S = FadeStep;
+    QTest::newRow("lowered to 20 at 800 s: 10 at 400 s")
+        << QList<S>{{S::LowerTheSound, 800, 20}} << 400.0 << 10;
+    QTest::newRow("fade off, lowered to 20, fade on at 700 s")
+        << QList<S>{{S::SwitchFadeOff, 800}, {S::LowerTheSound, 800, 20}, {S::SwitchFadeOn, 700}}
+        << 350.0 << 10;
+    QTest::newRow("lowered to 0") << QList<S>{{S::LowerTheSound, 800, 0}} << 400.0 << 0;
+    QTest::newRow("lowered twice")
+        << QList<S>{{S::LowerTheSound, 800, 20}, {S::LowerTheSound, 600, 6}} << 300.0 << 3;
+    QTest::newRow("minutes added: frozen, then up to the formula")
+        << QList<S>{{S::AddMinutes, 450, 10}} << 900.0 << 80;
+    QTest::newRow("lowered, minutes added: up to the user's level only")
+        << QList<S>{{S::LowerTheSound, 800, 20}, {S::AddMinutes, 600, 10}} << 900.0 << 20;
+    QTest::newRow("lowered while added minutes hold the fade")
+        << QList<S>{{S::AddMinutes, 900, 5}, {S::LowerTheSound, 1000, 30}} << 450.0 << 15;
+}
+
+void tst_SleepManagerSession::fadeFollowsTheUserDown()
+{
+    QFETCH(QList<FadeStep>, steps);
+    QFETCH(double, checkedAt);
+    QFETCH(int, expectedLevel);
+    SleepManagerRig rig("2026-06-10T23:00:00", kFadeOn);
+    rig.fakes.volume->readable = 80;
+    rig.manager->setSessionDuration(900);
+    rig.manager->startTimer();
+    const auto advanceTo = [&](double secondsLeft) {
+        rig.advance(rig.manager->timeRemaining() - secondsLeft);
+    };
+    int lowered = 80; // the level the user last chose by hand
+    qsizetype writesBeforeLowering = 0;
+
+    for (const FadeStep &step : std::as_const(steps)) {
+        advanceTo(step.secondsLeft);
+        switch (step.kind) {
+        case FadeStep::LowerTheSound:
+            rig.fakes.volume->readable = lowered = int(step.value);
+            writesBeforeLowering = rig.fakes.volume->writes.size();
+            break;
+        case FadeStep::SwitchFadeOff:
+        case FadeStep::SwitchFadeOn:
+            rig.manager->setFadeOutEnabled(step.kind == FadeStep::SwitchFadeOn);
+            break;
+        case FadeStep::AddMinutes:
+            rig.manager->addTime(step.value);
+            break;
+        }
+    }
+    advanceTo(checkedAt);
+
+    QCOMPARE(rig.fakes.volume->readable.value_or(-1), expectedLevel);
+    QCOMPARE(rig.manager->currentFadeVolume(), expectedLevel);
+    for (const int level : rig.fakes.volume->writes.mid(writesBeforeLowering))
+        QVERIFY2(level <= lowered, qPrintable(QString::number(level)));
+    rig.manager->stopTimer();
+    QCOMPARE(rig.fakes.volume->readable, 80);
 }
 
 void tst_SleepManagerSession::dimmingFollowsTheLastFiveMinutes()

@@ -9,6 +9,8 @@
 #include <QSettings>
 
 #include <ctime>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace velorinth;
 
@@ -30,7 +32,18 @@ private Q_SLOTS:
     void notificationPermissionErrorIsPrinted();
     void failedVolumeWriteIsPrintedAndTheFadeGoesOn();
     void settingsSurviveARestart();
+    void recoveryKeysLeaveTheFileWithTheStop_data();
+    void recoveryKeysLeaveTheFileWithTheStop();
     void quittingDuringAFadeWritesTheFileOnce();
+
+private:
+    // Settings in a file of their own; QSettings reads the config directory from the
+    // environment once per process.
+    [[nodiscard]] QString useConfigIn(const QTemporaryDir &config)
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+        return config.filePath(QStringLiteral("Velorinth/Velorinth.conf"));
+    }
 };
 
 namespace {
@@ -40,6 +53,27 @@ bool fileMentions(const QString &path, const QString &key)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) && file.readAll().contains(key.toUtf8());
+}
+
+// What a next run would read of the file now: a QSettings of its own reads a copy, since all
+// QSettings of one file in a process share what is not written yet.
+QStringList keysOnDisk(const QString &path)
+{
+    const QTemporaryDir dir;
+    const QString copy = dir.filePath(QStringLiteral("copy.conf"));
+    return QFile::copy(path, copy) ? QSettings(copy, QSettings::IniFormat).allKeys()
+                                   : QStringList();
+}
+
+// The same file on disk: QSettings writes a new one in place of the old at each write.
+bool sameFile(const QString &one, const QString &other)
+{
+    struct stat a
+    { };
+    struct stat b
+    { };
+    return ::stat(qPrintable(one), &a) == 0 && ::stat(qPrintable(other), &b) == 0
+        && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 } // namespace
@@ -267,14 +301,48 @@ void tst_SleepManagerSettings::settingsSurviveARestart()
     QCOMPARE(second.timeUntilSchedule(), std::optional<QString>("dans 10h45"));
 }
 
-// The quit's stop removes the recovery keys, and the cleanup may store the LED option: the
-// file is written once for all of it, so a busy disk holds the logout only once.
+void tst_SleepManagerSettings::recoveryKeysLeaveTheFileWithTheStop_data()
+{
+    QTest::addColumn<bool>("switchedOffMidFade");
+    QTest::addColumn<int>("expectedVolume");
+
+    QTest::newRow("fade on") << false << 80;
+    QTest::newRow("fade switched off mid-fade: the volume stays") << true << 26;
+}
+
+// A crash right after the stop must not let the next run put back a level the stop left.
+void tst_SleepManagerSettings::recoveryKeysLeaveTheFileWithTheStop()
+{
+    QFETCH(bool, switchedOffMidFade);
+    QTemporaryDir config;
+    const QString file = useConfigIn(config);
+    FakePlatform fakes(paris("2026-06-10T12:00:00"));
+    fakes.platform.defaults = std::make_unique<SettingsUserDefaults>();
+    fakes.volume->readable = 80;
+    SleepManager manager(fakes.platform);
+    manager.setFadeOutEnabled(true);
+    manager.setSessionDuration(900);
+    manager.startTimer();
+    fakes.clock->advance(std::chrono::seconds(600)); // 300 s left: the fade is at 26
+    manager.setFadeOutEnabled(!switchedOffMidFade);
+    QVERIFY(keysOnDisk(file).contains(SettingsKeys::fadeInProgress));
+
+    manager.stopTimer();
+
+    const QStringList stored = keysOnDisk(file);
+    QVERIFY(!stored.contains(SettingsKeys::savedVolume));
+    QVERIFY(!stored.contains(SettingsKeys::fadeInProgress));
+    QVERIFY(stored.contains(SettingsKeys::isFadeOutEnabled));
+    QTEST(fakes.volume->readable.value_or(-1), "expectedVolume");
+}
+
+// The quit's stop removes the recovery keys in one write; the rest of the quit writes nothing
+// more while the LED option is off, so a busy disk holds the logout only once.
 void tst_SleepManagerSettings::quittingDuringAFadeWritesTheFileOnce()
 {
     QTemporaryDir config;
-    // QSettings reads the config directory from the environment once per process.
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
-    const QString file = config.filePath(QStringLiteral("Velorinth/Velorinth.conf"));
+    const QString file = useConfigIn(config);
+    const QString writtenByTheStop = config.filePath(QStringLiteral("written-by-the-stop"));
     {
         FakePlatform fakes(paris("2026-06-10T12:00:00"));
         fakes.platform.defaults = std::make_unique<SettingsUserDefaults>();
@@ -284,11 +352,13 @@ void tst_SleepManagerSettings::quittingDuringAFadeWritesTheFileOnce()
         QVERIFY(fileMentions(file, SettingsKeys::savedVolume));
 
         manager.stopTimer();
+        QVERIFY(!fileMentions(file, SettingsKeys::savedVolume));
+        QCOMPARE(::link(qPrintable(file), qPrintable(writtenByTheStop)), 0);
         manager.cleanup();
 
         QCOMPARE(fakes.volume->readable, 100);
-        QVERIFY(fileMentions(file, SettingsKeys::savedVolume)); // not written yet
     }
+    QVERIFY(sameFile(file, writtenByTheStop));
     const QSettings stored(file, QSettings::IniFormat);
     QVERIFY(!stored.contains(SettingsKeys::savedVolume));
     QVERIFY(!stored.contains(SettingsKeys::fadeInProgress));

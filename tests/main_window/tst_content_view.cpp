@@ -206,6 +206,9 @@ void tst_ContentView::confirmationAnswers_data()
     QTest::newRow("Arrêter") << "confirm" << false << true;
     QTest::newRow("Annuler") << "cancel" << false << false;
     QTest::newRow("Escape") << "escape" << false << false;
+    // Keys to whatever has the focus: Space and Return press the answer Tab reached.
+    QTest::newRow("Tab to Arrêter, Space") << "tab, space" << false << true;
+    QTest::newRow("Tab twice to Annuler, Return") << "tab, tab, return" << false << false;
     QTest::newRow("Arrêter after the end") << "confirm" << true << true;
 }
 
@@ -229,13 +232,19 @@ void tst_ContentView::confirmationAnswers()
         QVERIFY(!w.manager.isActive());
     }
     QSignalSpy announced(&w.manager, &SleepManager::isActiveChanged);
-    if (answer == QLatin1String("escape"))
+    const QHash<QString, int> keys{
+        {"tab", Qt::Key_Tab}, {"space", Qt::Key_Space}, {"return", Qt::Key_Return}};
+    if (answer == QLatin1String("escape")) {
         QTest::keyClick(question, Qt::Key_Escape);
-    else
+    } else if (answer.contains(QLatin1Char(','))) {
+        for (const QString &name : answer.split(QStringLiteral(", ")))
+            w.press(keys.value(name), Qt::NoModifier, QApplication::focusWidget());
+    } else {
         click(question,
               QRectF(answer == QLatin1String("confirm") ? question->confirmButtonRect()
                                                         : question->cancelButtonRect())
                   .center());
+    }
     QVERIFY(!question->isPresented());
     QCOMPARE(announced.count(), stops ? 1 : 0);
     QCOMPARE(w.manager.isActive(), !stops && !endedMeanwhile);

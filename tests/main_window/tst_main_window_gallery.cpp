@@ -134,6 +134,8 @@ void tst_MainWindowGallery::contentView()
     // The window dims behind the question.
     QVERIFY(asking.pixelColor(4, 4).lightness() < running.pixelColor(4, 4).lightness()
             || running.pixelColor(4, 4).lightness() == 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // the ring on "Arrêter"
+    shot(QStringLiteral("confirmation-focused"), 3000);
 }
 
 QTEST_MAIN(tst_MainWindowGallery)

@@ -56,7 +56,7 @@ void tst_MenuBarSessionViews::presetsSetTheLengthAndStart()
     PanelRig rig;
     MenuBarIdleView idle(rig.manager());
     shown(&idle);
-    press(&idle, QString::number(minutes));
+    press(&idle, QStringLiteral("%1 minutes").arg(minutes));
     QCOMPARE(rig.manager().sessionDuration(), minutes * 60.0);
     QCOMPARE(rig.engine.fakes.defaults->values.value(SettingsKeys::sessionDuration).toDouble(),
              minutes * 60.0);

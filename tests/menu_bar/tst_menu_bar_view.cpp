@@ -78,20 +78,29 @@ void tst_MenuBarView::heightFollowsTheSession()
 void tst_MenuBarView::stopQuestion_data()
 {
     QTest::addColumn<bool>("confirm");
-    QTest::newRow("Arrêter stops the session") << true;
-    QTest::newRow("Annuler keeps it running") << false;
+    QTest::addColumn<QList<int>>("keys"); // to whatever has the focus; none: a click
+    QTest::newRow("Arrêter stops the session") << true << QList<int>();
+    QTest::newRow("Annuler keeps it running") << false << QList<int>();
+    QTest::newRow("Tab, Return: Arrêter") << true << QList<int>{Qt::Key_Tab, Qt::Key_Return};
+    QTest::newRow("Tab twice, Space: Annuler")
+        << false << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space};
 }
 
 void tst_MenuBarView::stopQuestion()
 {
     QFETCH(bool, confirm);
+    QFETCH(QList<int>, keys);
     PanelRig rig;
     rig.runSession(1800, 1000);
     const auto panel = rig.openPanel();
+    QApplication::setActiveWindow(panel.get());
     auto *question = askToStop(*panel);
     QVERIFY(question->isPresented());
     const QRect answer = confirm ? question->confirmButtonRect() : question->cancelButtonRect();
-    QTest::mouseClick(question, Qt::LeftButton, {}, answer.center());
+    if (keys.isEmpty())
+        QTest::mouseClick(question, Qt::LeftButton, {}, answer.center());
+    for (const int key : keys)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
     QVERIFY(!question->isPresented());
     QCOMPARE(rig.manager().isActive(), !confirm);
     settle(panel.get());
@@ -157,8 +166,11 @@ void tst_MenuBarView::moonPulsesInTheLastFiveMinutes()
 void tst_MenuBarView::buttonsNamedForScreenReaders_data()
 {
     QTest::addColumn<bool>("running");
-    QTest::addColumn<QStringList>("symbols"); // buttons that show a symbol alone
-    QTest::newRow("idle") << false << QStringList{"Ouvrir Velorinth", "Quitter Velorinth"};
+    // Buttons that show a symbol alone, or a number whose unit is painted apart.
+    QTest::addColumn<QStringList>("symbols");
+    QTest::newRow("idle") << false
+                          << QStringList{"Ouvrir Velorinth", "Quitter Velorinth", "15 minutes",
+                                         "30 minutes",       "60 minutes",        "90 minutes"};
     QTest::newRow("running") << true
                              << QStringList{"Arrêter la minuterie", "Ouvrir Velorinth",
                                             "Quitter Velorinth"};

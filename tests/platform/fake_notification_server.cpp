@@ -29,12 +29,13 @@ bool FakeNotificationServer::start()
         && m_connection.registerService(kService);
 }
 
-uint FakeNotificationServer::Notify(const QString &appName, uint replacesId, const QString &,
+uint FakeNotificationServer::Notify(const QString &appName, uint replacesId, const QString &appIcon,
                                     const QString &summary, const QString &body,
                                     const QStringList &actions, const QVariantMap &hints,
                                     int expireTimeout)
 {
-    m_shown << Notification{appName, replacesId, summary, body, actions, hints, expireTimeout};
+    m_shown << Notification{appName, replacesId, appIcon, summary,
+                            body,    actions,    hints,   expireTimeout};
     return uint(m_shown.size());
 }
 

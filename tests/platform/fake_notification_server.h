@@ -21,6 +21,7 @@ public:
     {
         QString appName;
         uint replacesId = 0;
+        QString appIcon;
         QString summary;
         QString body;
         QStringList actions;

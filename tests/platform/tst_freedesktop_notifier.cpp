@@ -62,6 +62,9 @@ void tst_FreedesktopNotifier::showsADueRequestOnce()
     const FakeNotificationServer::Notification shown = server.shown().first();
     QCOMPARE(shown.appName, QStringLiteral("Velorinth"));
     QCOMPARE(shown.replacesId, 0u);
+    // The installed icon and menu entry: the desktop shows the app's icon and groups it there.
+    QCOMPARE(shown.appIcon, QStringLiteral("velorinth"));
+    QCOMPARE(shown.hints.value(QStringLiteral("desktop-entry")), QStringLiteral("velorinth"));
     QCOMPARE(shown.summary, QStringLiteral("Velorinth"));
     QCOMPARE(shown.body, QStringLiteral("Mise en veille imminente... 💤"));
     QCOMPARE(shown.actions, QStringList());

@@ -25,6 +25,7 @@ FakePlatform::FakePlatform(const QDateTime &start)
     , displays(install<FakeDisplays>(platform.displays))
     , privilegedShell(install<FakePrivilegedShell>(platform.privilegedShell))
     , terminal(install<FakeTerminalLauncher>(platform.terminal))
+    , presses(install<FakePressWatch>(platform.presses))
 {
 }
 

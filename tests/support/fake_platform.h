@@ -24,6 +24,7 @@ struct FakePlatform
     FakeDisplays *displays;
     FakePrivilegedShell *privilegedShell;
     FakeTerminalLauncher *terminal;
+    FakePressWatch *presses;
 };
 
 } // namespace velorinth

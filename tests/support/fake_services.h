@@ -2,6 +2,7 @@
 
 #include "platform/console.h"
 #include "platform/notifier.h"
+#include "platform/press_watch.h"
 #include "platform/privileged_shell.h"
 #include "platform/sleep_command.h"
 #include "platform/terminal_launcher.h"
@@ -18,7 +19,11 @@ namespace velorinth {
 class FakeVolumeControl final : public VolumeControl
 {
 public:
-    [[nodiscard]] std::optional<int> readPercent() override { return readable; }
+    [[nodiscard]] std::optional<int> readPercent() override
+    {
+        ++reads;
+        return readable;
+    }
     [[nodiscard]] int maxPercent() const override { return 153; } // PulseAudio's boost
     [[nodiscard]] std::optional<QString> setPercent(int percent) override
     {
@@ -31,6 +36,7 @@ public:
     std::optional<int> readable = 100;
     std::optional<QString> setFailure;
     QList<int> writes;
+    int reads = 0;
 };
 
 class FakeSleepCommand final : public SleepCommand
@@ -97,6 +103,21 @@ public:
 
     QStringList opened; // written off the UI thread; read it after the work is done
     std::optional<QString> failure;
+};
+
+// Presses come when a test emits pressed() and released().
+class FakePressWatch final : public PressWatch
+{
+public:
+    Reach start() override
+    {
+        watching = reach != Reach::Nowhere;
+        return reach;
+    }
+    void stop() override { watching = false; }
+
+    Reach reach = Reach::Everywhere;
+    bool watching = false;
 };
 
 } // namespace velorinth

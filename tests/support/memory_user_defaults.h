@@ -16,7 +16,11 @@ public:
         values.insert(key, value);
         ++writes;
     }
-    void remove(const QString &key) override { values.remove(key); }
+    void remove(const QStringList &keys) override
+    {
+        for (const QString &key : keys)
+            values.remove(key);
+    }
 
     QVariantMap values;
     int writes = 0;

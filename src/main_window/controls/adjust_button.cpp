@@ -1,6 +1,5 @@
 #include "main_window/controls/adjust_button.h"
 
-#include "design/animated_value.h"
 #include "design/design_system.h"
 #include "design/glass.h"
 #include "design/symbols.h"
@@ -20,9 +19,9 @@ AdjustButton::AdjustButton(const QString &icon, const QString &label, qreal size
     : PlainButton(std::move(action), Glass::shadowReach(), parent)
     , m_icon(icon)
     , m_size(size)
-    , m_highlight(AnimatedValue::repainting(0.0, this))
 {
     setLabel(label);
+    followHover(kHoverAnimation);
 }
 
 AdjustButton::AdjustButton(const QString &icon, const QString &label, std::function<void()> action,
@@ -36,22 +35,12 @@ QSizeF AdjustButton::frameSize() const
     return {m_size, m_size};
 }
 
-void AdjustButton::hoverChanged()
-{
-    m_highlight->animateTo(isHovered() ? 1.0 : 0.0, kHoverAnimation);
-}
-
-PaintCache::Key AdjustButton::lookKey() const
-{
-    return {m_highlight->value()};
-}
-
 void AdjustButton::paintLook(QPainter &painter) const
 {
     const QRectF frame = this->frame();
     const Glass glass(m_size / 2);
     painter.setOpacity(labelOpacity());
-    glass.paintSurface(painter, frame, m_highlight->value());
+    glass.paintSurface(painter, frame, hover());
     Symbols::paint(painter, m_icon, frame.center(), m_size * kSymbolScale, QFont::Bold,
                    DesignSystem::Colors::textSecondary);
     glass.paintBorder(painter, frame);

@@ -4,8 +4,6 @@
 
 namespace velorinth {
 
-class AnimatedValue;
-
 // A round glass button with a bold symbol (minus, plus) that brightens under the pointer.
 class AdjustButton : public PlainButton
 {
@@ -22,14 +20,11 @@ public:
 
 protected:
     [[nodiscard]] QSizeF frameSize() const override;
-    void hoverChanged() override;
-    [[nodiscard]] PaintCache::Key lookKey() const override;
     void paintLook(QPainter &painter) const override;
 
 private:
     QString m_icon;
     qreal m_size;
-    AnimatedValue *m_highlight;
 };
 
 } // namespace velorinth

@@ -48,9 +48,9 @@ MainButton::MainButton(bool isActive, std::function<void()> action, QWidget *par
     , m_startTitle(kStartTitle, titleFont())
     , m_stopTitle(kStopTitle, titleFont())
     , m_activity(AnimatedValue::repainting(isActive ? 1.0 : 0.0, this))
-    , m_scale(AnimatedValue::repainting(1.0, this))
 {
     setLabel(isActive ? kStopTitle : kStartTitle);
+    followHover(DesignSystem::Animations::energetic);
 }
 
 void MainButton::setActive(bool isActive, const Animation &animation)
@@ -65,21 +65,16 @@ QSizeF MainButton::frameSize() const
     return kFrame;
 }
 
-void MainButton::hoverChanged()
-{
-    m_scale->animateTo(isHovered() ? kHoverScale : 1.0, DesignSystem::Animations::energetic);
-}
-
 PaintCache::Key MainButton::lookKey() const
 {
-    return {m_activity->value(), m_scale->value()};
+    return {m_activity->value()};
 }
 
 void MainButton::paintLook(QPainter &painter) const
 {
     const QRectF frame = this->frame();
     painter.setRenderHint(QPainter::Antialiasing);
-    const qreal scale = m_scale->value();
+    const qreal scale = 1.0 + (kHoverScale - 1.0) * hover();
     painter.translate(frame.center());
     painter.scale(scale, scale);
     painter.translate(-frame.center());

@@ -24,7 +24,6 @@ public:
 
 protected:
     [[nodiscard]] QSizeF frameSize() const override;
-    void hoverChanged() override;
     [[nodiscard]] PaintCache::Key lookKey() const override;
     void paintLook(QPainter &painter) const override;
 
@@ -36,7 +35,6 @@ private:
     TextLine m_startTitle;
     TextLine m_stopTitle;
     AnimatedValue *m_activity; // 0 the start look, 1 the stop look
-    AnimatedValue *m_scale;
 };
 
 } // namespace velorinth

@@ -8,6 +8,10 @@ namespace velorinth {
 
 namespace {
 
+// The names under which the app installs its icon and its menu entry (velorinth.desktop):
+// the server shows the app's icon and files the notification under the app.
+const QString kInstalledName = QStringLiteral("velorinth");
+
 QDBusMessage notificationsCall(const QString &method)
 {
     return QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.Notifications"),
@@ -18,9 +22,10 @@ QDBusMessage notificationsCall(const QString &method)
 void show(const NotificationRequest &request)
 {
     QDBusMessage call = notificationsCall(QStringLiteral("Notify"));
-    const QVariantMap hints{{QStringLiteral("sound-name"), QStringLiteral("message-new-instant")}};
-    call << QStringLiteral("Velorinth") << quint32(0) << QString() << request.title << request.body
-         << QStringList() << hints << qint32(-1);
+    const QVariantMap hints{{QStringLiteral("sound-name"), QStringLiteral("message-new-instant")},
+                            {QStringLiteral("desktop-entry"), kInstalledName}};
+    call << QStringLiteral("Velorinth") << quint32(0) << kInstalledName << request.title
+         << request.body << QStringList() << hints << qint32(-1);
     // Fire and forget: the app has nothing to do when a reminder could not be shown.
     QDBusConnection::sessionBus().send(call);
 }

@@ -18,13 +18,13 @@ void SettingsUserDefaults::setObject(const QString &key, const QVariant &value)
     m_settings.sync(); // a crash mid-session must not lose the fade recovery keys
 }
 
-void SettingsUserDefaults::remove(const QString &key)
+void SettingsUserDefaults::remove(const QStringList &keys)
 {
-    // Each write flushes the file and its lock to disk, which a busy disk makes slow, and a
-    // stop removes two keys on its way out at logout: removals reach the file together, on the
-    // event loop's next turn or at exit. A removal lost to a crash only gives back a level the
-    // stop has already given back.
-    m_settings.remove(key);
+    for (const QString &key : keys)
+        m_settings.remove(key);
+    // A recovery key left behind by a crash would turn the sound back up at the next launch.
+    // One sync for all: each flushes the file and its lock to disk, slow on a busy disk.
+    m_settings.sync();
 }
 
 } // namespace velorinth

@@ -7,8 +7,8 @@
 namespace velorinth {
 
 // User defaults in the user's config directory (INI on Linux, the native
-// store on macOS). QSettings replaces the file atomically on every sync: at
-// once for a value set, with the next write or at exit for a removal.
+// store on macOS). QSettings replaces the file atomically on every sync, done
+// before each change returns.
 class SettingsUserDefaults final : public UserDefaults
 {
 public:
@@ -16,7 +16,7 @@ public:
 
     [[nodiscard]] QVariant object(const QString &key) const override;
     void setObject(const QString &key, const QVariant &value) override;
-    void remove(const QString &key) override;
+    void remove(const QStringList &keys) override;
 
 private:
     mutable QSettings m_settings;

@@ -1,5 +1,6 @@
 #include "widget_displays.h"
 
+#include "x11_overlay_stacking.h"
 #include "x11_requests.h"
 
 #include <QGuiApplication>
@@ -14,7 +15,8 @@ namespace {
 class WidgetOverlay final : public OverlayWindow
 {
 public:
-    explicit WidgetOverlay(const QRect &frame)
+    WidgetOverlay(const QRect &frame, std::shared_ptr<X11OverlayStacking> stacking)
+        : m_stacking(std::move(stacking))
     {
         m_widget->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
                                  | Qt::X11BypassWindowManagerHint | Qt::WindowTransparentForInput
@@ -30,7 +32,11 @@ public:
         m_widget->setWindowOpacity(0.0);
     }
 
-    ~WidgetOverlay() override { delete m_widget.data(); }
+    ~WidgetOverlay() override
+    {
+        m_stacking->release(window());
+        delete m_widget.data();
+    }
 
     void setAlpha(double alpha) override
     {
@@ -41,24 +47,39 @@ public:
 
     [[nodiscard]] double alpha() const override { return m_alpha; }
 
-    // Called once a second while dimming: when already shown, the overlay is
-    // raised only if something has come over it.
+    // Called once a second while dimming. A shown overlay is kept in its place by the
+    // stacking, or without it raised only if something has come over it.
     void orderFront() override
     {
-        if (m_widget->isVisible() && X11Requests::raiseWhenCovered(m_widget->winId()))
+        if (m_widget->isVisible()
+            && (m_stacking->keeps(window()) || X11Requests::raiseWhenCovered(window())))
             return;
         m_widget->show();
         m_widget->raise();
         // Showing again after a close from outside sets the window's event mask anew;
         // the opacity written every tick must not come back to us as an event.
-        X11Requests::ignorePropertyChanges(m_widget->winId());
+        X11Requests::ignorePropertyChanges(window());
+        m_stacking->keep(window());
     }
 
-    void orderOut() override { m_widget->hide(); }
-    void close() override { m_widget->close(); }
+    void orderOut() override
+    {
+        m_stacking->release(window());
+        m_widget->hide();
+    }
+
+    void close() override
+    {
+        m_stacking->release(window());
+        m_widget->close();
+    }
 
 private:
+    // None before the first show, which creates the window.
+    [[nodiscard]] WId window() const { return m_widget ? m_widget->internalWinId() : 0; }
+
     QPointer<QWidget> m_widget = new QWidget;
+    std::shared_ptr<X11OverlayStacking> m_stacking;
     double m_alpha = 0.0;
 };
 
@@ -66,6 +87,7 @@ private:
 
 WidgetDisplays::WidgetDisplays(QObject *parent)
     : Displays(parent)
+    , m_stacking(std::make_shared<X11OverlayStacking>())
 {
     const auto screens = QGuiApplication::screens();
     for (QScreen *screen : screens)
@@ -77,6 +99,8 @@ WidgetDisplays::WidgetDisplays(QObject *parent)
     connect(qApp, &QGuiApplication::screenRemoved, this, &Displays::screensChanged);
     connect(qApp, &QGuiApplication::primaryScreenChanged, this, &Displays::screensChanged);
 }
+
+WidgetDisplays::~WidgetDisplays() = default;
 
 void WidgetDisplays::watchScreen(QScreen *screen)
 {
@@ -94,7 +118,7 @@ QList<QRect> WidgetDisplays::screenFrames() const
 
 std::unique_ptr<OverlayWindow> WidgetDisplays::createOverlay(const QRect &frame)
 {
-    return std::make_unique<WidgetOverlay>(frame);
+    return std::make_unique<WidgetOverlay>(frame, m_stacking);
 }
 
 } // namespace velorinth

@@ -6,6 +6,8 @@ class QScreen;
 
 namespace velorinth {
 
+class X11OverlayStacking;
+
 // Screens from QGuiApplication; overlays as black top-level widgets that
 // bypass the window manager and let every click through.
 class WidgetDisplays final : public Displays
@@ -14,12 +16,16 @@ class WidgetDisplays final : public Displays
 
 public:
     explicit WidgetDisplays(QObject *parent = nullptr);
+    ~WidgetDisplays() override;
 
     [[nodiscard]] QList<QRect> screenFrames() const override;
     [[nodiscard]] std::unique_ptr<OverlayWindow> createOverlay(const QRect &frame) override;
 
 private:
     void watchScreen(QScreen *screen);
+
+    // Shared with the overlays, which may outlive this object.
+    std::shared_ptr<X11OverlayStacking> m_stacking;
 };
 
 } // namespace velorinth

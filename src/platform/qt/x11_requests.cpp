@@ -3,11 +3,15 @@
 #include <QGuiApplication>
 
 #if QT_CONFIG(xcb)
+#include "xcb_reply.h"
+
+#include <xcb/shape.h>
 #include <xcb/xcb.h>
 
+#include <array>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
-#include <memory>
 #endif
 
 namespace velorinth::X11Requests {
@@ -22,21 +26,56 @@ xcb_connection_t *connection()
     return x11 ? x11->connection() : nullptr;
 }
 
-struct FreeReply
-{
-    void operator()(void *reply) const { std::free(reply); }
-};
-template<typename T>
-using Reply = std::unique_ptr<T, FreeReply>;
-
-// More top-level windows than any desktop has.
+// More top-level windows than any desktop has, and more monitors.
 constexpr uint32_t kMaxWindows = 4096;
+constexpr uint32_t kMaxMonitors = 16;
 
-xcb_atom_t atom(xcb_connection_t *x, const QByteArray &name)
+// The answer to a request, none when it failed. The error comes back here and goes: a window
+// that went away between the question and the answer is no fault.
+template<typename T, typename Cookie>
+Reply<T> answer(xcb_connection_t *x, T *(*read)(xcb_connection_t *, Cookie, xcb_generic_error_t **),
+                Cookie cookie)
 {
-    const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        x, xcb_intern_atom(x, false, uint16_t(name.size()), name.constData()), nullptr));
-    return reply ? reply->atom : XCB_NONE;
+    xcb_generic_error_t *error = nullptr;
+    Reply<T> reply(read(x, cookie, &error));
+    std::free(error);
+    return reply;
+}
+
+// The atoms the requests name, interned once, all in one round trip.
+enum Atom {
+    ClientList,
+    WindowType,
+    Dock,
+    Strut,
+    StrutPartial,
+    WorkArea,
+    GtkWorkAreas,
+    MotifHints,
+    FrameExtents
+};
+constexpr const char *kAtomNames[] = {
+    "_NET_CLIENT_LIST",  "_NET_WM_WINDOW_TYPE",   "_NET_WM_WINDOW_TYPE_DOCK",
+    "_NET_WM_STRUT",     "_NET_WM_STRUT_PARTIAL", "_NET_WORKAREA",
+    "_GTK_WORKAREAS_D0", "_MOTIF_WM_HINTS",       "_GTK_FRAME_EXTENTS",
+};
+using Atoms = std::array<xcb_atom_t, std::size(kAtomNames)>;
+
+const Atoms &atoms(xcb_connection_t *x)
+{
+    static const Atoms interned = [x] {
+        std::array<xcb_intern_atom_cookie_t, std::size(kAtomNames)> asked{};
+        for (std::size_t i = 0; i < asked.size(); ++i)
+            asked[i] =
+                xcb_intern_atom(x, false, uint16_t(std::strlen(kAtomNames[i])), kAtomNames[i]);
+        Atoms found{};
+        for (std::size_t i = 0; i < asked.size(); ++i) {
+            const auto reply = answer(x, xcb_intern_atom_reply, asked[i]);
+            found[i] = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        }
+        return found;
+    }();
+    return interned;
 }
 
 xcb_get_property_cookie_t askProperty(xcb_connection_t *x, xcb_window_t window, xcb_atom_t name,
@@ -48,11 +87,21 @@ xcb_get_property_cookie_t askProperty(xcb_connection_t *x, xcb_window_t window, 
 // A property's 32-bit values; none when the window lacks it or has gone.
 QList<uint32_t> values(xcb_connection_t *x, xcb_get_property_cookie_t cookie)
 {
-    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(x, cookie, nullptr));
+    const auto reply = answer(x, xcb_get_property_reply, cookie);
     if (!reply || reply->format != 32)
         return {};
     const auto *data = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
     return QList<uint32_t>(data, data + xcb_get_property_value_length(reply.get()) / 4);
+}
+
+// Rectangles written as x, y, width, height in a row.
+QList<QRect> rectangles(const QList<uint32_t> &values)
+{
+    QList<QRect> found;
+    for (qsizetype i = 0; i + 3 < values.size(); i += 4)
+        found.append(
+            QRect(int(values[i]), int(values[i + 1]), int(values[i + 2]), int(values[i + 3])));
+    return found;
 }
 
 // The windows a bar can be: those the window manager lists as its clients (under a
@@ -60,11 +109,10 @@ QList<uint32_t> values(xcb_connection_t *x, xcb_get_property_cookie_t cookie)
 // without a window manager).
 QList<xcb_window_t> topLevelWindows(xcb_connection_t *x, xcb_window_t root)
 {
-    const auto clients =
-        askProperty(x, root, atom(x, "_NET_CLIENT_LIST"), XCB_ATOM_WINDOW, kMaxWindows);
+    const auto clients = askProperty(x, root, atoms(x)[ClientList], XCB_ATOM_WINDOW, kMaxWindows);
     const auto tree = xcb_query_tree(x, root);
     QList<xcb_window_t> windows = values(x, clients);
-    const Reply<xcb_query_tree_reply_t> children(xcb_query_tree_reply(x, tree, nullptr));
+    const auto children = answer(x, xcb_query_tree_reply, tree);
     if (!children)
         return windows;
     const xcb_window_t *child = xcb_query_tree_children(children.get());
@@ -121,12 +169,11 @@ void ignorePropertyChanges(WId window)
     if (!x)
         return;
     const auto id = xcb_window_t(window);
-    xcb_get_window_attributes_reply_t *attributes =
-        xcb_get_window_attributes_reply(x, xcb_get_window_attributes(x, id), nullptr);
+    const auto attributes =
+        answer(x, xcb_get_window_attributes_reply, xcb_get_window_attributes(x, id));
     if (!attributes)
         return;
     const uint32_t events = attributes->your_event_mask & ~uint32_t(XCB_EVENT_MASK_PROPERTY_CHANGE);
-    std::free(attributes);
     xcb_change_window_attributes(x, id, XCB_CW_EVENT_MASK, &events);
 }
 
@@ -162,6 +209,39 @@ bool compositorRunning()
     return running;
 }
 
+void takePressesOnlyIn(WId window, const QRect &area)
+{
+    xcb_connection_t *x = connection();
+    const xcb_query_extension_reply_t *shape =
+        x ? xcb_get_extension_data(x, &xcb_shape_id) : nullptr;
+    if (!shape || !shape->present)
+        return;
+    const xcb_rectangle_t rectangle{int16_t(area.x()), int16_t(area.y()), uint16_t(area.width()),
+                                    uint16_t(area.height())};
+    xcb_shape_rectangles(x, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED,
+                         xcb_window_t(window), 0, 0, 1, &rectangle);
+}
+
+WId inputFocus()
+{
+    xcb_connection_t *x = connection();
+    const Reply<xcb_get_input_focus_reply_t> focus(
+        x ? xcb_get_input_focus_reply(x, xcb_get_input_focus(x), nullptr) : nullptr);
+    return focus ? focus->focus : 0;
+}
+
+void restoreInputFocus(WId focus)
+{
+    xcb_connection_t *x = connection();
+    if (!x)
+        return;
+    // Checked: a window that went meanwhile is an error to drop, not one for Qt to report.
+    const Reply<xcb_generic_error_t> refused(
+        xcb_request_check(x,
+                          xcb_set_input_focus_checked(x, XCB_INPUT_FOCUS_POINTER_ROOT,
+                                                      xcb_window_t(focus), XCB_CURRENT_TIME)));
+}
+
 void keepSize(WId window)
 {
     xcb_connection_t *x = connection();
@@ -172,9 +252,20 @@ void keepSize(WId window)
     constexpr uint32_t kFunctionsAndDecorations = 1 | 2;
     constexpr uint32_t kMoveMinimiseClose = 4 | 8 | 32;
     const uint32_t hints[] = {kFunctionsAndDecorations, kMoveMinimiseClose, 0, 0, 0};
-    const xcb_atom_t name = atom(x, "_MOTIF_WM_HINTS");
+    const xcb_atom_t name = atoms(x)[MotifHints];
     xcb_change_property(x, XCB_PROP_MODE_REPLACE, xcb_window_t(window), name, name, 32,
                         std::size(hints), hints);
+}
+
+void setShadowExtents(WId window, const QMargins &extents)
+{
+    xcb_connection_t *x = connection();
+    if (!x)
+        return;
+    const uint32_t sides[] = {uint32_t(extents.left()), uint32_t(extents.right()),
+                              uint32_t(extents.top()), uint32_t(extents.bottom())};
+    xcb_change_property(x, XCB_PROP_MODE_REPLACE, xcb_window_t(window), atoms(x)[FrameExtents],
+                        XCB_ATOM_CARDINAL, 32, std::size(sides), sides);
 }
 
 DesktopBars desktopBars()
@@ -182,13 +273,9 @@ DesktopBars desktopBars()
     xcb_connection_t *x = connection();
     if (!x)
         return {};
+    const Atoms &atom = atoms(x);
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
-    const xcb_atom_t type = atom(x, "_NET_WM_WINDOW_TYPE");
-    const xcb_atom_t dock = atom(x, "_NET_WM_WINDOW_TYPE_DOCK");
-    const xcb_atom_t strut = atom(x, "_NET_WM_STRUT");
-    const xcb_atom_t strutPartial = atom(x, "_NET_WM_STRUT_PARTIAL");
-    const Reply<xcb_get_geometry_reply_t> desktop(
-        xcb_get_geometry_reply(x, xcb_get_geometry(x, root), nullptr));
+    const auto desktop = answer(x, xcb_get_geometry_reply, xcb_get_geometry(x, root));
     if (!desktop)
         return {};
     const QSize size(desktop->width, desktop->height);
@@ -201,26 +288,30 @@ DesktopBars desktopBars()
         xcb_get_geometry_cookie_t geometry;
         xcb_translate_coordinates_cookie_t origin;
     };
+    // The first workspace's areas: bars show on every workspace.
+    const auto workArea = askProperty(x, root, atom[WorkArea], XCB_ATOM_CARDINAL, 4);
+    const auto gtkWorkAreas =
+        askProperty(x, root, atom[GtkWorkAreas], XCB_ATOM_CARDINAL, 4 * kMaxMonitors);
     const QList<xcb_window_t> windows = topLevelWindows(x, root);
     QList<Questions> questions;
     for (xcb_window_t window : windows) {
-        questions.append(
-            {xcb_get_window_attributes(x, window), askProperty(x, window, type, XCB_ATOM_ATOM, 8),
-             askProperty(x, window, strut, XCB_ATOM_CARDINAL, 4),
-             askProperty(x, window, strutPartial, XCB_ATOM_CARDINAL, 12),
-             xcb_get_geometry(x, window), xcb_translate_coordinates(x, window, root, 0, 0)});
+        questions.append({xcb_get_window_attributes(x, window),
+                          askProperty(x, window, atom[WindowType], XCB_ATOM_ATOM, 8),
+                          askProperty(x, window, atom[Strut], XCB_ATOM_CARDINAL, 4),
+                          askProperty(x, window, atom[StrutPartial], XCB_ATOM_CARDINAL, 12),
+                          xcb_get_geometry(x, window),
+                          xcb_translate_coordinates(x, window, root, 0, 0)});
     }
     DesktopBars found;
+    found.desktopWorkArea = rectangles(values(x, workArea)).value(0);
+    found.monitorWorkAreas = rectangles(values(x, gtkWorkAreas));
     for (const Questions &asked : std::as_const(questions)) {
-        const Reply<xcb_get_window_attributes_reply_t> attributes(
-            xcb_get_window_attributes_reply(x, asked.attributes, nullptr));
-        const bool isDock = values(x, asked.type).contains(dock);
+        const auto attributes = answer(x, xcb_get_window_attributes_reply, asked.attributes);
+        const bool isDock = values(x, asked.type).contains(atom[Dock]);
         const QList<uint32_t> partial = values(x, asked.strutPartial);
         const QList<uint32_t> whole = values(x, asked.strut);
-        const Reply<xcb_get_geometry_reply_t> geometry(
-            xcb_get_geometry_reply(x, asked.geometry, nullptr));
-        const Reply<xcb_translate_coordinates_reply_t> origin(
-            xcb_translate_coordinates_reply(x, asked.origin, nullptr));
+        const auto geometry = answer(x, xcb_get_geometry_reply, asked.geometry);
+        const auto origin = answer(x, xcb_translate_coordinates_reply, asked.origin);
         const QList<QRect> reserved = reservedStrips(partial.isEmpty() ? whole : partial, size);
         // Hidden windows keep no room, as window managers count it.
         if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE || !geometry || !origin
@@ -244,7 +335,14 @@ bool compositorRunning()
 {
     return false;
 }
+void takePressesOnlyIn(WId, const QRect &) { }
+WId inputFocus()
+{
+    return 0;
+}
+void restoreInputFocus(WId) { }
 void keepSize(WId) { }
+void setShadowExtents(WId, const QMargins &) { }
 DesktopBars desktopBars()
 {
     return {};

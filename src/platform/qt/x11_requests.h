@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMargins>
 #include <QRect>
 #include <QtGui/qwindowdefs.h>
 
@@ -18,6 +19,11 @@ struct DesktopBars
     QList<QRect> bars;
     // The strips of the desktop that windows keep for themselves through their struts.
     QList<QRect> reserved;
+    // What the window manager leaves to windows, where it says: one area per monitor (mutter's
+    // _GTK_WORKAREAS_D0), and one for the whole desktop (_NET_WORKAREA). A compositor that
+    // draws its own bar, as GNOME Shell does, has no window with struts to show for it.
+    QList<QRect> monitorWorkAreas;
+    QRect desktopWorkArea;
 };
 
 // Sends the requests Qt has queued. On X a new window opacity is one property
@@ -39,14 +45,27 @@ void ignorePropertyChanges(WId window);
 // lies behind them (without one their clear pixels are black). False outside X.
 [[nodiscard]] bool compositorRunning();
 
+// Presses on the window outside `area` (in the window's X pixels) fall through to whatever lies
+// under it, as on a shadow drawn past a panel's edge over the desktop's bar.
+void takePressesOnlyIn(WId window, const QRect &area);
+
+// The window that has the keyboard focus: an X window, or X's none (0) or pointer root (1). 0
+// outside X.
+[[nodiscard]] WId inputFocus();
+// Gives the keyboard focus back to what inputFocus() said had it; nothing when that window has
+// gone or is hidden.
+void restoreInputFocus(WId focus);
+
 // Tells the window manager that the window moves, minimises and closes but keeps its size: no
 // resizing, maximising or full screen. For a frameless window Qt allows the window manager
 // every action.
 void keepSize(WId window);
 
-// Read from each top-level window at the time of the call. Per-window struts rather than
-// the window manager's _NET_WORKAREA: that is one rectangle for the whole desktop, which
-// on two monitors takes a bar of one off the other too, and needs a window manager. Empty
+// Tells the desktop which part of the window around its edges is shadow, not the window
+// proper (_GTK_FRAME_EXTENTS), as windows that draw their own shadow do.
+void setShadowExtents(WId window, const QMargins &extents);
+
+// Read from each top-level window and the root window at the time of the call. Empty
 // outside X.
 [[nodiscard]] DesktopBars desktopBars();
 

@@ -1,0 +1,101 @@
+#include "e2e/panel_cases.h"
+
+#include "e2e/app_from_outside.h"
+#include "support/other_application.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace velorinth::PanelCases {
+
+namespace {
+
+// Where the tests press the main window: its background, clear of every control.
+constexpr QPoint kWindowBackground(24, 24);
+constexpr QPoint kDrag(40, 30);
+
+bool panelShown(const QProcess &app)
+{
+    return windowOf(app, "panel").id != 0;
+}
+
+void dragBy(QPoint from, QPoint by)
+{
+    const QPoint to = from + by;
+    run("xdotool",
+        {"mousemove", QString::number(from.x()), QString::number(from.y()), "mousedown", "1",
+         "sleep", "0.2", "mousemove", QString::number(to.x()), QString::number(to.y()), "sleep",
+         "0.2", "mouseup", "1"});
+}
+
+} // namespace
+
+void windowTakesItsPresses(UserSession &session, QPoint icon)
+{
+    const QProcess &app = session.app();
+    QTRY_VERIFY_WITH_TIMEOUT(session.launched(), kWaitMs);
+    click(icon);
+    QTRY_VERIFY_WITH_TIMEOUT(panelShown(app), kWaitMs);
+    QVERIFY(session.clickOn("Ouvrir Velorinth"));
+    const QPoint before = windowOf(app, "main-window").frame.topLeft();
+
+    dragBy(before + kWindowBackground, kDrag);
+
+    QTRY_COMPARE_WITH_TIMEOUT(windowOf(app, "main-window").frame.topLeft(), before + kDrag,
+                              kWaitMs);
+    QTest::qWait(kSettleMs);
+    QVERIFY(panelShown(app));
+}
+
+void addPlacesElsewhere()
+{
+    QTest::addColumn<QString>("place");
+
+    QTest::newRow("another application's window") << "application";
+    QTest::newRow("the desktop") << "desktop";
+    QTest::newRow("the other monitor") << "other monitor";
+}
+
+void closesOnAPressElsewhere(const QProcess &app, QPoint icon)
+{
+    QFETCH(QString, place);
+    std::unique_ptr<OtherApplication> other;
+    if (place == "application") {
+        other = std::make_unique<OtherApplication>();
+        QVERIFY(other->isShown());
+    }
+    click(icon);
+    QTRY_VERIFY_WITH_TIMEOUT(panelShown(app), kWaitMs);
+
+    click(other                    ? OtherApplication::spot()
+              : place == "desktop" ? QPoint(1000, 700)
+                                   : QPoint(1900, 700));
+
+    QTRY_VERIFY_WITH_TIMEOUT(!panelShown(app), 1000);
+}
+
+void addClickGaps()
+{
+    QTest::addColumn<int>("gapMs");
+
+    QTest::newRow("a second apart") << 1000;
+    QTest::newRow("0.3 s apart") << 300;
+}
+
+void iconToggles(const QProcess &app, QPoint icon, int clicks)
+{
+    QFETCH(int, gapMs);
+    for (int click = 0; click < clicks; ++click) {
+        QElapsedTimer sinceClick;
+        sinceClick.start();
+        clickByHand(icon);
+        QTRY_COMPARE_WITH_TIMEOUT(panelShown(app), click % 2 == 0, kWaitMs);
+        QTest::qWait(std::max(0, gapMs - int(sinceClick.elapsed())));
+    }
+    QTest::qWait(kSettleMs); // no late click reopens or closes it
+    QCOMPARE(panelShown(app), clicks % 2 == 1);
+}
+
+} // namespace velorinth::PanelCases
