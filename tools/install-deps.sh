@@ -16,7 +16,7 @@ if [[ "${1:-run}" == test || "${1:-run}" == bench ]]; then
         dbus-daemon pulseaudio pulseaudio-utils
         xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-utils
         xcompmgr imagemagick xdotool trayer xfwm4 xfce4-panel xfconf dunst xfce4-notifyd
-        gnome-shell gnome-shell-extension-appindicator gjs dconf-service dbus-bin
+        gnome-shell gnome-shell-extension-appindicator gjs dconf-service dbus-bin at-spi2-core
     )
 fi
 [[ "${1:-run}" == bench ]] && packages+=(libxcb-damage0-dev python3)

@@ -37,6 +37,18 @@ CONF
     export "$2=$(head -n 1 "$dir/address")"
 }
 
+# The desktop's accessibility bus, where screen readers meet the apps' elements: the end-to-end
+# cases find the app's buttons there by their names. Apps join it only when one asks them to;
+# the desktop's own GTK programs, not under test, stay off it: joining held their start up on
+# a loaded machine.
+start_accessibility_bus() {
+    export NO_AT_BRIDGE=1
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+    velorinth_pids+=($!)
+    wait_until 200 dbus-send --session --dest=org.freedesktop.DBus --print-reply \
+        /org/freedesktop/DBus org.freedesktop.DBus.GetNameOwner string:org.a11y.Bus
+}
+
 start_two_monitor_x() {
     local dir=$velorinth_services_dir/x
     mkdir -p "$dir"
@@ -187,15 +199,27 @@ start_test_services() {
     start_private_bus session DBUS_SESSION_BUS_ADDRESS
     start_private_bus system DBUS_SYSTEM_BUS_ADDRESS
     start_two_monitor_x
+    start_accessibility_bus
     start_pulseaudio # first: a desktop shows the sound output once it finds one
     "start_${desktop}_desktop"
 }
 
+# Whether process <pid> has ended (a zombie has).
+ended() {
+    local state
+    state=$(cut -d' ' -f3 "/proc/$1/stat" 2>/dev/null) || return 0
+    [[ $state == Z ]]
+}
+
 stop_test_services() {
-    local pid
-    for pid in "${velorinth_pids[@]}"; do
+    local i pid
+    # The desktop's programs before the servers they talk to, without which some hang on
+    # their way out; whatever lingers is killed.
+    for (( i = ${#velorinth_pids[@]} - 1; i >= 0; i-- )); do
+        pid=${velorinth_pids[i]}
         kill -CONT "$pid" 2>/dev/null || true
         kill "$pid" 2>/dev/null || true
+        wait_until 100 ended "$pid" 2>/dev/null || kill -KILL "$pid" 2>/dev/null || true
     done
     wait 2>/dev/null || true
     [[ -n "$velorinth_services_dir" ]] && rm -rf "$velorinth_services_dir"

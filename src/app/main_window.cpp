@@ -17,6 +17,8 @@ MainWindow::MainWindow(QWidget *content)
     , m_content(content)
 {
     setWindowTitle(QStringLiteral("Velorinth"));
+    // What window rules and tools tell the app's windows apart by.
+    setWindowRole(QStringLiteral("main-window"));
     content->setParent(this);
     content->move(0, 0);
     setFixedSize(content->size());

@@ -33,6 +33,7 @@ PanelWindow::PanelWindow(const QRect &anchor)
     , m_shadow(panelShadow())
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowRole(QStringLiteral("panel"));
     // Nothing else keeps the panel above a window of the app that takes the focus, as the one
     // its open-window button brings does.
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &QWidget::raise);

@@ -1,9 +1,13 @@
 #pragma once
 
 // The real app as a user runs it on the test display, and that display, read and worked from
-// outside the app: with xdotool, screenshots and what a window manager sends.
+// outside the app: windows found by what their programs set on them, the app's buttons by the
+// names it gives screen readers, input through xdotool, and what a window manager sends.
+// Every wait here polls to a deadline.
+#include "e2e/screen_reader.h"
 #include "support/stub_program.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QProcess>
 #include <QRect>
@@ -20,52 +24,69 @@
 namespace velorinth {
 
 inline constexpr int kWaitMs = 30000;
+// Longer than any timer of the app that closes or opens a window by itself (the panel gives the
+// focus 1.5 s to come back): what has not happened by then does not happen.
+inline constexpr int kSettleMs = 3000;
 
-// Where the main window's start button shows once the launch has ended.
-inline constexpr QPoint kStartButton(100, 482);
-// The panel's buttons, from the visible panel's centre (its content is centred): idle, then
-// running.
-inline constexpr QPoint kQuickStart15(-66, -25);
-inline constexpr QPoint kOpenWindowButton(80, -114);
-inline constexpr QPoint kPowerButton(112, -114);
-inline constexpr QPoint kStopButton(109, 20);
-inline constexpr QPoint kConfirmStop(0, 11); // "Arrêter", in the question over the running panel
-
-// The output of `program`, empty when it fails.
+// The output of `program`, empty when it fails or outlasts kWaitMs.
 QByteArray run(const QString &program, const QStringList &arguments);
 [[nodiscard]] QImage screenshot();
+// A click as xdotool makes it: press and release at once.
 void click(QPoint point);
 // A click as a hand makes it: the button held down a moment, long enough for the app to deal
 // with the press before the release.
 void clickByHand(QPoint point);
+// Moves the pointer to the desktop's far corner, off every window and bar of the tests.
+void parkPointer();
 
+// A shown window: its id and where it lies on the desktop, in X's pixels.
 struct Window
 {
-    qulonglong id = 0;
+    qulonglong id = 0; // none
     QRect frame;
+    qint64 pid = 0; // of the program that made it, 0 when it does not say
 };
 
-// The first of the visible windows that xdotool's `search` options and pattern find whose frame
-// `kind` picks, or none (id 0).
-[[nodiscard]] Window windowOf(const QStringList &search, bool (*kind)(const QRect &));
-[[nodiscard]] inline Window windowOf(const QProcess &app, bool (*kind)(const QRect &))
+// What tells a window apart, from what its program sets on it; empty fields match any window.
+struct WindowTraits
 {
-    return windowOf({"--pid", QString::number(app.processId()), "--name", ""}, kind); // any name
+    [[nodiscard]] static WindowTraits ofApp(const QProcess &app);
+    [[nodiscard]] static WindowTraits ofClass(const QByteArray &windowClass);
+    [[nodiscard]] WindowTraits withRole(const QByteArray &role) const;
+    [[nodiscard]] WindowTraits withType(const QByteArray &type) const;
+    // Inside another program's window, as an XEmbed tray holds its icons.
+    [[nodiscard]] WindowTraits embedded() const;
+
+    qint64 pid = 0; // _NET_WM_PID
+    QByteArray windowClass; // WM_CLASS, its instance or its class
+    QByteArray role; // WM_WINDOW_ROLE
+    QByteArray type; // one of its _NET_WM_WINDOW_TYPE, e.g. "_NET_WM_WINDOW_TYPE_DOCK"
+    bool isEmbedded = false;
+};
+
+// The shown (viewable) windows with `traits`, top-level and embedded ones alike.
+[[nodiscard]] std::vector<Window> shownWindows(const WindowTraits &traits);
+// The first of them, or none.
+[[nodiscard]] Window shownWindow(const WindowTraits &traits);
+
+// The app's windows by the role it gives them: "main-window", "panel", "dimming" (one per screen).
+[[nodiscard]] inline Window windowOf(const QProcess &app, const QByteArray &role)
+{
+    return shownWindow(WindowTraits::ofApp(app).withRole(role));
+}
+// The app's tray icon where the tray embeds it (XEmbed), or none.
+[[nodiscard]] inline Window trayIconOf(const QProcess &app)
+{
+    return shownWindow(WindowTraits::ofApp(app).embedded());
 }
 
-inline constexpr auto isMainWindow = [](const QRect &frame) {
-    return frame.size() == QSize(320, 560);
-};
-inline constexpr auto isTrayIcon = [](const QRect &frame) { return frame.width() <= 32; };
-// 280 points wide, with what its window keeps of the shadow's room at its sides.
-inline constexpr auto isPanel = [](const QRect &frame) {
-    return frame.width() >= 280 && frame.width() <= 340 && frame.height() <= 360;
-};
-// The panel without the shadow around it, as its window tells the desktop.
+// The panel without the room around it that its window keeps for the shadow, as the window
+// tells the desktop (_GTK_FRAME_EXTENTS).
 [[nodiscard]] QRect shownPanel(const Window &panel);
 
-// The main window shows its start button: the launch has ended.
-[[nodiscard]] bool launched(const QProcess &app);
+// Where `after` differs from `before` inside `area`: what something new drew there, such as a
+// tray icon that has no window of its own. Empty when nothing changed.
+[[nodiscard]] QRect changedArea(const QImage &before, const QImage &after, const QRect &area);
 
 // What a window manager sends the app when the user closes `window`.
 void requestClose(qulonglong window);
@@ -75,13 +96,14 @@ void askWindowManager(qulonglong window, const char *type, const std::array<uint
 // The X atom of `name`; none for an empty one.
 [[nodiscard]] uint32_t atom(const QByteArray &name);
 
-// Takes the desktop's tray host, the program whose windows are of `windowClass`, away until
-// it goes, then starts it again as it was: detached, and off the test's output, which it would
-// otherwise hold open.
+// Takes the desktop's tray host, the program whose windows are of `windowClass`, away: asks
+// it to quit and kills it when it lingers. At the end starts it again as it was (detached, and
+// off the test's output, which it would otherwise hold open) and fails the test when its windows
+// do not come back.
 class TrayHostAway
 {
 public:
-    explicit TrayHostAway(QString windowClass);
+    explicit TrayHostAway(QByteArray windowClass);
     ~TrayHostAway();
     TrayHostAway(const TrayHostAway &) = delete;
     TrayHostAway &operator=(const TrayHostAway &) = delete;
@@ -89,12 +111,14 @@ public:
     [[nodiscard]] bool isThere() const;
 
 private:
-    QString m_windowClass;
+    QByteArray m_windowClass;
     QStringList m_command;
 };
 
 // One user's desktop session, a case's: a home and a runtime directory of its own, a stub
-// `systemctl` to go first on PATH, recording the suspend, and the app's runs, stopped at its end.
+// `systemctl` to go first on PATH, recording the suspend, a screen reader, and the app's runs.
+// At its end every run still going is asked to quit, then killed if it does not, and a run that
+// had to be killed fails the test.
 struct UserSession
 {
     UserSession();
@@ -108,19 +132,29 @@ struct UserSession
     void setSettings(const QVariantMap &values);
     // Runs the app in the session, with `changes` to the test command's environment.
     QProcess &launch(const QProcessEnvironment &changes = {});
+    // The last run shows its main window and, its launch over, the window's main button.
+    [[nodiscard]] bool launched();
     // Launches the app and waits for its launch to end; false when it never ends.
     [[nodiscard]] bool launchToWindow(const QProcessEnvironment &changes = {});
     // Launches the app over `values`, waits for its launch to end and starts a session with
-    // Space; false when the launch never ends.
+    // Space in the main window; false unless the window then shows a running session.
     [[nodiscard]] bool startSession(const QVariantMap &values,
                                     const QProcessEnvironment &changes = {});
-    // The last launch.
+    // The last run.
     [[nodiscard]] QProcess &app() { return *runs.back(); }
+
+    // What the running app shows screen readers: its shown windows, pop-ups included.
+    [[nodiscard]] std::vector<Element> shownWindows();
+    // Where the running app shows an element named `name`; empty while none shows.
+    [[nodiscard]] QRect element(const QString &name);
+    // Waits for that element and clicks its middle; false when it never shows.
+    [[nodiscard]] bool clickOn(const QString &name);
 
     QTemporaryDir home;
     QTemporaryDir runtime;
     QTemporaryDir stubs;
     StubProgram systemctl{stubs.path(), "systemctl"};
+    ScreenReader reader;
     std::vector<std::unique_ptr<QProcess>> runs;
 };
 

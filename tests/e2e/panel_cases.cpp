@@ -18,7 +18,7 @@ constexpr QPoint kDrag(40, 30);
 
 bool panelShown(const QProcess &app)
 {
-    return windowOf(app, isPanel).id != 0;
+    return windowOf(app, "panel").id != 0;
 }
 
 // As a hand drags: the button held, the pointer going there in small steps.
@@ -46,18 +46,20 @@ void dragBy(QPoint from, QPoint by)
 
 } // namespace
 
-void windowTakesItsPresses(const QProcess &app, QPoint icon)
+void windowTakesItsPresses(UserSession &session, QPoint icon)
 {
-    QTRY_VERIFY_WITH_TIMEOUT(launched(app), kWaitMs);
+    const QProcess &app = session.app();
+    QTRY_VERIFY_WITH_TIMEOUT(session.launched(), kWaitMs);
     click(icon);
     QTRY_VERIFY_WITH_TIMEOUT(panelShown(app), kWaitMs);
-    click(shownPanel(windowOf(app, isPanel)).center() + kOpenWindowButton);
-    const QPoint before = windowOf(app, isMainWindow).frame.topLeft();
+    QVERIFY(session.clickOn("Ouvrir Velorinth"));
+    const QPoint before = windowOf(app, "main-window").frame.topLeft();
 
     dragBy(before + kWindowBackground, kDrag);
 
-    QTRY_COMPARE_WITH_TIMEOUT(windowOf(app, isMainWindow).frame.topLeft(), before + kDrag, kWaitMs);
-    QTest::qWait(3000);
+    QTRY_COMPARE_WITH_TIMEOUT(windowOf(app, "main-window").frame.topLeft(), before + kDrag,
+                              kWaitMs);
+    QTest::qWait(kSettleMs);
     QVERIFY(panelShown(app));
 }
 
@@ -106,7 +108,7 @@ void iconToggles(const QProcess &app, QPoint icon, int clicks)
         QTRY_COMPARE_WITH_TIMEOUT(panelShown(app), click % 2 == 0, kWaitMs);
         QTest::qWait(std::max(0, gapMs - int(sinceClick.elapsed())));
     }
-    QTest::qWait(500); // no late click reopens or closes it
+    QTest::qWait(kSettleMs); // no late click reopens or closes it
     QCOMPARE(panelShown(app), clicks % 2 == 1);
 }
 

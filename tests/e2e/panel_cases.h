@@ -7,12 +7,16 @@
 
 class QProcess;
 
+namespace velorinth {
+struct UserSession;
+}
+
 namespace velorinth::PanelCases {
 
 // Opens the panel, brings the main window with the panel's button and drags the window by its
 // background: the window follows, and the panel is still open 3 s later, longer than any of the
 // app's timers.
-void windowTakesItsPresses(const QProcess &app, QPoint icon);
+void windowTakesItsPresses(UserSession &session, QPoint icon);
 
 // Rows of "place": where a press outside the app falls.
 void addPlacesElsewhere();

@@ -29,20 +29,6 @@ constexpr QRect kPrimaryMonitor(0, 0, 1280, 800);
     return {kPrimaryMonitor.right() + 1 - quarter, 0, quarter, barHeight()};
 }
 
-// Where `after` differs from `before`, in the screen's coordinates. The pixels, not the images:
-// a screenshot comes in grey or in colour as its content is.
-[[nodiscard]] QRect changed(const QImage &before, const QImage &after, QPoint origin)
-{
-    QRect found;
-    for (int y = 0; y < before.height(); ++y) {
-        for (int x = 0; x < before.width(); ++x) {
-            if (before.pixel(x, y) != after.pixel(x, y))
-                found |= QRect(x, y, 1, 1);
-        }
-    }
-    return found.translated(origin);
-}
-
 } // namespace
 
 class tst_GnomeDesktop : public QObject
@@ -67,10 +53,10 @@ private:
     // Launches the app and waits until its icon has come into the bar and stays; the icon's
     // rectangle, found by the change it makes there, empty when none comes.
     [[nodiscard]] QRect launchToTray();
-    [[nodiscard]] Window panel() { return windowOf(m_session->app(), isPanel); }
+    [[nodiscard]] Window panel() { return windowOf(m_session->app(), "panel"); }
 
     std::unique_ptr<UserSession> m_session;
-    QImage m_emptyTray; // the bar's tray area before the case
+    QImage m_emptyTray; // the screen before the case, its bar's tray empty
 };
 
 void tst_GnomeDesktop::initTestCase()
@@ -83,7 +69,7 @@ void tst_GnomeDesktop::init()
 {
     m_session = std::make_unique<UserSession>();
     run("xdotool", {"mousemove", "640", "500"}); // off the bar, which highlights what it is over
-    m_emptyTray = screenshot().copy(trayArea());
+    m_emptyTray = screenshot();
 }
 
 void tst_GnomeDesktop::cleanup()
@@ -91,8 +77,7 @@ void tst_GnomeDesktop::cleanup()
     m_session.reset();
     // Until the extension has taken the icon away, for the next case to see it come.
     static_cast<void>(QTest::qWaitFor(
-        [this] { return changed(m_emptyTray, screenshot().copy(trayArea()), {}).isEmpty(); },
-        kWaitMs));
+        [this] { return changedArea(m_emptyTray, screenshot(), trayArea()).isEmpty(); }, kWaitMs));
 }
 
 QRect tst_GnomeDesktop::launchToTray()
@@ -102,7 +87,7 @@ QRect tst_GnomeDesktop::launchToTray()
     QRect icon;
     static_cast<void>(QTest::qWaitFor(
         [&] {
-            const QRect seen = changed(m_emptyTray, screenshot().copy(area), area.topLeft());
+            const QRect seen = changedArea(m_emptyTray, screenshot(), area);
             const bool settled = !seen.isEmpty() && seen == icon; // the icon may fade in
             icon = seen;
             return settled;
@@ -122,7 +107,7 @@ void tst_GnomeDesktop::windowTakesItsPresses()
 {
     const QRect icon = launchToTray();
     QVERIFY(!icon.isEmpty());
-    PanelCases::windowTakesItsPresses(m_session->app(), icon.center());
+    PanelCases::windowTakesItsPresses(*m_session, icon.center());
 }
 
 void tst_GnomeDesktop::closesOnAPressElsewhere_data()

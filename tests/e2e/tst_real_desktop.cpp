@@ -6,10 +6,9 @@
 #include "e2e/panel_cases.h"
 #include "e2e/warning_on_screen.h"
 
+#include <QDBusInterface>
 #include <QScopeGuard>
 #include <QtTest>
-
-#include <algorithm>
 
 using namespace velorinth;
 
@@ -21,14 +20,24 @@ constexpr QPoint kDraggedTo(150, 120);
 // How long the window manager may take to hand the reopened window the focus.
 constexpr int kFocusWaitMs = 5000;
 
-// The desktop's bar: 30 px high, as wide as the primary monitor.
-constexpr auto isBar = [](const QRect &frame) {
-    return frame.width() == kPrimaryMonitor.width() && frame.height() <= 32;
-};
-
+// The desktop's bar, as it tells the window manager.
 [[nodiscard]] Window bar()
 {
-    return windowOf(QStringList{"--class", "xfce4-panel"}, isBar);
+    return shownWindow(WindowTraits::ofClass("xfce4-panel").withType("_NET_WM_WINDOW_TYPE_DOCK"));
+}
+
+// The bar's tray: of the bar's plugins, the one that runs in a process of its own, embedded.
+[[nodiscard]] Window tray()
+{
+    return shownWindow(WindowTraits::ofClass("wrapper-2.0").embedded());
+}
+
+// The items in the bar's tray, as its watcher lists them on the session bus.
+[[nodiscard]] QStringList trayItems()
+{
+    QDBusInterface watcher("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
+                           "org.kde.StatusNotifierWatcher");
+    return watcher.property("RegisteredStatusNotifierItems").toStringList();
 }
 
 // Moves the desktop's bar along the top or the bottom of its monitor, as its settings do;
@@ -49,34 +58,6 @@ void closeByWindowManager(qulonglong window)
 {
     constexpr uint32_t now = 0;
     askWindowManager(window, "_NET_CLOSE_WINDOW", {now, kFromUser});
-}
-
-bool isColourful(QColor colour)
-{
-    return std::max({colour.red(), colour.green(), colour.blue()})
-        - std::min({colour.red(), colour.green(), colour.blue()})
-        > 80;
-}
-
-// The app's tray icon in the bar, found by its colours: the rightmost colourful spot of the
-// bar's right half, where its tray lies (the task list, on the left, shows the app's icon too).
-// Empty while the tray shows no such spot.
-[[nodiscard]] QRect trayIcon(const QRect &barFrame)
-{
-    const QImage shot = screenshot().copy(barFrame);
-    QRect icon;
-    for (int x = shot.width() - 1; x >= shot.width() / 2; --x) {
-        int colourful = 0;
-        for (int y = 0; y < shot.height(); ++y) {
-            if (isColourful(shot.pixelColor(x, y))) {
-                icon |= QRect(x, y, 1, 1);
-                ++colourful;
-            }
-        }
-        if (!colourful && !icon.isNull() && icon.left() - x > 4)
-            break; // past the icon
-    }
-    return icon.translated(barFrame.topLeft());
 }
 
 } // namespace
@@ -111,8 +92,8 @@ private:
     // Launches the app and waits for its icon in the tray; the icon's rectangle, empty when it
     // never shows.
     [[nodiscard]] QRect launchToTray();
-    [[nodiscard]] Window panel() { return windowOf(m_session->app(), isPanel); }
-    [[nodiscard]] Window mainWindow() { return windowOf(m_session->app(), isMainWindow); }
+    [[nodiscard]] Window panel() { return windowOf(m_session->app(), "panel"); }
+    [[nodiscard]] Window mainWindow() { return windowOf(m_session->app(), "main-window"); }
 
     std::unique_ptr<UserSession> m_session;
 };
@@ -125,6 +106,8 @@ void tst_RealDesktop::initTestCase()
 void tst_RealDesktop::init()
 {
     m_session = std::make_unique<UserSession>();
+    QVERIFY2(m_session->reader.isConnected(),
+             "no accessibility bus: run with tools/with-test-services.sh --real-desktop");
 }
 
 void tst_RealDesktop::cleanup()
@@ -132,13 +115,32 @@ void tst_RealDesktop::cleanup()
     m_session.reset();
 }
 
+// The icon has no window of its own: it is what the app's item changes in the tray, from the
+// tray as it is drawn with no item to the tray once it has stopped changing (it may draw the
+// icon in steps).
 QRect tst_RealDesktop::launchToTray()
 {
-    const QRect barFrame = bar().frame;
+    parkPointer(); // no tray item lit up under it
+    QImage before;
+    const auto steady = [&] {
+        const QImage shot = screenshot().copy(tray().frame);
+        const bool same = shot == before;
+        before = shot;
+        return same;
+    };
+    if (!QTest::qWaitFor([&] { return trayItems().isEmpty() && steady(); }, kWaitMs))
+        return {};
+    const QImage empty = screenshot();
     m_session->launch();
     QRect icon;
-    static_cast<void>(
-        QTest::qWaitFor([&] { return !(icon = trayIcon(barFrame)).isEmpty(); }, kWaitMs));
+    static_cast<void>(QTest::qWaitFor(
+        [&] {
+            const QRect drawn = changedArea(empty, screenshot(), tray().frame);
+            const bool done = !drawn.isEmpty() && drawn == icon;
+            icon = drawn;
+            return done;
+        },
+        kWaitMs));
     return icon;
 }
 
@@ -203,7 +205,7 @@ void tst_RealDesktop::iconClickedTwice()
         }
         QTRY_VERIFY_WITH_TIMEOUT(!panel().id, kWaitMs);
         // No panel comes back late either.
-        QTest::qWait(500);
+        QTest::qWait(kSettleMs);
         QVERIFY(!panel().id);
     }
 }
@@ -212,7 +214,7 @@ void tst_RealDesktop::panelLeftOpenForTheWindow()
 {
     const QRect icon = launchToTray();
     QVERIFY(!icon.isEmpty());
-    PanelCases::windowTakesItsPresses(m_session->app(), icon.center());
+    PanelCases::windowTakesItsPresses(*m_session, icon.center());
 }
 
 void tst_RealDesktop::panelClosesOnAPressElsewhere_data()
@@ -252,7 +254,7 @@ void tst_RealDesktop::windowReopensWhereItWas()
     QFETCH(bool, fromPanel);
     const QRect icon = launchToTray();
     QVERIFY(!icon.isEmpty());
-    QTRY_VERIFY_WITH_TIMEOUT(launched(m_session->app()), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(m_session->launched(), kWaitMs);
     run("xdotool",
         {"windowmove", QString::number(mainWindow().id), QString::number(kDraggedTo.x()),
          QString::number(kDraggedTo.y())});
@@ -264,7 +266,7 @@ void tst_RealDesktop::windowReopensWhereItWas()
     if (fromPanel) {
         click(icon.center());
         QTRY_VERIFY_WITH_TIMEOUT(panel().id, kWaitMs);
-        click(shownPanel(panel()).center() + kOpenWindowButton);
+        QVERIFY(m_session->clickOn("Ouvrir Velorinth"));
     } else {
         QProcess &second = m_session->launch();
         QVERIFY(second.waitForFinished(kWaitMs));
@@ -282,7 +284,7 @@ void tst_RealDesktop::windowReopensWhereItWas()
             kFocusWaitMs);
         if (!focused)
             qInfo("the window manager kept the focus elsewhere");
-        QTest::qWait(500);
+        QTest::qWait(kSettleMs);
         QVERIFY(panel().id);
     }
 }
@@ -360,7 +362,7 @@ void tst_RealDesktop::closeWithoutTray()
     QTRY_VERIFY_WITH_TIMEOUT(
         app.state() == QProcess::NotRunning || second.state() == QProcess::NotRunning, kWaitMs);
     QCOMPARE(app.state(), QProcess::Running);
-    QTRY_VERIFY_WITH_TIMEOUT(windowOf(app, isMainWindow).id, kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(windowOf(app, "main-window").id, kWaitMs);
 }
 
 void tst_RealDesktop::warningAboveTheDarkening()

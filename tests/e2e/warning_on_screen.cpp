@@ -58,8 +58,8 @@ double brightness(const QImage &shot, const QRect &area)
 
 [[nodiscard]] Window bubbleOf(const QString &windowClass)
 {
-    return windowOf({"--class", windowClass},
-                    [](const QRect &frame) { return frame.width() > 32; });
+    return shownWindow(
+        WindowTraits::ofClass(windowClass.toUtf8()).withType("_NET_WM_WINDOW_TYPE_NOTIFICATION"));
 }
 
 } // namespace

@@ -22,6 +22,7 @@ public:
                                  | Qt::X11BypassWindowManagerHint | Qt::WindowTransparentForInput
                                  | Qt::WindowDoesNotAcceptFocus | Qt::Tool);
         m_widget->setAttribute(Qt::WA_ShowWithoutActivating);
+        m_widget->setWindowRole(QStringLiteral("dimming"));
         m_widget->setAttribute(Qt::WA_TransparentForMouseEvents);
         m_widget->setAutoFillBackground(true);
         QPalette palette = m_widget->palette();
