@@ -26,9 +26,11 @@ xcb_connection_t *connection()
     return x11 ? x11->connection() : nullptr;
 }
 
-// More top-level windows than any desktop has, and more monitors.
+// More top-level windows than any desktop has, and more monitors; a longer name than any window
+// manager gives itself, in 32-bit units.
 constexpr uint32_t kMaxWindows = 4096;
 constexpr uint32_t kMaxMonitors = 16;
+constexpr uint32_t kMaxNameLength = 64;
 
 // The answer to a request, none when it failed. The error comes back here and goes: a window
 // that went away between the question and the answer is no fault.
@@ -52,12 +54,24 @@ enum Atom {
     WorkArea,
     GtkWorkAreas,
     MotifHints,
-    FrameExtents
+    FrameExtents,
+    SupportingWmCheck,
+    WmName,
+    Utf8String
 };
 constexpr const char *kAtomNames[] = {
-    "_NET_CLIENT_LIST",  "_NET_WM_WINDOW_TYPE",   "_NET_WM_WINDOW_TYPE_DOCK",
-    "_NET_WM_STRUT",     "_NET_WM_STRUT_PARTIAL", "_NET_WORKAREA",
-    "_GTK_WORKAREAS_D0", "_MOTIF_WM_HINTS",       "_GTK_FRAME_EXTENTS",
+    "_NET_CLIENT_LIST",
+    "_NET_WM_WINDOW_TYPE",
+    "_NET_WM_WINDOW_TYPE_DOCK",
+    "_NET_WM_STRUT",
+    "_NET_WM_STRUT_PARTIAL",
+    "_NET_WORKAREA",
+    "_GTK_WORKAREAS_D0",
+    "_MOTIF_WM_HINTS",
+    "_GTK_FRAME_EXTENTS",
+    "_NET_SUPPORTING_WM_CHECK",
+    "_NET_WM_NAME",
+    "UTF8_STRING",
 };
 using Atoms = std::array<xcb_atom_t, std::size(kAtomNames)>;
 
@@ -268,6 +282,26 @@ void setShadowExtents(WId window, const QMargins &extents)
                         XCB_ATOM_CARDINAL, 32, std::size(sides), sides);
 }
 
+QString windowManagerName()
+{
+    xcb_connection_t *x = connection();
+    if (!x)
+        return {};
+    const Atoms &atom = atoms(x);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+    const QList<uint32_t> check =
+        values(x, askProperty(x, root, atom[SupportingWmCheck], XCB_ATOM_WINDOW, 1));
+    if (check.isEmpty())
+        return {};
+    const auto name =
+        answer(x, xcb_get_property_reply,
+               askProperty(x, check.first(), atom[WmName], atom[Utf8String], kMaxNameLength));
+    if (!name || name->format != 8)
+        return {};
+    return QString::fromUtf8(static_cast<const char *>(xcb_get_property_value(name.get())),
+                             xcb_get_property_value_length(name.get()));
+}
+
 DesktopBars desktopBars()
 {
     xcb_connection_t *x = connection();
@@ -343,6 +377,10 @@ WId inputFocus()
 void restoreInputFocus(WId) { }
 void keepSize(WId) { }
 void setShadowExtents(WId, const QMargins &) { }
+QString windowManagerName()
+{
+    return {};
+}
 DesktopBars desktopBars()
 {
     return {};

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QMargins>
 #include <QRect>
+#include <QString>
 #include <QtGui/qwindowdefs.h>
 
 // The few X requests that Qt does not offer: those the overlays need to stay
@@ -64,6 +65,10 @@ void keepSize(WId window);
 // Tells the desktop which part of the window around its edges is shadow, not the window
 // proper (_GTK_FRAME_EXTENTS), as windows that draw their own shadow do.
 void setShadowExtents(WId window, const QMargins &extents);
+
+// What the running window manager calls itself ("GNOME Shell", "Xfwm4"); empty when none says,
+// and outside X.
+[[nodiscard]] QString windowManagerName();
 
 // Read from each top-level window and the root window at the time of the call. Empty
 // outside X.
