@@ -104,7 +104,7 @@ int measure(int seconds, FrameTimingApplication &app)
 {
     FakePlatform fakes(QDateTime::currentDateTime());
     SleepManager manager(fakes.platform);
-    ContentView view(manager);
+    ContentView view(manager, ContentView::Launch::Play);
     app.window = &view;
     app.sinceLaunch.start();
     app.timing = true;

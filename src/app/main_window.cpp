@@ -3,8 +3,12 @@
 #include "app/rounded_corners.h"
 #include "platform/qt/x11_requests.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QStyleHints>
 #include <QWindow>
+
+#include <utility>
 
 namespace velorinth {
 
@@ -47,22 +51,35 @@ void MainWindow::changeEvent(QEvent *event)
 
 void MainWindow::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton)
-        return;
-    // The window manager moves the window best: it knows the other windows and the screens.
-    if (windowHandle() && windowHandle()->startSystemMove())
-        return;
-    m_dragOffset = event->globalPosition().toPoint() - pos();
+    if (event->button() == Qt::LeftButton)
+        m_pressedAt = event->globalPosition().toPoint();
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent *event)
 {
-    if (m_dragOffset)
-        move(event->globalPosition().toPoint() - *m_dragOffset);
+    const QPoint pointer = event->globalPosition().toPoint();
+    if (m_dragOffset) {
+        move(pointer - *m_dragOffset);
+        return;
+    }
+    // A move starts only once the pointer has gone a drag's distance with the button held: a
+    // window manager handed a click whose release came before its grab would move the window
+    // with no button held, until the next click.
+    if (!m_pressedAt || !(event->buttons() & Qt::LeftButton)
+        || (pointer - *m_pressedAt).manhattanLength()
+            < QGuiApplication::styleHints()->startDragDistance())
+        return;
+    const QPoint pressedAt = *std::exchange(m_pressedAt, std::nullopt);
+    // The window manager moves the window best: it knows the other windows and the screens.
+    if (windowHandle() && windowHandle()->startSystemMove())
+        return;
+    m_dragOffset = pressedAt - pos();
+    move(pointer - *m_dragOffset);
 }
 
 void MainWindow::mouseReleaseEvent(QMouseEvent *)
 {
+    m_pressedAt.reset();
     m_dragOffset.reset();
 }
 

@@ -1,9 +1,12 @@
 // What the main window tells a window manager on a real X server: the hints it goes by when
-// the user maximises, or when the window comes back after it was hidden.
+// the user maximises, or when the window comes back after it was hidden; and how the pointer
+// moves it, with a window manager (which moves it) and without one (the window follows itself).
 #include "app/main_window.h"
 #include "app_rig.h"
 
+#include <QGuiApplication>
 #include <QProcess>
+#include <QStyleHints>
 #include <QtTest>
 
 using namespace velorinth;
@@ -18,6 +21,14 @@ QString windowProperties(const QWidget &window, const QString &names)
     return QString::fromLocal8Bit(xprop.readAllStandardOutput());
 }
 
+// One step of a hand on the pointer, the app awake meanwhile, as it is while a hand moves.
+void pointer(const QStringList &step)
+{
+    QProcess xdotool;
+    xdotool.start("xdotool", step);
+    QTRY_COMPARE(xdotool.state(), QProcess::NotRunning);
+}
+
 } // namespace
 
 class tst_MainWindowX11 : public QObject
@@ -30,6 +41,8 @@ private Q_SLOTS:
 
     void keepsItsSize();
     void comesBackWhereItWasLeft();
+    void movedByDraggingItsBackground_data();
+    void movedByDraggingItsBackground();
 
 private:
     [[nodiscard]] MainWindow &window() { return m_rig->app->mainWindow(); }
@@ -75,6 +88,49 @@ void tst_MainWindowX11::comesBackWhereItWasLeft()
     const QString hints = windowProperties(window(), "WM_NORMAL_HINTS");
     QVERIFY2(hints.contains("user specified location: 400, 150"), qPrintable(hints));
     QTRY_COMPARE(window().pos(), QPoint(400, 150));
+}
+
+void tst_MainWindowX11::movedByDraggingItsBackground_data()
+{
+    QTest::addColumn<QStringList>("hand");
+    QTest::addColumn<int>("movedRight");
+
+    // A touchpad's tap: the button comes up before a window manager could take the pointer.
+    QTest::newRow("tap") << QStringList{"click", "1"} << 0;
+    QTest::newRow("tap, pointer moved on")
+        << QStringList{"click", "1", "mousemove_relative", "60", "40"} << 0;
+    QTest::newRow("a hand's tremor")
+        << QStringList{"mousedown", "1", "mousemove_relative", "2", "1", "mouseup", "1"} << 0;
+    QTest::newRow("dragged 40 px") << QStringList{"mousedown", "1"} << 40;
+}
+
+void tst_MainWindowX11::movedByDraggingItsBackground()
+{
+    QFETCH(QStringList, hand);
+    QFETCH(int, movedRight);
+    // Left alone by the content: the window's own background.
+    const QPoint background = window().mapToGlobal(QPoint(12, 12));
+    const QPoint start = window().pos();
+
+    pointer({"mousemove", QString::number(background.x()), QString::number(background.y())});
+    pointer(hand);
+    if (movedRight > 0) {
+        for (int step = 0; step < movedRight / 5; ++step)
+            pointer({"mousemove_relative", "5", "0"});
+        QTRY_VERIFY(window().pos() != start);
+        pointer({"mouseup", "1"});
+    }
+    // Where the pointer goes next leaves the window where the hand left it.
+    pointer({"mousemove_relative", "150", "120"});
+    QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+
+    const int dragDistance = QGuiApplication::styleHints()->startDragDistance();
+    QTRY_VERIFY2(window().pos().x() - start.x() <= movedRight
+                     && window().pos().x() - start.x() >= movedRight - dragDistance,
+                 qPrintable(QStringLiteral("moved by %1, %2")
+                                .arg(window().pos().x() - start.x())
+                                .arg(window().pos().y() - start.y())));
+    QCOMPARE(window().pos().y(), start.y());
 }
 
 QTEST_MAIN(tst_MainWindowX11)
