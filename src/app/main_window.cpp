@@ -51,8 +51,10 @@ void MainWindow::changeEvent(QEvent *event)
 
 void MainWindow::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_pressedAt = event->globalPosition().toPoint();
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_pressedAt = event->globalPosition().toPoint();
+    m_movedBySystem = false;
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent *event)
@@ -71,7 +73,8 @@ void MainWindow::mouseMoveEvent(QMouseEvent *event)
         return;
     const QPoint pressedAt = *std::exchange(m_pressedAt, std::nullopt);
     // The window manager moves the window best: it knows the other windows and the screens.
-    if (windowHandle() && windowHandle()->startSystemMove())
+    m_movedBySystem = X11Requests::startMove(winId(), (pointer - pressedAt) * devicePixelRatioF());
+    if (m_movedBySystem || (windowHandle() && windowHandle()->startSystemMove()))
         return;
     m_dragOffset = pressedAt - pos();
     move(pointer - *m_dragOffset);
@@ -79,6 +82,9 @@ void MainWindow::mouseMoveEvent(QMouseEvent *event)
 
 void MainWindow::mouseReleaseEvent(QMouseEvent *)
 {
+    // Here only when the window manager has not taken the pointer yet.
+    if (std::exchange(m_movedBySystem, false))
+        X11Requests::cancelMove(winId());
     m_pressedAt.reset();
     m_dragOffset.reset();
 }

@@ -39,6 +39,8 @@ private:
     std::optional<QPoint> m_pressedAt;
     // Where the press took the window, while it is dragged by hand (no window manager moves it).
     std::optional<QPoint> m_dragOffset;
+    // The window manager was asked to move the window with the pointer.
+    bool m_movedBySystem = false;
 };
 
 } // namespace velorinth

@@ -21,13 +21,27 @@ bool panelShown(const QProcess &app)
     return windowOf(app, isPanel).id != 0;
 }
 
+// As a hand drags: the button held, the pointer going there in small steps.
 void dragBy(QPoint from, QPoint by)
 {
-    const QPoint to = from + by;
+    constexpr int kSteps = 10;
+    QStringList hand{"mousemove",
+                     QString::number(from.x()),
+                     QString::number(from.y()),
+                     "mousedown",
+                     "1",
+                     "sleep",
+                     "0.2"};
+    for (int step = 1; step <= kSteps; ++step) {
+        const QPoint to = from + by * step / kSteps;
+        hand << "mousemove" << QString::number(to.x()) << QString::number(to.y()) << "sleep"
+             << "0.02";
+    }
     run("xdotool",
-        {"mousemove", QString::number(from.x()), QString::number(from.y()), "mousedown", "1",
-         "sleep", "0.2", "mousemove", QString::number(to.x()), QString::number(to.y()), "sleep",
-         "0.2", "mouseup", "1"});
+        hand << "sleep"
+             << "0.2"
+             << "mouseup"
+             << "1");
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -55,23 +56,18 @@ enum Atom {
     GtkWorkAreas,
     MotifHints,
     FrameExtents,
+    Supported,
+    MoveResize,
     SupportingWmCheck,
     WmName,
     Utf8String
 };
 constexpr const char *kAtomNames[] = {
-    "_NET_CLIENT_LIST",
-    "_NET_WM_WINDOW_TYPE",
-    "_NET_WM_WINDOW_TYPE_DOCK",
-    "_NET_WM_STRUT",
-    "_NET_WM_STRUT_PARTIAL",
-    "_NET_WORKAREA",
-    "_GTK_WORKAREAS_D0",
-    "_MOTIF_WM_HINTS",
-    "_GTK_FRAME_EXTENTS",
-    "_NET_SUPPORTING_WM_CHECK",
-    "_NET_WM_NAME",
-    "UTF8_STRING",
+    "_NET_CLIENT_LIST",  "_NET_WM_WINDOW_TYPE",   "_NET_WM_WINDOW_TYPE_DOCK",
+    "_NET_WM_STRUT",     "_NET_WM_STRUT_PARTIAL", "_NET_WORKAREA",
+    "_GTK_WORKAREAS_D0", "_MOTIF_WM_HINTS",       "_GTK_FRAME_EXTENTS",
+    "_NET_SUPPORTED",    "_NET_WM_MOVERESIZE",    "_NET_SUPPORTING_WM_CHECK",
+    "_NET_WM_NAME",      "UTF8_STRING",
 };
 using Atoms = std::array<xcb_atom_t, std::size(kAtomNames)>;
 
@@ -167,6 +163,27 @@ QList<QRect> reservedStrips(const QList<uint32_t> &strut, QSize size)
             reserved.append(strip);
     }
     return reserved;
+}
+
+xcb_window_t rootOf(xcb_connection_t *x)
+{
+    return xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+}
+
+// What _NET_WM_MOVERESIZE asks of the window manager, in its first four fields.
+void askToMove(xcb_connection_t *x, xcb_window_t window, const std::array<uint32_t, 4> &request)
+{
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = atoms(x)[MoveResize];
+    std::copy(request.begin(), request.end(), message.data.data32);
+    message.data.data32[4] = 1; // from an application
+    xcb_send_event(x, false, rootOf(x),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char *>(&message));
+    xcb_flush(x);
 }
 
 } // namespace
@@ -282,15 +299,43 @@ void setShadowExtents(WId window, const QMargins &extents)
                         XCB_ATOM_CARDINAL, 32, std::size(sides), sides);
 }
 
+bool startMove(WId window, QPoint sincePress)
+{
+    xcb_connection_t *x = connection();
+    if (!x)
+        return false;
+    const auto supported =
+        askProperty(x, rootOf(x), atoms(x)[Supported], XCB_ATOM_ATOM, kMaxWindows);
+    const auto pointer = xcb_query_pointer(x, rootOf(x));
+    const auto at = answer(x, xcb_query_pointer_reply, pointer);
+    if (!values(x, supported).contains(atoms(x)[MoveResize]) || !at)
+        return false;
+    // The window manager takes the pointer, which the press gave the window.
+    xcb_ungrab_pointer(x, XCB_CURRENT_TIME);
+    constexpr uint32_t kMove = 8;
+    constexpr uint32_t kLeftButton = 1;
+    askToMove(x, xcb_window_t(window),
+              {uint32_t(at->root_x - sincePress.x()), uint32_t(at->root_y - sincePress.y()), kMove,
+               kLeftButton});
+    return true;
+}
+
+void cancelMove(WId window)
+{
+    if (xcb_connection_t *x = connection()) {
+        constexpr uint32_t kCancel = 11;
+        askToMove(x, xcb_window_t(window), {0, 0, kCancel, 0});
+    }
+}
+
 QString windowManagerName()
 {
     xcb_connection_t *x = connection();
     if (!x)
         return {};
     const Atoms &atom = atoms(x);
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
     const QList<uint32_t> check =
-        values(x, askProperty(x, root, atom[SupportingWmCheck], XCB_ATOM_WINDOW, 1));
+        values(x, askProperty(x, rootOf(x), atom[SupportingWmCheck], XCB_ATOM_WINDOW, 1));
     if (check.isEmpty())
         return {};
     const auto name =
@@ -308,7 +353,7 @@ DesktopBars desktopBars()
     if (!x)
         return {};
     const Atoms &atom = atoms(x);
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+    const xcb_window_t root = rootOf(x);
     const auto desktop = answer(x, xcb_get_geometry_reply, xcb_get_geometry(x, root));
     if (!desktop)
         return {};
@@ -377,6 +422,11 @@ WId inputFocus()
 void restoreInputFocus(WId) { }
 void keepSize(WId) { }
 void setShadowExtents(WId, const QMargins &) { }
+bool startMove(WId, QPoint)
+{
+    return false;
+}
+void cancelMove(WId) { }
 QString windowManagerName()
 {
     return {};

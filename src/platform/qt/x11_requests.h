@@ -66,6 +66,14 @@ void keepSize(WId window);
 // proper (_GTK_FRAME_EXTENTS), as windows that draw their own shadow do.
 void setShadowExtents(WId window, const QMargins &extents);
 
+// Asks the window manager to move the window with the pointer while the left button is held,
+// from where the button went down, `sincePress` (X's pixels) behind the pointer: the spot that
+// was pressed stays under the pointer. False where no window manager moves windows.
+[[nodiscard]] bool startMove(WId window, QPoint sincePress);
+// Takes back a move whose button came up before the window manager took the pointer: it would
+// otherwise move the window with no button held, until the next click.
+void cancelMove(WId window);
+
 // What the running window manager calls itself ("GNOME Shell", "Xfwm4"); empty when none says,
 // and outside X.
 [[nodiscard]] QString windowManagerName();
