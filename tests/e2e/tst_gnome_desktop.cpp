@@ -3,7 +3,9 @@
 // it, and the shell's own notification server. The app is judged from outside.
 #include "e2e/app_from_outside.h"
 #include "e2e/panel_cases.h"
+#include "e2e/warning_on_screen.h"
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -43,6 +45,37 @@ constexpr QRect kPrimaryMonitor(0, 0, 1280, 800);
     return found.translated(origin);
 }
 
+// Longer than the shell shows a banner once the user is active.
+constexpr qint64 kBannerMs = 5000;
+
+// The shell's banners come down under the bar on the primary monitor, drawn by the shell itself:
+// there is no window to find them by.
+[[nodiscard]] QRect bannerArea()
+{
+    return {0, barHeight(), kPrimaryMonitor.width(), 160};
+}
+
+// Until the shell shows no banner. Those it posts at its own start wait for the user to be active,
+// then go one after the other: the pointer moves, off the banners, until nothing changes there.
+[[nodiscard]] bool noBanner()
+{
+    QImage last = screenshot().copy(bannerArea());
+    QElapsedTimer unchanged;
+    unchanged.start();
+    int nudge = 0;
+    return QTest::qWaitFor(
+        [&] {
+            run("xdotool", {"mousemove", QString::number(640 + (++nudge % 2)), "500"});
+            const QImage now = screenshot().copy(bannerArea());
+            if (!changed(last, now, {}).isEmpty()) {
+                last = now;
+                unchanged.restart();
+            }
+            return unchanged.elapsed() > kBannerMs;
+        },
+        3 * kWaitMs);
+}
+
 } // namespace
 
 class tst_GnomeDesktop : public QObject
@@ -62,6 +95,7 @@ private Q_SLOTS:
     void eachClickTogglesThePanel();
     void panelUnderTheBar();
     void warningWithTheAppsIcon();
+    void warningAboveTheDarkening();
 
 private:
     // Launches the app and waits until its icon has come into the bar and stays; the icon's
@@ -197,6 +231,24 @@ void tst_GnomeDesktop::warningWithTheAppsIcon()
     static const QRegularExpression entry(
         R"(string "desktop-entry"\s+variant\s+string "velorinth")");
     QVERIFY2(entry.match(call).hasMatch(), qPrintable(call));
+}
+
+// The shell draws its banners over the windows' layer, under what bypasses the window manager.
+void tst_GnomeDesktop::warningAboveTheDarkening()
+{
+    QVERIFY(noBanner());
+    const QImage without = screenshot().copy(bannerArea());
+    // A banner is where the area changes, seen before the darkening changes it all: the app's
+    // comes where the test's came. Its shadow's edge, over the darkening, is left out.
+    const auto find = [&] {
+        const QRect seen =
+            changed(without, screenshot().copy(bannerArea()), bannerArea().topLeft());
+        return seen.isEmpty() ? seen : seen.adjusted(12, 12, -12, -12);
+    };
+
+    const WarningOnScreen seen = warningNearTheEnd(*m_session, {find, false});
+
+    QVERIFY2(seen.readable(), seen.description().constData());
 }
 
 QTEST_MAIN(tst_GnomeDesktop)
