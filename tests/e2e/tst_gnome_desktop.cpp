@@ -96,6 +96,7 @@ private Q_SLOTS:
     void panelUnderTheBar();
     void warningWithTheAppsIcon();
     void warningAboveTheDarkening();
+    void darkOnEveryWorkspace();
 
 private:
     // Launches the app and waits until its icon has come into the bar and stays; the icon's
@@ -249,6 +250,24 @@ void tst_GnomeDesktop::warningAboveTheDarkening()
     const WarningOnScreen seen = warningNearTheEnd(*m_session, {find, false});
 
     QVERIFY2(seen.readable(), seen.description().constData());
+}
+
+// What bypasses the window manager shows on every workspace; the darkening under the shell's
+// banners has to ask for it.
+void tst_GnomeDesktop::darkOnEveryWorkspace()
+{
+    const QPoint wallpaper(1000, 600); // on the primary monitor, clear of the app's window
+    const double clear = screenshot().pixelColor(wallpaper).valueF();
+    const auto dark = [&] { return screenshot().pixelColor(wallpaper).valueF() < clear / 2; };
+    QVERIFY(m_session->startSession({{"sessionDuration", 15}, {"isScreenDimmingEnabled", true}}));
+    QTRY_VERIFY_WITH_TIMEOUT(dark(), kWaitMs);
+
+    run("xdotool", {"set_desktop", "1"}); // the empty one the shell keeps after the last
+    const auto back = qScopeGuard([] { run("xdotool", {"set_desktop", "0"}); });
+    QTRY_COMPARE_WITH_TIMEOUT(run("xdotool", {"get_desktop"}).trimmed(), "1", kWaitMs);
+    QTest::qWait(1000); // the shell slides the workspaces in a quarter of a second
+
+    QVERIFY(dark());
 }
 
 QTEST_MAIN(tst_GnomeDesktop)

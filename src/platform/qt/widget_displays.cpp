@@ -94,6 +94,8 @@ private:
         widget->setPalette(palette);
         widget->setGeometry(part.frame);
         widget->setWindowOpacity(0.0);
+        if (part.managed)
+            X11Requests::showOnEveryWorkspace(widget->winId());
         return widget;
     }
 

@@ -58,16 +58,27 @@ enum Atom {
     FrameExtents,
     Supported,
     MoveResize,
+    Desktop,
     SupportingWmCheck,
     WmName,
     Utf8String
 };
 constexpr const char *kAtomNames[] = {
-    "_NET_CLIENT_LIST",  "_NET_WM_WINDOW_TYPE",   "_NET_WM_WINDOW_TYPE_DOCK",
-    "_NET_WM_STRUT",     "_NET_WM_STRUT_PARTIAL", "_NET_WORKAREA",
-    "_GTK_WORKAREAS_D0", "_MOTIF_WM_HINTS",       "_GTK_FRAME_EXTENTS",
-    "_NET_SUPPORTED",    "_NET_WM_MOVERESIZE",    "_NET_SUPPORTING_WM_CHECK",
-    "_NET_WM_NAME",      "UTF8_STRING",
+    "_NET_CLIENT_LIST",
+    "_NET_WM_WINDOW_TYPE",
+    "_NET_WM_WINDOW_TYPE_DOCK",
+    "_NET_WM_STRUT",
+    "_NET_WM_STRUT_PARTIAL",
+    "_NET_WORKAREA",
+    "_GTK_WORKAREAS_D0",
+    "_MOTIF_WM_HINTS",
+    "_GTK_FRAME_EXTENTS",
+    "_NET_SUPPORTED",
+    "_NET_WM_MOVERESIZE",
+    "_NET_WM_DESKTOP",
+    "_NET_SUPPORTING_WM_CHECK",
+    "_NET_WM_NAME",
+    "UTF8_STRING",
 };
 using Atoms = std::array<xcb_atom_t, std::size(kAtomNames)>;
 
@@ -288,6 +299,16 @@ void keepSize(WId window)
                         std::size(hints), hints);
 }
 
+void showOnEveryWorkspace(WId window)
+{
+    xcb_connection_t *x = connection();
+    if (!x)
+        return;
+    const uint32_t everyWorkspace = 0xffffffff;
+    xcb_change_property(x, XCB_PROP_MODE_REPLACE, xcb_window_t(window), atoms(x)[Desktop],
+                        XCB_ATOM_CARDINAL, 32, 1, &everyWorkspace);
+}
+
 void setShadowExtents(WId window, const QMargins &extents)
 {
     xcb_connection_t *x = connection();
@@ -421,6 +442,7 @@ WId inputFocus()
 }
 void restoreInputFocus(WId) { }
 void keepSize(WId) { }
+void showOnEveryWorkspace(WId) { }
 void setShadowExtents(WId, const QMargins &) { }
 bool startMove(WId, QPoint)
 {

@@ -62,6 +62,10 @@ void restoreInputFocus(WId focus);
 // every action.
 void keepSize(WId window);
 
+// Asks the window manager to show the window on every workspace (_NET_WM_DESKTOP), as windows
+// that bypass it are. Read when the window is mapped.
+void showOnEveryWorkspace(WId window);
+
 // Tells the desktop which part of the window around its edges is shadow, not the window
 // proper (_GTK_FRAME_EXTENTS), as windows that draw their own shadow do.
 void setShadowExtents(WId window, const QMargins &extents);
