@@ -99,7 +99,7 @@ private:
         return widget;
     }
 
-    // None before the first show, which creates the window.
+    // None until the window is made: at the first show, or at once for a managed one.
     [[nodiscard]] static WId window(const Part &part)
     {
         return part.widget ? part.widget->internalWinId() : 0;
