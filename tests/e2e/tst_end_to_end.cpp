@@ -368,7 +368,7 @@ void tst_EndToEnd::warningAboveTheDarkening()
                                  "org.freedesktop.Notifications"),
                              kWaitMs);
 
-    const WarningOnScreen seen = warningNearTheEnd(*m_session, "Dunst");
+    const WarningOnScreen seen = warningNearTheEnd(*m_session, bubbleWindowsOf("Dunst"));
 
     QVERIFY2(seen.readable(), seen.description().constData());
 }

@@ -3,7 +3,9 @@
 // it, and the shell's own notification server. The app is judged from outside.
 #include "e2e/app_from_outside.h"
 #include "e2e/panel_cases.h"
+#include "e2e/warning_on_screen.h"
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -29,6 +31,37 @@ constexpr QRect kPrimaryMonitor(0, 0, 1280, 800);
     return {kPrimaryMonitor.right() + 1 - quarter, 0, quarter, barHeight()};
 }
 
+// Longer than the shell shows a banner once the user is active.
+constexpr qint64 kBannerMs = 5000;
+
+// The shell's banners come down under the bar on the primary monitor, drawn by the shell itself:
+// there is no window to find them by.
+[[nodiscard]] QRect bannerArea()
+{
+    return {0, barHeight(), kPrimaryMonitor.width(), 160};
+}
+
+// Until the shell shows no banner. Those it posts at its own start wait for the user to be active,
+// then go one after the other: the pointer moves, off the banners, until nothing changes there.
+[[nodiscard]] bool noBanner()
+{
+    QImage last = screenshot();
+    QElapsedTimer unchanged;
+    unchanged.start();
+    int nudge = 0;
+    return QTest::qWaitFor(
+        [&] {
+            run("xdotool", {"mousemove", QString::number(640 + (++nudge % 2)), "500"});
+            const QImage now = screenshot();
+            if (!changedArea(last, now, bannerArea()).isEmpty()) {
+                last = now;
+                unchanged.restart();
+            }
+            return unchanged.elapsed() > kBannerMs;
+        },
+        3 * kWaitMs);
+}
+
 } // namespace
 
 class tst_GnomeDesktop : public QObject
@@ -48,6 +81,8 @@ private Q_SLOTS:
     void eachClickTogglesThePanel();
     void panelUnderTheBar();
     void warningWithTheAppsIcon();
+    void warningAboveTheDarkening();
+    void darkOnEveryWorkspace();
 
 private:
     // Launches the app and waits until its icon has come into the bar and stays; the icon's
@@ -182,6 +217,41 @@ void tst_GnomeDesktop::warningWithTheAppsIcon()
     static const QRegularExpression entry(
         R"(string "desktop-entry"\s+variant\s+string "velorinth")");
     QVERIFY2(entry.match(call).hasMatch(), qPrintable(call));
+}
+
+// The shell draws its banners over the windows' layer, under what bypasses the window manager.
+void tst_GnomeDesktop::warningAboveTheDarkening()
+{
+    QVERIFY(noBanner());
+    const QImage without = screenshot();
+    // A banner is where the area changes, seen before the darkening changes it all: the app's
+    // comes where the test's came. Its shadow's edge, over the darkening, is left out.
+    const auto find = [&] {
+        const QRect seen = changedArea(without, screenshot(), bannerArea());
+        return seen.isEmpty() ? seen : seen.adjusted(12, 12, -12, -12);
+    };
+
+    const WarningOnScreen seen = warningNearTheEnd(*m_session, {find, false});
+
+    QVERIFY2(seen.readable(), seen.description().constData());
+}
+
+// What bypasses the window manager shows on every workspace; the darkening under the shell's
+// banners has to ask for it.
+void tst_GnomeDesktop::darkOnEveryWorkspace()
+{
+    const QPoint wallpaper(1000, 600); // on the primary monitor, clear of the app's window
+    const double clear = screenshot().pixelColor(wallpaper).valueF();
+    const auto dark = [&] { return screenshot().pixelColor(wallpaper).valueF() < clear / 2; };
+    QVERIFY(m_session->startSession({{"sessionDuration", 15}, {"isScreenDimmingEnabled", true}}));
+    QTRY_VERIFY_WITH_TIMEOUT(dark(), kWaitMs);
+
+    run("xdotool", {"set_desktop", "1"}); // the empty one the shell keeps after the last
+    const auto back = qScopeGuard([] { run("xdotool", {"set_desktop", "0"}); });
+    QTRY_COMPARE_WITH_TIMEOUT(run("xdotool", {"get_desktop"}).trimmed(), "1", kWaitMs);
+    QTest::qWait(1000); // the shell slides the workspaces in a quarter of a second
+
+    QVERIFY(dark());
 }
 
 QTEST_MAIN(tst_GnomeDesktop)

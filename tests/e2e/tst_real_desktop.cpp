@@ -367,7 +367,7 @@ void tst_RealDesktop::closeWithoutTray()
 
 void tst_RealDesktop::warningAboveTheDarkening()
 {
-    const WarningOnScreen seen = warningNearTheEnd(*m_session, "Xfce4-notifyd");
+    const WarningOnScreen seen = warningNearTheEnd(*m_session, bubbleWindowsOf("Xfce4-notifyd"));
 
     QVERIFY2(seen.readable(), seen.description().constData());
 }

@@ -56,13 +56,17 @@ double brightness(const QImage &shot, const QRect &area)
     return area.isEmpty() ? -1 : sum / (area.width() * area.height());
 }
 
-[[nodiscard]] Window bubbleOf(const QString &windowClass)
-{
-    return shownWindow(
-        WindowTraits::ofClass(windowClass.toUtf8()).withType("_NET_WM_WINDOW_TYPE_NOTIFICATION"));
-}
-
 } // namespace
+
+BubbleSight bubbleWindowsOf(const QString &windowClass)
+{
+    const auto find = [windowClass] {
+        return shownWindow(WindowTraits::ofClass(windowClass.toUtf8())
+                               .withType("_NET_WM_WINDOW_TYPE_NOTIFICATION"))
+            .frame;
+    };
+    return {find, true};
+}
 
 bool WarningOnScreen::readable() const
 {
@@ -79,22 +83,21 @@ QByteArray WarningOnScreen::description() const
         .toUtf8();
 }
 
-WarningOnScreen warningNearTheEnd(UserSession &session, const QString &bubbleClass)
+WarningOnScreen warningNearTheEnd(UserSession &session, const BubbleSight &bubble)
 {
     WarningOnScreen seen;
     const quint32 id = postWarning();
-    Window bubble;
-    if (!id || !QTest::qWaitFor([&] { return (bubble = bubbleOf(bubbleClass)).id; }, kWaitMs))
+    if (!id || !QTest::qWaitFor([&] { return !bubble.find().isEmpty(); }, kWaitMs))
         return seen;
     QTest::qWait(kFadeInMs);
-    bubble = bubbleOf(bubbleClass);
-    seen.bubbleUndarkened = brightness(screenshot(), bubble.frame);
+    const QRect frame = bubble.find();
+    seen.bubbleUndarkened = brightness(screenshot(), frame);
     QDBusConnection::sessionBus().call(notificationsCall("CloseNotification") << id);
-    if (!QTest::qWaitFor([&] { return !bubbleOf(bubbleClass).id; }, kWaitMs))
+    if (!QTest::qWaitFor([&] { return bubble.find().isEmpty(); }, kWaitMs))
         return seen;
 
     WhiteWindow beside;
-    beside.setGeometry(bubble.frame.left() - 160, bubble.frame.top(), 120, 120);
+    beside.setGeometry(frame.left() - 160, frame.top(), 120, 120);
     beside.show();
     if (!QTest::qWaitForWindowExposed(&beside)
         || !session.startSession({{"sessionDuration", 15}, {"isScreenDimmingEnabled", true}}))
@@ -103,11 +106,11 @@ WarningOnScreen warningNearTheEnd(UserSession &session, const QString &bubbleCla
         QRect(QPoint(), QSize(20, 20)).translated(beside.geometry().center() - QPoint(10, 10));
     static_cast<void>(QTest::qWaitFor(
         [&] {
-            bubble = bubbleOf(bubbleClass);
-            if (!bubble.id)
+            const QRect where = bubble.followed ? bubble.find() : frame;
+            if (where.isEmpty())
                 return false;
             const QImage shot = screenshot();
-            seen.bubble = brightness(shot, bubble.frame);
+            seen.bubble = brightness(shot, where);
             seen.windowBeside = brightness(shot, middleOfBeside);
             return seen.readable();
         },

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace velorinth {
 
 // How bright the user sees things, from 0 (black) to 1 (white).
@@ -23,8 +25,20 @@ struct WarningOnScreen
     [[nodiscard]] QByteArray description() const;
 };
 
+// How the test sees the desktop's notification bubbles.
+struct BubbleSight
+{
+    // Where the server shows one now; empty while it shows none.
+    std::function<QRect()> find;
+    // Found anew while the screens darken: the server may put the app's bubble elsewhere.
+    // Otherwise it is looked for where the test's showed.
+    bool followed = true;
+};
+// A server whose bubbles are windows of `windowClass`.
+[[nodiscard]] BubbleSight bubbleWindowsOf(const QString &windowClass);
+
 // Starts a 15 s session with darkening on in `session`, whose warning comes 10 s before the end,
-// and looks at the bubble, a window of class `bubbleClass`, until it reads or the session ends.
-[[nodiscard]] WarningOnScreen warningNearTheEnd(UserSession &session, const QString &bubbleClass);
+// and looks at the app's bubble until it reads or the session ends.
+[[nodiscard]] WarningOnScreen warningNearTheEnd(UserSession &session, const BubbleSight &bubble);
 
 } // namespace velorinth

@@ -31,6 +31,21 @@ bool run(const QString &program, const QStringList &args)
         && process.exitCode() == 0;
 }
 
+xcb_atom_t atom(xcb_connection_t *x, const QByteArray &name)
+{
+    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
+        x, xcb_intern_atom(x, false, uint16_t(name.size()), name.constData()), nullptr);
+    const xcb_atom_t found = reply ? reply->atom : XCB_NONE;
+    std::free(reply);
+    return found;
+}
+
+// Waits until the server has handled what `x` has asked so far.
+void waitForServer(xcb_connection_t *x)
+{
+    std::free(xcb_get_input_focus_reply(x, xcb_get_input_focus(x), nullptr));
+}
+
 // A white window filling one screen, counting the clicks it gets.
 class WhiteBackdrop : public QWidget
 {
@@ -67,8 +82,8 @@ public:
                           int16_t(frame.y()), uint16_t(frame.width()), uint16_t(frame.height()), 0,
                           XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
                           XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
-        const xcb_atom_t notification = atom("_NET_WM_WINDOW_TYPE_NOTIFICATION");
-        xcb_change_property(m_x, XCB_PROP_MODE_REPLACE, m_window, atom("_NET_WM_WINDOW_TYPE"),
+        const xcb_atom_t notification = atom(m_x, "_NET_WM_WINDOW_TYPE_NOTIFICATION");
+        xcb_change_property(m_x, XCB_PROP_MODE_REPLACE, m_window, atom(m_x, "_NET_WM_WINDOW_TYPE"),
                             XCB_ATOM_ATOM, 32, 1, &notification);
         // Counts the restacks of top-level windows, which every tick would otherwise show.
         const uint32_t events = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
@@ -93,9 +108,8 @@ public:
     // Waits until the server has handled what this test and the bubble have asked so far.
     void sync()
     {
-        auto *qt = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
-        std::free(xcb_get_input_focus_reply(qt, xcb_get_input_focus(qt), nullptr));
-        std::free(xcb_get_input_focus_reply(m_x, xcb_get_input_focus(m_x), nullptr));
+        waitForServer(qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection());
+        waitForServer(m_x);
     }
     // Restacks seen so far, once the requests so far have had their effect.
     int restacks()
@@ -109,19 +123,51 @@ public:
     }
 
 private:
-    xcb_atom_t atom(const QByteArray &name)
-    {
-        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
-            m_x, xcb_intern_atom(m_x, false, uint16_t(name.size()), name.constData()), nullptr);
-        const xcb_atom_t found = reply ? reply->atom : XCB_NONE;
-        std::free(reply);
-        return found;
-    }
-
     xcb_connection_t *m_x;
     xcb_window_t m_window;
     xcb_window_t m_root = XCB_NONE;
     int m_restacks = 0;
+};
+
+// What a window manager says on the root window of itself and of the room it leaves to windows
+// on each monitor (mutter's _GTK_WORKAREAS_D0), said from a connection of the test's own and
+// taken back at the end.
+class WindowManagerWord
+{
+public:
+    WindowManagerWord(const QByteArray &name, const QList<QRect> &monitorWorkAreas)
+        : m_x(xcb_connect(nullptr, nullptr))
+        , m_root(xcb_setup_roots_iterator(xcb_get_setup(m_x)).data->root)
+    {
+        const xcb_window_t check = xcb_generate_id(m_x);
+        xcb_create_window(m_x, XCB_COPY_FROM_PARENT, check, m_root, -1, -1, 1, 1, 0,
+                          XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
+        xcb_change_property(m_x, XCB_PROP_MODE_REPLACE, check, atom(m_x, "_NET_WM_NAME"),
+                            atom(m_x, "UTF8_STRING"), 8, name.size(), name.constData());
+        xcb_change_property(m_x, XCB_PROP_MODE_REPLACE, m_root, checkAtom(), XCB_ATOM_WINDOW, 32, 1,
+                            &check);
+        QList<uint32_t> areas;
+        for (const QRect &area : monitorWorkAreas)
+            areas << area.x() << area.y() << area.width() << area.height();
+        if (!areas.isEmpty())
+            xcb_change_property(m_x, XCB_PROP_MODE_REPLACE, m_root, areasAtom(), XCB_ATOM_CARDINAL,
+                                32, areas.size(), areas.constData());
+        waitForServer(m_x);
+    }
+    ~WindowManagerWord()
+    {
+        xcb_delete_property(m_x, m_root, checkAtom());
+        xcb_delete_property(m_x, m_root, areasAtom());
+        waitForServer(m_x);
+        xcb_disconnect(m_x); // which destroys the checked window
+    }
+
+private:
+    xcb_atom_t checkAtom() { return atom(m_x, "_NET_SUPPORTING_WM_CHECK"); }
+    xcb_atom_t areasAtom() { return atom(m_x, "_GTK_WORKAREAS_D0"); }
+
+    xcb_connection_t *m_x;
+    xcb_window_t m_root;
 };
 
 // Counts the property changes X reports to this client, per window.
@@ -156,6 +202,8 @@ private Q_SLOTS:
     void clicksPassThroughFullDarkness();
     void notificationBubbleStaysAboveTheOverlays_data();
     void notificationBubbleStaysAboveTheOverlays();
+    void underGnomeShellTheWindowsLayerIsManaged_data();
+    void underGnomeShellTheWindowsLayerIsManaged();
 
 private:
     [[nodiscard]] static QList<QWidget *> visibleOverlays();
@@ -366,6 +414,60 @@ void tst_ScreenFaderX11::notificationBubbleStaysAboveTheOverlays()
     for (const double darkness : {0.82, 0.84, 0.86})
         m_fader->setOpacity(darkness);
     QCOMPARE(bubble.restacks(), restacks);
+}
+
+void tst_ScreenFaderX11::underGnomeShellTheWindowsLayerIsManaged_data()
+{
+    QTest::addColumn<QByteArray>("windowManager");
+    QTest::addColumn<QList<QRect>>("workAreas");
+    QTest::addColumn<QList<QRect>>("bypassing"); // the overlays that bypass the window manager
+    QTest::addColumn<QList<QRect>>("managed");
+
+    const QRect left(0, 0, 1280, 800);
+    const QRect right(1280, 0, 1280, 1024);
+    const QRect underTheBar(0, 32, 1280, 768);
+    const QRect bar(0, 0, 1280, 32);
+    const QList<QRect> none;
+    QTest::newRow("another window manager: above everything")
+        << QByteArray("Xfwm4") << QList{underTheBar, right} << QList{left, right} << none;
+    QTest::newRow("GNOME Shell: the top bar covered apart")
+        << QByteArray("GNOME Shell") << QList{underTheBar, right} << QList{bar}
+        << QList{underTheBar, right};
+    QTest::newRow("GNOME Shell: a dock at the left too")
+        << QByteArray("GNOME Shell") << QList{QRect(48, 32, 1232, 768), right}
+        << QList{bar, QRect(0, 32, 48, 768)} << QList{QRect(48, 32, 1232, 768), right};
+    QTest::newRow("GNOME Shell saying no work area: whole screens")
+        << QByteArray("GNOME Shell") << none << none << QList{left, right};
+}
+
+// GNOME Shell draws its banners over the managed windows' layer, under every window that
+// bypasses it: only there do the overlays leave that layer to the window manager.
+void tst_ScreenFaderX11::underGnomeShellTheWindowsLayerIsManaged()
+{
+    QFETCH(QByteArray, windowManager);
+    QFETCH(QList<QRect>, workAreas);
+    const WindowManagerWord said(windowManager, workAreas);
+
+    m_fader->setOpacity(0.5);
+
+    auto *x = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    QList<QRect> bypassing;
+    QList<QRect> managed;
+    for (QWidget *overlay : visibleOverlays()) {
+        std::unique_ptr<xcb_get_window_attributes_reply_t, decltype(&std::free)> attributes(
+            xcb_get_window_attributes_reply(
+                x, xcb_get_window_attributes(x, xcb_window_t(overlay->winId())), nullptr),
+            &std::free);
+        QVERIFY(attributes);
+        (attributes->override_redirect ? bypassing : managed).append(overlay->geometry());
+    }
+    const auto byPlace = [](const QRect &a, const QRect &b) {
+        return std::pair(a.x(), a.y()) < std::pair(b.x(), b.y());
+    };
+    std::sort(bypassing.begin(), bypassing.end(), byPlace);
+    std::sort(managed.begin(), managed.end(), byPlace);
+    QTEST(bypassing, "bypassing");
+    QTEST(managed, "managed");
 }
 
 QTEST_MAIN(tst_ScreenFaderX11)

@@ -1,5 +1,7 @@
 #include "widget_displays.h"
 
+#include "overlay_part.h"
+#include "screen_pixels.h"
 #include "x11_overlay_stacking.h"
 #include "x11_requests.h"
 
@@ -12,76 +14,142 @@ namespace velorinth {
 
 namespace {
 
+// One black window per part, all at the same opacity.
 class WidgetOverlay final : public OverlayWindow
 {
 public:
-    WidgetOverlay(const QRect &frame, std::shared_ptr<X11OverlayStacking> stacking)
+    WidgetOverlay(const QList<OverlayPart> &parts, std::shared_ptr<X11OverlayStacking> stacking)
         : m_stacking(std::move(stacking))
     {
-        m_widget->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
-                                 | Qt::X11BypassWindowManagerHint | Qt::WindowTransparentForInput
-                                 | Qt::WindowDoesNotAcceptFocus | Qt::Tool);
-        m_widget->setAttribute(Qt::WA_ShowWithoutActivating);
-        m_widget->setWindowRole(QStringLiteral("dimming"));
-        m_widget->setAttribute(Qt::WA_TransparentForMouseEvents);
-        m_widget->setAutoFillBackground(true);
-        QPalette palette = m_widget->palette();
-        palette.setColor(QPalette::Window, Qt::black);
-        m_widget->setPalette(palette);
-        m_widget->setGeometry(frame);
-        m_widget->setWindowOpacity(0.0);
+        for (const OverlayPart &part : parts)
+            m_parts.append({makeWindow(part), part.managed});
     }
 
     ~WidgetOverlay() override
     {
-        m_stacking->release(window());
-        delete m_widget.data();
+        for (const Part &part : std::as_const(m_parts)) {
+            m_stacking->release(window(part));
+            delete part.widget.data();
+        }
     }
 
     void setAlpha(double alpha) override
     {
         m_alpha = alpha;
-        m_widget->setWindowOpacity(alpha);
+        for (const Part &part : std::as_const(m_parts))
+            part.widget->setWindowOpacity(alpha);
         X11Requests::flush();
     }
 
     [[nodiscard]] double alpha() const override { return m_alpha; }
 
-    // Called once a second while dimming. A shown overlay is kept in its place by the
-    // stacking, or without it raised only if something has come over it.
+    // Called once a second while dimming.
     void orderFront() override
     {
-        if (m_widget->isVisible()
-            && (m_stacking->keeps(window()) || X11Requests::raiseWhenCovered(window())))
-            return;
-        m_widget->show();
-        m_widget->raise();
-        // Showing again after a close from outside sets the window's event mask anew;
-        // the opacity written every tick must not come back to us as an event.
-        X11Requests::ignorePropertyChanges(window());
-        m_stacking->keep(window());
+        for (const Part &part : std::as_const(m_parts)) {
+            if (part.managed)
+                showManaged(part);
+            else
+                showAboveAll(part);
+        }
     }
 
     void orderOut() override
     {
-        m_stacking->release(window());
-        m_widget->hide();
+        for (const Part &part : std::as_const(m_parts)) {
+            m_stacking->release(window(part));
+            part.widget->hide();
+        }
     }
 
     void close() override
     {
-        m_stacking->release(window());
-        m_widget->close();
+        for (const Part &part : std::as_const(m_parts)) {
+            m_stacking->release(window(part));
+            part.widget->close();
+        }
     }
 
 private:
-    // None before the first show, which creates the window.
-    [[nodiscard]] WId window() const { return m_widget ? m_widget->internalWinId() : 0; }
+    struct Part
+    {
+        QPointer<QWidget> widget;
+        bool managed = false;
+    };
 
-    QPointer<QWidget> m_widget = new QWidget;
+    static QWidget *makeWindow(const OverlayPart &part)
+    {
+        auto *widget = new QWidget;
+        // A tool window: no task bar entry, no place in the window switcher or the overview.
+        Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+            | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus | Qt::Tool;
+        if (!part.managed)
+            flags |= Qt::X11BypassWindowManagerHint;
+        widget->setWindowFlags(flags);
+        widget->setAttribute(Qt::WA_ShowWithoutActivating);
+        widget->setWindowRole(QStringLiteral("dimming"));
+        widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+        widget->setAutoFillBackground(true);
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::Window, Qt::black);
+        widget->setPalette(palette);
+        widget->setGeometry(part.frame);
+        widget->setWindowOpacity(0.0);
+        if (part.managed)
+            X11Requests::showOnEveryWorkspace(widget->winId());
+        return widget;
+    }
+
+    // None until the window is made: at the first show, or at once for a managed one.
+    [[nodiscard]] static WId window(const Part &part)
+    {
+        return part.widget ? part.widget->internalWinId() : 0;
+    }
+
+    // Kept in its place by the stacking, or without it raised only if something has come over it.
+    void showAboveAll(const Part &part)
+    {
+        if (part.widget->isVisible()
+            && (m_stacking->keeps(window(part)) || X11Requests::raiseWhenCovered(window(part))))
+            return;
+        part.widget->show();
+        part.widget->raise();
+        ignoreOwnOpacity(part);
+        m_stacking->keep(window(part));
+    }
+
+    // The window manager keeps it above the applications' windows. It is never raised: a raise
+    // asked by an application without the focus would only mark the window as wanting attention.
+    static void showManaged(const Part &part)
+    {
+        if (part.widget->isVisible())
+            return;
+        part.widget->show();
+        ignoreOwnOpacity(part);
+    }
+
+    // Showing again after a close from outside sets the window's event mask anew; the opacity
+    // written every tick must not come back to us as an event.
+    static void ignoreOwnOpacity(const Part &part)
+    {
+        X11Requests::ignorePropertyChanges(window(part));
+    }
+
+    QList<Part> m_parts;
     std::shared_ptr<X11OverlayStacking> m_stacking;
     double m_alpha = 0.0;
 };
+
+// Where GNOME Shell leaves `frame`'s screen to windows, in Qt's coordinates; none under any other
+// window manager, and outside X.
+std::optional<QRect> gnomeShellWorkArea(const QRect &frame)
+{
+    if (X11Requests::windowManagerName() != QLatin1String("GNOME Shell"))
+        return std::nullopt;
+    const QScreen *screen = QGuiApplication::screenAt(frame.center());
+    const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
+    return ScreenPixels::workAreas(X11Requests::desktopBars(), frame, ratio).value(0, frame);
+}
 
 } // namespace
 
@@ -118,7 +186,8 @@ QList<QRect> WidgetDisplays::screenFrames() const
 
 std::unique_ptr<OverlayWindow> WidgetDisplays::createOverlay(const QRect &frame)
 {
-    return std::make_unique<WidgetOverlay>(frame, m_stacking);
+    return std::make_unique<WidgetOverlay>(OverlayPart::forScreen(frame, gnomeShellWorkArea(frame)),
+                                           m_stacking);
 }
 
 } // namespace velorinth

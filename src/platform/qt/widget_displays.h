@@ -8,8 +8,8 @@ namespace velorinth {
 
 class X11OverlayStacking;
 
-// Screens from QGuiApplication; overlays as black top-level widgets that
-// bypass the window manager and let every click through.
+// Screens from QGuiApplication; overlays as black top-level widgets that let every click through
+// and bypass the window manager, or on GNOME Shell lie under its banners where it draws them.
 class WidgetDisplays final : public Displays
 {
     Q_OBJECT

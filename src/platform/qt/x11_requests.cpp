@@ -27,9 +27,11 @@ xcb_connection_t *connection()
     return x11 ? x11->connection() : nullptr;
 }
 
-// More top-level windows than any desktop has, and more monitors.
+// More top-level windows than any desktop has, and more monitors; a longer name than any window
+// manager gives itself, in 32-bit units.
 constexpr uint32_t kMaxWindows = 4096;
 constexpr uint32_t kMaxMonitors = 16;
+constexpr uint32_t kMaxNameLength = 64;
 
 // The answer to a request, none when it failed. The error comes back here and goes: a window
 // that went away between the question and the answer is no fault.
@@ -55,12 +57,28 @@ enum Atom {
     MotifHints,
     FrameExtents,
     Supported,
-    MoveResize
+    MoveResize,
+    Desktop,
+    SupportingWmCheck,
+    WmName,
+    Utf8String
 };
 constexpr const char *kAtomNames[] = {
-    "_NET_CLIENT_LIST",      "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DOCK", "_NET_WM_STRUT",
-    "_NET_WM_STRUT_PARTIAL", "_NET_WORKAREA",       "_GTK_WORKAREAS_D0",        "_MOTIF_WM_HINTS",
-    "_GTK_FRAME_EXTENTS",    "_NET_SUPPORTED",      "_NET_WM_MOVERESIZE",
+    "_NET_CLIENT_LIST",
+    "_NET_WM_WINDOW_TYPE",
+    "_NET_WM_WINDOW_TYPE_DOCK",
+    "_NET_WM_STRUT",
+    "_NET_WM_STRUT_PARTIAL",
+    "_NET_WORKAREA",
+    "_GTK_WORKAREAS_D0",
+    "_MOTIF_WM_HINTS",
+    "_GTK_FRAME_EXTENTS",
+    "_NET_SUPPORTED",
+    "_NET_WM_MOVERESIZE",
+    "_NET_WM_DESKTOP",
+    "_NET_SUPPORTING_WM_CHECK",
+    "_NET_WM_NAME",
+    "UTF8_STRING",
 };
 using Atoms = std::array<xcb_atom_t, std::size(kAtomNames)>;
 
@@ -281,6 +299,16 @@ void keepSize(WId window)
                         std::size(hints), hints);
 }
 
+void showOnEveryWorkspace(WId window)
+{
+    xcb_connection_t *x = connection();
+    if (!x)
+        return;
+    const uint32_t everyWorkspace = 0xffffffff;
+    xcb_change_property(x, XCB_PROP_MODE_REPLACE, xcb_window_t(window), atoms(x)[Desktop],
+                        XCB_ATOM_CARDINAL, 32, 1, &everyWorkspace);
+}
+
 void setShadowExtents(WId window, const QMargins &extents)
 {
     xcb_connection_t *x = connection();
@@ -319,6 +347,25 @@ void cancelMove(WId window)
         constexpr uint32_t kCancel = 11;
         askToMove(x, xcb_window_t(window), {0, 0, kCancel, 0});
     }
+}
+
+QString windowManagerName()
+{
+    xcb_connection_t *x = connection();
+    if (!x)
+        return {};
+    const Atoms &atom = atoms(x);
+    const QList<uint32_t> check =
+        values(x, askProperty(x, rootOf(x), atom[SupportingWmCheck], XCB_ATOM_WINDOW, 1));
+    if (check.isEmpty())
+        return {};
+    const auto name =
+        answer(x, xcb_get_property_reply,
+               askProperty(x, check.first(), atom[WmName], atom[Utf8String], kMaxNameLength));
+    if (!name || name->format != 8)
+        return {};
+    return QString::fromUtf8(static_cast<const char *>(xcb_get_property_value(name.get())),
+                             xcb_get_property_value_length(name.get()));
 }
 
 DesktopBars desktopBars()
@@ -395,12 +442,17 @@ WId inputFocus()
 }
 void restoreInputFocus(WId) { }
 void keepSize(WId) { }
+void showOnEveryWorkspace(WId) { }
 void setShadowExtents(WId, const QMargins &) { }
 bool startMove(WId, QPoint)
 {
     return false;
 }
 void cancelMove(WId) { }
+QString windowManagerName()
+{
+    return {};
+}
 DesktopBars desktopBars()
 {
     return {};

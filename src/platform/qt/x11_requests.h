@@ -3,6 +3,7 @@
 #include <QList>
 #include <QMargins>
 #include <QRect>
+#include <QString>
 #include <QtGui/qwindowdefs.h>
 
 // The few X requests that Qt does not offer: those the overlays need to stay
@@ -61,6 +62,10 @@ void restoreInputFocus(WId focus);
 // every action.
 void keepSize(WId window);
 
+// Asks the window manager to show the window on every workspace (_NET_WM_DESKTOP), as windows
+// that bypass it are. Read when the window is mapped.
+void showOnEveryWorkspace(WId window);
+
 // Tells the desktop which part of the window around its edges is shadow, not the window
 // proper (_GTK_FRAME_EXTENTS), as windows that draw their own shadow do.
 void setShadowExtents(WId window, const QMargins &extents);
@@ -72,6 +77,10 @@ void setShadowExtents(WId window, const QMargins &extents);
 // Takes back a move whose button came up before the window manager took the pointer: it would
 // otherwise move the window with no button held, until the next click.
 void cancelMove(WId window);
+
+// What the running window manager calls itself ("GNOME Shell", "Xfwm4"); empty when none says,
+// and outside X.
+[[nodiscard]] QString windowManagerName();
 
 // Read from each top-level window and the root window at the time of the call. Empty
 // outside X.
