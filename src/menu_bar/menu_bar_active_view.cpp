@@ -36,6 +36,11 @@ constexpr qreal kButtonSpacing = 10.0;
 constexpr Animation kGlide = Animation::linear(1.0);
 // As the ring: repaint the bar once its end has moved an eighth of a device pixel.
 constexpr qreal kVisibleStep = 0.125;
+
+std::function<void(int)> addTime(SleepManager &manager)
+{
+    return [&manager](int minutes) { manager.addTime(minutes); };
+}
 } // namespace
 
 double MenuBarActiveView::progress(double timeRemaining, double totalDuration)
@@ -55,12 +60,9 @@ MenuBarActiveView::MenuBarActiveView(SleepManager &manager, std::function<void()
           new RollingDigits(DesignSystem::Fonts::mono(28), manager.formattedTimeRemaining(), this))
     , m_caption(QStringLiteral("TEMPS RESTANT"), captionFont())
     , m_urgentCaption(QStringLiteral("MISE EN VEILLE PROCHE"), captionFont())
-    , m_adjust{new MenuBarAdjustButton(
-                   QStringLiteral("\u22125m"), [&manager] { manager.addTime(-5); }, this),
-               new MenuBarAdjustButton(
-                   QStringLiteral("+5m"), [&manager] { manager.addTime(5); }, this),
-               new MenuBarAdjustButton(
-                   QStringLiteral("+10m"), [&manager] { manager.addTime(10); }, this)}
+    , m_adjust{new MenuBarAdjustButton(-5, addTime(manager), this),
+               new MenuBarAdjustButton(5, addTime(manager), this),
+               new MenuBarAdjustButton(10, addTime(manager), this)}
     , m_stop(new RoundSymbolButton(
           {QStringLiteral("stop.fill"), 11.0, QFont::Normal, 9.0, DesignSystem::Colors::applePink,
            DesignSystem::Colors::applePink, withOpacity(DesignSystem::Colors::applePink, 0.12),

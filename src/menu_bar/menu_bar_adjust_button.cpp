@@ -6,6 +6,8 @@
 
 #include <QPainter>
 
+#include <cstdlib>
+
 namespace velorinth {
 
 namespace {
@@ -14,14 +16,18 @@ constexpr qreal kVerticalPadding = 6.0;
 constexpr qreal kOutlineWidth = 0.5;
 } // namespace
 
-MenuBarAdjustButton::MenuBarAdjustButton(const QString &label, std::function<void()> action,
+MenuBarAdjustButton::MenuBarAdjustButton(int minutes, const std::function<void(int)> &addMinutes,
                                          QWidget *parent)
-    : PlainButton(std::move(action),
+    : PlainButton([addMinutes, minutes] { addMinutes(minutes); },
                   QMarginsF(kOutlineWidth, kOutlineWidth, kOutlineWidth, kOutlineWidth) / 2.0,
                   parent)
-    , m_label(label, DesignSystem::Fonts::sans(11, QFont::DemiBold))
+    , m_label((minutes < 0 ? QStringLiteral("\u2212%1m") : QStringLiteral("+%1m"))
+                  .arg(std::abs(minutes)),
+              DesignSystem::Fonts::sans(11, QFont::DemiBold))
 {
-    setLabel(label);
+    setLabel(
+        (minutes < 0 ? QStringLiteral("Retirer %1 minutes") : QStringLiteral("Ajouter %1 minutes"))
+            .arg(std::abs(minutes)));
     followHover(DesignSystem::Animations::energetic);
 }
 

@@ -5,13 +5,15 @@
 
 namespace velorinth {
 
-// A small glass capsule with a text such as "+5m" that brightens under the pointer.
+// A small glass capsule that adds or removes minutes, with a short text such as "+5m" that
+// brightens under the pointer; screen readers hear it whole ("Ajouter 5 minutes").
 class MenuBarAdjustButton : public PlainButton
 {
     Q_OBJECT
 
 public:
-    MenuBarAdjustButton(const QString &label, std::function<void()> action,
+    // Calls `addMinutes` with `minutes`, below 0 to remove them.
+    MenuBarAdjustButton(int minutes, const std::function<void(int)> &addMinutes,
                         QWidget *parent = nullptr);
 
 protected:

@@ -73,9 +73,9 @@ void tst_MenuBarSessionViews::adjustingAndTheUrgentLook_data()
     QTest::newRow("300 s: urgent") << 300.0 << QString() << 300.0 << true;
     QTest::newRow("301 s: not yet") << 301.0 << QString() << 301.0 << false;
     QTest::newRow("+10m at 200 s: urgent no more")
-        << 200.0 << QStringLiteral("+10m") << 800.0 << false;
+        << 200.0 << QStringLiteral("Ajouter 10 minutes") << 800.0 << false;
     QTest::newRow("\u22125m at 3 min: the engine keeps 10 s")
-        << 180.0 << QStringLiteral("\u22125m") << 10.0 << true;
+        << 180.0 << QStringLiteral("Retirer 5 minutes") << 10.0 << true;
 }
 
 void tst_MenuBarSessionViews::adjustingAndTheUrgentLook()

@@ -171,9 +171,9 @@ void tst_MenuBarView::buttonsNamedForScreenReaders_data()
     QTest::newRow("idle") << false
                           << QStringList{"Ouvrir Velorinth", "Quitter Velorinth", "15 minutes",
                                          "30 minutes",       "60 minutes",        "90 minutes"};
-    QTest::newRow("running") << true
-                             << QStringList{"Arrêter la minuterie", "Ouvrir Velorinth",
-                                            "Quitter Velorinth"};
+    QTest::newRow("running") << true << QStringList{"Arrêter la minuterie", "Ouvrir Velorinth",
+                                                    "Quitter Velorinth",    "Retirer 5 minutes",
+                                                    "Ajouter 5 minutes",    "Ajouter 10 minutes"};
 }
 
 void tst_MenuBarView::buttonsNamedForScreenReaders()
